@@ -1,0 +1,20 @@
+#ifndef TIVOK_ROM_HEX_TEXT_H_
+#define TIVOK_ROM_HEX_TEXT_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tivok {
+
+// `value` in upper-case hexadecimal without leading zeros ("0", "1F").
+std::string UpperHex(std::uint32_t value);
+
+// The number that hexadecimal `digits` spell, or nothing when they are empty,
+// hold a non-hex character or do not fit a 32-bit signed integer.
+std::optional<std::int32_t> ParseHex(std::string_view digits);
+
+}  // namespace tivok
+
+#endif  // TIVOK_ROM_HEX_TEXT_H_

@@ -1,0 +1,29 @@
+#ifndef TIVOK_ROM_ITEM_TABLE_H_
+#define TIVOK_ROM_ITEM_TABLE_H_
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tivok {
+
+// The 44 items a store slot may hold. An item's code is its position in the
+// table, the byte value a slot holds in the image, and its position in the
+// new-item selector.
+class ItemTable {
+ public:
+  static constexpr int kItemCount = 44;
+
+  // The names in code order, from "Null" (0) to "Bookmark" (43).
+  static std::span<const std::string_view, kItemCount> Names();
+  // The name of the item with `code`, or an empty view for an unknown code.
+  static std::string_view NameOf(int code);
+  // The item name for a slot's tooltip, or a plain note that the code is no
+  // known item.
+  static std::string Describe(int code);
+};
+
+}  // namespace tivok
+
+#endif  // TIVOK_ROM_ITEM_TABLE_H_

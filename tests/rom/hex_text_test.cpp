@@ -1,0 +1,28 @@
+#include "rom/hex_text.h"
+
+#include <gtest/gtest.h>
+
+namespace tivok {
+namespace {
+
+TEST(HexText, WritesUpperCaseWithoutLeadingZeros) {
+  EXPECT_EQ(UpperHex(0), "0");
+  EXPECT_EQ(UpperHex(5), "5");
+  EXPECT_EQ(UpperHex(0x1F), "1F");
+  EXPECT_EQ(UpperHex(0x2476C), "2476C");
+  EXPECT_EQ(UpperHex(0xFFFFFFFF), "FFFFFFFF");
+}
+
+TEST(HexText, ParsesOnlyWholeHexNumbersThatFit) {
+  EXPECT_EQ(ParseHex("2476C"), 0x2476C);
+  EXPECT_EQ(ParseHex("2476c"), 0x2476C);
+  EXPECT_EQ(ParseHex("7FFFFFFF"), 0x7FFFFFFF);
+  EXPECT_FALSE(ParseHex(""));
+  EXPECT_FALSE(ParseHex("80000000"));  // past a 32-bit signed integer
+  EXPECT_FALSE(ParseHex("-1"));
+  EXPECT_FALSE(ParseHex("24 76C"));
+  EXPECT_FALSE(ParseHex("2476G"));
+}
+
+}  // namespace
+}  // namespace tivok

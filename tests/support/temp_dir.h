@@ -1,0 +1,42 @@
+#ifndef TIVOK_TESTS_SUPPORT_TEMP_DIR_H_
+#define TIVOK_TESTS_SUPPORT_TEMP_DIR_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tivok::testing {
+
+// A fresh folder under the system's temporary folder, removed with all it
+// holds when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+
+  const std::string& path() const { return path_; }
+  // The path of `name` inside the folder.
+  std::string File(const std::string& name) const;
+  // Writes `bytes` to a new file `name` and returns its path.
+  std::string Write(const std::string& name,
+                    const std::vector<std::uint8_t>& bytes) const;
+  // Writes the sample image, of `size` bytes, and returns its path.
+  std::string WriteSample(const std::string& name,
+                          std::size_t size = 256 * 1024) const;
+
+ private:
+  std::string path_;
+};
+
+// The whole content of the file at `path`; fails the test if unreadable.
+std::vector<std::uint8_t> ReadAll(const std::string& path);
+
+// True when something (of any type) exists at `path`.
+bool Exists(const std::string& path);
+
+}  // namespace tivok::testing
+
+#endif  // TIVOK_TESTS_SUPPORT_TEMP_DIR_H_

@@ -1,0 +1,32 @@
+// Writes a synthetic cartridge image to try Tivok on:
+//   make_sample_image PATH [SIZE_IN_BYTES]
+#include <charconv>
+#include <cstdio>
+#include <exception>
+#include <string_view>
+
+#include "sample_image.h"
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: %s PATH [SIZE_IN_BYTES]\n", argv[0]);
+    return 2;
+  }
+  std::size_t size = tivok::kSampleImageSize;
+  if (argc == 3) {
+    const std::string_view text = argv[2];
+    auto result = std::from_chars(text.data(), text.data() + text.size(), size);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+      std::fprintf(stderr, "not a size in bytes: %s\n", argv[2]);
+      return 2;
+    }
+  }
+  try {
+    tivok::WriteNewFile(argv[1], tivok::MakeSampleImage(size));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "make_sample_image: %s\n", e.what());
+    return 1;
+  }
+  std::printf("wrote %s (%zu bytes)\n", argv[1], size);
+  return 0;
+}

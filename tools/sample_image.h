@@ -1,0 +1,38 @@
+#ifndef TIVOK_TOOLS_SAMPLE_IMAGE_H_
+#define TIVOK_TOOLS_SAMPLE_IMAGE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tivok {
+
+// A synthetic cartridge image made for trying and testing the editor; it
+// holds nothing from any real game. It has the accepted header title, a
+// correct header checksum, 0xFF filler, and in the store regions (file
+// positions 0x2476B to 0x24794) the byte at position p holds
+// (p - 0x2476B) % 44: the Beginner's store's slots hold 1 to 8, the Portal
+// store's 34 to 41.
+inline constexpr std::size_t kSampleImageSize = 256 * 1024;
+
+// The image's bytes. `size` may be smaller than the store regions (they are
+// then cut off) but must be at least the header's 0x150 bytes.
+std::vector<std::uint8_t> MakeSampleImage(
+    std::size_t size = kSampleImageSize);
+
+// The item code that the sample image holds at file position `position`
+// inside the store regions.
+std::uint8_t SampleCodeAt(std::int32_t position);
+
+// Recomputes the header checksum at offset 0x14D after the header changed.
+void FixHeaderChecksum(std::vector<std::uint8_t>& image);
+
+// Writes `bytes` to a new file at `path`. Refuses, with a message naming the
+// file and the reason, when anything already exists there.
+void WriteNewFile(const std::string& path,
+                  const std::vector<std::uint8_t>& bytes);
+
+}  // namespace tivok
+
+#endif  // TIVOK_TOOLS_SAMPLE_IMAGE_H_
