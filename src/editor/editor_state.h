@@ -1,0 +1,82 @@
+#ifndef TIVOK_EDITOR_EDITOR_STATE_H_
+#define TIVOK_EDITOR_EDITOR_STATE_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "rom/store_table.h"
+
+namespace tivok {
+
+// What the editor remembers between events, for the window's lifetime.
+struct EditorState {
+  // Full path from the open dialog; set by every load, also a rejected one.
+  std::string RomPath;
+  // The header title that the last load read.
+  std::string RomTitle;
+  // The current store; exactly one is set after any successful load.
+  bool FlagBeginner = false;
+  bool FlagSecond = false;
+  bool FlagThird = false;
+  bool FlagBook = false;
+  bool FlagPortal = false;
+  // The chosen slot as slot address text ("&H2476C"); kept across store
+  // changes and loads.
+  std::string SlotAddress;
+  // The chosen item code; kept across store changes and loads.
+  std::int16_t NewItem = 0;
+
+  // The flag of one store, by its table entry.
+  bool& Flag(StoreFlag flag);
+  bool Flag(StoreFlag flag) const;
+  // Sets `flag` and clears the other four.
+  void MakeCurrent(StoreFlag flag);
+  // The store whose flag is set, or nullptr before the first good load.
+  const Store* CurrentStore() const;
+};
+
+// The window operations that the editor uses. Positions in the lists count
+// from 0; a selected position of -1 means no entry is selected.
+class EditorView {
+ public:
+  virtual ~EditorView() = default;
+
+  // Store selector (a drop-down list without free text). Setting the shown
+  // text selects the entry of exactly that text; other text changes nothing.
+  virtual void ClearStores() = 0;
+  virtual void AddStore(std::string_view label) = 0;
+  virtual void SetStoreText(std::string_view text) = 0;
+  virtual int SelectedStore() const = 0;
+
+  // Slot list. `item_name` names the item whose code the entry shows, for a
+  // tooltip.
+  virtual void ClearSlots() = 0;
+  virtual void AddSlot(std::string_view entry, std::string_view item_name) = 0;
+  virtual int SelectedSlot() const = 0;
+
+  // New-item selector (a drop-down with an editable text). Clearing also
+  // empties the text; setting the shown text selects no entry.
+  virtual void ClearItems() = 0;
+  virtual void AddItem(std::string_view name) = 0;
+  virtual void SetItemText(std::string_view text) = 0;
+  virtual int SelectedItem() const = 0;
+
+  virtual void SetSaveEnabled(bool enabled) = 0;
+  virtual void SetCaption(std::string_view caption) = 0;
+
+  // Shows the open dialog and returns once it has closed. Afterwards
+  // DialogFileName() is the chosen file's full path: empty until a file was
+  // first chosen, unchanged when the user cancels. DialogFileTitle() is the
+  // file's name for the caption.
+  virtual void ShowOpenDialog() = 0;
+  virtual std::string DialogFileName() const = 0;
+  virtual std::string DialogFileTitle() const = 0;
+
+  // A modal box with a text, a title and one OK button; returns once closed.
+  virtual void ShowMessage(std::string_view text, std::string_view title) = 0;
+};
+
+}  // namespace tivok
+
+#endif  // TIVOK_EDITOR_EDITOR_STATE_H_

@@ -1,0 +1,166 @@
+#include "editor/store_editor.h"
+
+#include <exception>
+#include <string>
+
+#include "rom/hex_text.h"
+#include "rom/item_table.h"
+#include "rom/rom_file.h"
+
+namespace tivok {
+namespace {
+
+constexpr std::string_view kAddressPrefix = "&H";
+
+// The slot list entry for slot k holding `code`: "3 (1F)".
+std::string SlotEntry(int k, std::uint8_t code) {
+  return std::to_string(k) + " (" + UpperHex(code) + ")";
+}
+
+// The file position that a slot address text such as "&H2476C" spells.
+FilePosition PositionOf(const std::string& slot_address) {
+  if (slot_address.empty()) {
+    throw SaveError("no slot is chosen: choose a slot in the list first");
+  }
+  std::optional<std::int32_t> position;
+  if (slot_address.starts_with(kAddressPrefix)) {
+    position = ParseHex(
+        std::string_view(slot_address).substr(kAddressPrefix.size()));
+  }
+  if (!position) {
+    throw SaveError("the chosen slot \"" + slot_address +
+                    "\" is not a file position: choose a slot again");
+  }
+  return *position;
+}
+
+}  // namespace
+
+StoreEditor::StoreEditor(EditorView& view) : view_(view) {
+  for (const Store& store : StoreTable::All()) {
+    KeptBlock(store).assign(static_cast<std::size_t>(store.slot_count) + 1, 0);
+  }
+}
+
+std::vector<std::uint8_t>& StoreEditor::KeptBlock(const Store& store) {
+  return blocks_[static_cast<std::size_t>(store.selector_position)];
+}
+
+void StoreEditor::OnLoad() { LoadRom(); }
+
+void StoreEditor::OnOpen() {
+  view_.ShowOpenDialog();
+  // A cancelled dialog keeps its earlier file name, so after a first open a
+  // cancel loads that same file again.
+  if (view_.DialogFileName().empty()) return;
+  LoadRom();
+  // Selects the first store: Save acts only for a selected store.
+  view_.SetStoreText(kFirstStoreLabel);
+}
+
+void StoreEditor::LoadRom() {
+  view_.ClearStores();
+  view_.ClearSlots();
+  view_.ClearItems();
+  state_.RomPath = view_.DialogFileName();
+  if (state_.RomPath.empty()) return;
+
+  state_.RomTitle.clear();
+  try {
+    state_.RomTitle = RomFile::ReadRomTitle(state_.RomPath);
+  } catch (const RomFileError&) {
+    // An unreadable file keeps the empty title and is rejected below.
+  }
+
+  if (!RomFile::IsAcceptedTitle(state_.RomTitle)) {
+    view_.ShowMessage("Not Dragon Warrior Monsters", "Invalid ROM");
+    view_.SetSaveEnabled(false);
+    return;
+  }
+  for (const Store& store : StoreTable::All()) {
+    view_.AddStore(store.selector_label);
+  }
+  view_.SetCaption("Tivok - " + view_.DialogFileTitle());
+  view_.SetItemText(ItemTable::NameOf(0));
+  const Store& first = *StoreTable::BySelectorPosition(0);
+  ListStoreSlots(first);
+  state_.MakeCurrent(first.flag);
+  view_.SetSaveEnabled(true);
+  FillItemList();
+}
+
+void StoreEditor::ListStoreSlots(const Store& store) {
+  view_.ClearSlots();
+  if (state_.RomPath.empty()) return;
+  std::vector<std::uint8_t>& block = KeptBlock(store);
+  try {
+    block = RomFile::ReadBlock(state_.RomPath, store.read_position,
+                               store.slot_count + 1);
+  } catch (const RomFileError&) {
+    // Lists the bytes of the last successful reading instead.
+  }
+  for (int k = 1; k <= store.slot_count; ++k) {
+    const std::uint8_t code = block[static_cast<std::size_t>(k)];
+    view_.AddSlot(SlotEntry(k, code), ItemTable::Describe(code));
+  }
+}
+
+void StoreEditor::FillItemList() {
+  for (std::string_view name : ItemTable::Names()) view_.AddItem(name);
+}
+
+void StoreEditor::OnStoreChosen() {
+  const Store* store = StoreTable::BySelectorPosition(view_.SelectedStore());
+  if (store == nullptr) return;
+  ListStoreSlots(*store);
+  state_.MakeCurrent(store->flag);
+}
+
+void StoreEditor::OnSlotChosen() {
+  const int q = view_.SelectedSlot();
+  const Store* store = state_.CurrentStore();
+  if (store == nullptr || q < 0 || q >= store->slot_count) return;
+  state_.SlotAddress = store->SlotAddressText(q + 1);
+}
+
+void StoreEditor::OnNewItemChosen() {
+  const int r = view_.SelectedItem();
+  if (r < 0 || r >= ItemTable::kItemCount) return;
+  state_.NewItem = static_cast<std::int16_t>(r);
+}
+
+void StoreEditor::OnSave() {
+  const Store* store = StoreTable::BySelectorPosition(view_.SelectedStore());
+  if (store == nullptr) return;
+  try {
+    SaveSlot(store->save_key);
+  } catch (const std::exception& error) {
+    view_.ShowMessage(std::string("Error saving: ") + error.what(),
+                      "Error Saving");
+  }
+}
+
+void StoreEditor::SaveSlot(std::string_view save_key) {
+  if (state_.NewItem < 0 || state_.NewItem > 255) {
+    throw SaveError("the chosen item code " + std::to_string(state_.NewItem) +
+                    " does not fit in a byte");
+  }
+  const auto value = static_cast<std::uint8_t>(state_.NewItem);
+  const FilePosition position = PositionOf(state_.SlotAddress);
+
+  // Another program may have replaced the file since it was loaded: write
+  // only into a file that is still an image of the game.
+  if (!RomFile::IsAcceptedTitle(RomFile::ReadRomTitle(state_.RomPath))) {
+    throw SaveError("\"" + state_.RomPath +
+                    "\" is no longer a Dragon Warrior Monsters image (its "
+                    "header title has changed), so nothing was written; "
+                    "open the file again");
+  }
+  RomFile::WriteByte(state_.RomPath, position, value);
+
+  if (const Store* store = StoreTable::BySaveKey(save_key)) {
+    ListStoreSlots(*store);
+  }
+}
+
+}  // namespace tivok

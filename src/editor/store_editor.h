@@ -1,0 +1,64 @@
+#ifndef TIVOK_EDITOR_STORE_EDITOR_H_
+#define TIVOK_EDITOR_STORE_EDITOR_H_
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "editor/editor_state.h"
+#include "rom/store_table.h"
+
+namespace tivok {
+
+// A save that cannot go ahead; the message says why, for the user.
+class SaveError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The procedures behind the window's events. It owns the editor state,
+// changes the window only through `view`, and touches the image only
+// through RomFile, one call at a time.
+class StoreEditor {
+ public:
+  static constexpr std::string_view kFirstStoreLabel =
+      "Beginner's (Top Left) Shop";
+
+  explicit StoreEditor(EditorView& view);
+  StoreEditor(const StoreEditor&) = delete;
+  StoreEditor& operator=(const StoreEditor&) = delete;
+
+  // Events delivered by the window.
+  void OnLoad();
+  void OnOpen();
+  void OnStoreChosen();
+  void OnSlotChosen();
+  void OnNewItemChosen();
+  void OnSave();
+
+  // Loads and checks the file named by the open dialog and fills the window.
+  void LoadRom();
+  // Reads `store`'s block from the image and lists its slots.
+  void ListStoreSlots(const Store& store);
+  // Writes NewItem at SlotAddress, then lists the store named by `save_key`.
+  // Throws SaveError (or RomFileError) on any failure; changes no state.
+  void SaveSlot(std::string_view save_key);
+  // Adds the 44 item names, in code order, to the new-item selector.
+  void FillItemList();
+
+  const EditorState& state() const { return state_; }
+
+ private:
+  std::vector<std::uint8_t>& KeptBlock(const Store& store);
+
+  EditorView& view_;
+  EditorState state_;
+  // Each store's bytes from its last successful reading, all zero at first.
+  std::array<std::vector<std::uint8_t>, StoreTable::kStoreCount> blocks_;
+};
+
+}  // namespace tivok
+
+#endif  // TIVOK_EDITOR_STORE_EDITOR_H_

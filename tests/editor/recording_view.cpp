@@ -1,0 +1,82 @@
+#include "editor/recording_view.h"
+
+namespace tivok::testing {
+
+void RecordingView::ClearStores() {
+  log.push_back("ClearStores");
+  stores.clear();
+  store_selection = -1;
+}
+
+void RecordingView::AddStore(std::string_view label) {
+  log.push_back("AddStore " + std::string(label));
+  stores.emplace_back(label);
+}
+
+void RecordingView::SetStoreText(std::string_view text) {
+  log.push_back("SetStoreText " + std::string(text));
+  for (std::size_t i = 0; i < stores.size(); ++i) {
+    if (stores[i] == text) store_selection = static_cast<int>(i);
+  }
+}
+
+void RecordingView::ClearSlots() {
+  log.push_back("ClearSlots");
+  slots.clear();
+  slot_tips.clear();
+  slot_selection = -1;
+}
+
+void RecordingView::AddSlot(std::string_view entry,
+                            std::string_view item_name) {
+  log.push_back("AddSlot " + std::string(entry));
+  slots.emplace_back(entry);
+  slot_tips.emplace_back(item_name);
+}
+
+void RecordingView::ClearItems() {
+  log.push_back("ClearItems");
+  items.clear();
+  item_selection = -1;
+  item_text.clear();
+}
+
+void RecordingView::AddItem(std::string_view name) {
+  log.push_back("AddItem " + std::string(name));
+  items.emplace_back(name);
+}
+
+void RecordingView::SetItemText(std::string_view text) {
+  log.push_back("SetItemText " + std::string(text));
+  item_text = text;
+}
+
+void RecordingView::SetSaveEnabled(bool enabled) {
+  log.push_back(enabled ? "EnableSave" : "DisableSave");
+  save_enabled = enabled;
+}
+
+void RecordingView::SetCaption(std::string_view text) {
+  log.push_back("SetCaption " + std::string(text));
+  caption = text;
+}
+
+void RecordingView::ShowOpenDialog() {
+  log.push_back("ShowOpenDialog");
+  if (dialog_answers.empty()) return;
+  if (dialog_answers.front()) dialog_path_ = *dialog_answers.front();
+  dialog_answers.pop_front();
+}
+
+std::string RecordingView::DialogFileTitle() const {
+  return dialog_path_.substr(dialog_path_.find_last_of('/') + 1);
+}
+
+void RecordingView::ShowMessage(std::string_view text,
+                                std::string_view title) {
+  log.push_back("ShowMessage " + std::string(title) + ": " +
+                std::string(text));
+  messages.push_back({std::string(text), std::string(title)});
+}
+
+}  // namespace tivok::testing

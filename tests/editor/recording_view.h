@@ -1,0 +1,59 @@
+#ifndef TIVOK_TESTS_EDITOR_RECORDING_VIEW_H_
+#define TIVOK_TESTS_EDITOR_RECORDING_VIEW_H_
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/editor_state.h"
+
+namespace tivok::testing {
+
+// A fake window: it records every call as a line of `log`, keeps the lists
+// as a window would, and plays back the selections and dialog answers that
+// a test scripts.
+class RecordingView : public EditorView {
+ public:
+  struct Message {
+    std::string text;
+    std::string title;
+  };
+
+  // What the user picks in the next open dialogs: a path, or nullopt for a
+  // cancel. With no answer left the dialog is cancelled.
+  std::deque<std::optional<std::string>> dialog_answers;
+
+  std::vector<std::string> log;
+  std::vector<std::string> stores, slots, slot_tips, items;
+  int store_selection = -1, slot_selection = -1, item_selection = -1;
+  std::string item_text;
+  std::string caption = "Tivok";
+  bool save_enabled = false;
+  std::vector<Message> messages;
+
+  void ClearStores() override;
+  void AddStore(std::string_view label) override;
+  void SetStoreText(std::string_view text) override;
+  int SelectedStore() const override { return store_selection; }
+  void ClearSlots() override;
+  void AddSlot(std::string_view entry, std::string_view item_name) override;
+  int SelectedSlot() const override { return slot_selection; }
+  void ClearItems() override;
+  void AddItem(std::string_view name) override;
+  void SetItemText(std::string_view text) override;
+  int SelectedItem() const override { return item_selection; }
+  void SetSaveEnabled(bool enabled) override;
+  void SetCaption(std::string_view caption) override;
+  void ShowOpenDialog() override;
+  std::string DialogFileName() const override { return dialog_path_; }
+  std::string DialogFileTitle() const override;
+  void ShowMessage(std::string_view text, std::string_view title) override;
+
+ private:
+  std::string dialog_path_;
+};
+
+}  // namespace tivok::testing
+
+#endif  // TIVOK_TESTS_EDITOR_RECORDING_VIEW_H_

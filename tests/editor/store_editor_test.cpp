@@ -1,0 +1,348 @@
+#include "editor/store_editor.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor/recording_view.h"
+#include "sample_image.h"
+#include "support/temp_dir.h"
+
+namespace tivok {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using ::tivok::testing::ReadAll;
+using ::tivok::testing::RecordingView;
+using ::tivok::testing::TempDir;
+
+constexpr int kBeginner = 0, kSecond = 1, kThird = 2, kBook = 3, kPortal = 4;
+constexpr int kHerb = 1;
+
+class StoreEditorTest : public ::testing::Test {
+ protected:
+  // The user picks `path` in the open dialog (nullopt: cancels it).
+  void Open(std::optional<std::string> path) {
+    view.dialog_answers.push_back(std::move(path));
+    editor.OnOpen();
+  }
+  void ChooseStore(int p) {
+    view.store_selection = p;
+    editor.OnStoreChosen();
+  }
+  void ChooseSlot(int q) {
+    view.slot_selection = q;
+    editor.OnSlotChosen();
+  }
+  void ChooseItem(int r) {
+    view.item_selection = r;
+    editor.OnNewItemChosen();
+  }
+  // The file position of slot k of the store at selector position p.
+  static FilePosition SlotAt(int p, int k) {
+    return StoreTable::BySelectorPosition(p)->SlotPosition(k);
+  }
+
+  TempDir dir;
+  RecordingView view;
+  StoreEditor editor{view};
+};
+
+TEST_F(StoreEditorTest, StartsEmptyAndQuiet) {
+  editor.OnLoad();
+  EXPECT_THAT(view.log, ElementsAre("ClearStores", "ClearSlots", "ClearItems"));
+  EXPECT_FALSE(view.save_enabled);
+  EXPECT_EQ(view.caption, "Tivok");
+  EXPECT_EQ(editor.state().CurrentStore(), nullptr);
+  // Before a load nothing can be chosen or saved.
+  ChooseSlot(0);
+  ChooseItem(5);
+  view.store_selection = -1;
+  editor.OnSave();
+  EXPECT_EQ(editor.state().SlotAddress, "");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  std::vector<std::uint8_t> expected = ReadAll(path);
+
+  Open(path);
+  EXPECT_EQ(view.caption, "Tivok - sample.gbc");
+  EXPECT_THAT(view.stores,
+              ElementsAre("Beginner's (Top Left) Shop", "Second (Far Right) Shop",
+                          "Third (Bottom Middle) Shop", "Book (Bottom Left) Shop",
+                          "Portal Shop"));
+  EXPECT_EQ(view.store_selection, kBeginner);
+  EXPECT_THAT(view.slots, ElementsAre("1 (1)", "2 (2)", "3 (3)", "4 (4)",
+                                      "5 (5)", "6 (6)", "7 (7)", "8 (8)"));
+  ASSERT_EQ(view.items.size(), 44u);
+  EXPECT_EQ(view.items.front(), "Null");
+  EXPECT_EQ(view.items[24], "Bolt Staff");
+  EXPECT_EQ(view.item_text, "Null");
+  EXPECT_TRUE(view.save_enabled);
+  EXPECT_TRUE(editor.state().FlagBeginner);
+  EXPECT_TRUE(view.messages.empty());
+
+  ChooseStore(kPortal);
+  EXPECT_EQ(view.slots.front(), "1 (22)");
+  ChooseSlot(0);
+  EXPECT_EQ(editor.state().SlotAddress, "&H2478D");
+  ChooseItem(kHerb);
+  editor.OnSave();
+
+  expected[0x2478C] = 0x01;
+  EXPECT_EQ(ReadAll(path), expected);
+  EXPECT_EQ(view.slots.front(), "1 (1)");
+  EXPECT_EQ(view.slot_tips.front(), "Herb");
+  EXPECT_EQ(view.slot_selection, -1);
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(StoreEditorTest, ListsEveryStoreInItsFormat) {
+  Open(dir.WriteSample("sample.gbc"));
+  ChooseStore(kSecond);
+  EXPECT_THAT(view.slots, ElementsAre("1 (A)", "2 (B)", "3 (C)", "4 (D)",
+                                      "5 (E)", "6 (F)", "7 (10)", "8 (11)"));
+  ChooseStore(kThird);
+  EXPECT_THAT(view.slots, ElementsAre("1 (1A)", "2 (1B)", "3 (1C)", "4 (1D)",
+                                      "5 (1E)", "6 (1F)", "7 (20)"));
+  EXPECT_TRUE(editor.state().FlagThird);
+  EXPECT_FALSE(editor.state().FlagBeginner);
+  ChooseStore(kBook);
+  EXPECT_THAT(view.slots, ElementsAre("1 (13)", "2 (14)", "3 (15)", "4 (16)",
+                                      "5 (17)", "6 (18)"));
+  ChooseSlot(5);
+  EXPECT_EQ(editor.state().SlotAddress, "&H24783");
+  // Positions past the store's slots, or no selection, keep the slot.
+  ChooseSlot(6);
+  ChooseSlot(-1);
+  EXPECT_EQ(editor.state().SlotAddress, "&H24783");
+  ChooseStore(-1);
+  EXPECT_TRUE(editor.state().FlagBook);
+}
+
+TEST_F(StoreEditorTest, TooltipsNameTheItemOrSayItIsUnknown) {
+  std::vector<std::uint8_t> image = MakeSampleImage();
+  image[SlotAt(kBeginner, 2) - 1] = 0xC8;
+  Open(dir.Write("odd.gbc", image));
+  EXPECT_EQ(view.slots[1], "2 (C8)");
+  EXPECT_EQ(view.slot_tips[0], "Herb");
+  EXPECT_EQ(view.slot_tips[1], "Code C8 is no known item");
+}
+
+TEST_F(StoreEditorTest, RefusesForeignFiles) {
+  std::vector<std::uint8_t> foreign = MakeSampleImage();
+  foreign[0x134] = 'X';
+  const std::string good = dir.WriteSample("good.gbc");
+  const std::string bad = dir.Write("bad.gbc", foreign);
+
+  Open(good);
+  ChooseStore(kThird);
+  Open(bad);
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].text, "Not Dragon Warrior Monsters");
+  EXPECT_EQ(view.messages[0].title, "Invalid ROM");
+  EXPECT_TRUE(view.stores.empty());
+  EXPECT_TRUE(view.slots.empty());
+  EXPECT_TRUE(view.items.empty());
+  EXPECT_FALSE(view.save_enabled);
+  EXPECT_EQ(view.caption, "Tivok - good.gbc");
+  EXPECT_EQ(editor.state().RomPath, bad);
+  EXPECT_TRUE(editor.state().FlagThird);
+
+  // Missing, empty and one-byte-short files are refused the same way.
+  std::vector<std::uint8_t> short_image = MakeSampleImage();
+  short_image.resize(322);
+  for (const std::string& path :
+       {dir.File("missing.gbc"), dir.Write("empty.gbc", {}),
+        dir.Write("short.gbc", short_image)}) {
+    view.messages.clear();
+    Open(path);
+    ASSERT_EQ(view.messages.size(), 1u) << path;
+    EXPECT_EQ(view.messages[0].title, "Invalid ROM");
+    EXPECT_TRUE(view.stores.empty());
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("missing.gbc")));
+  EXPECT_EQ(ReadAll(good), MakeSampleImage());
+}
+
+TEST_F(StoreEditorTest, ACancelledDialogLoadsTheLastFileAgain) {
+  Open(std::nullopt);
+  EXPECT_THAT(view.log, ElementsAre("ShowOpenDialog"));
+
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  ChooseStore(kPortal);
+  Open(std::nullopt);
+  EXPECT_EQ(editor.state().RomPath, path);
+  EXPECT_TRUE(editor.state().FlagBeginner);
+  EXPECT_EQ(view.store_selection, kBeginner);
+  EXPECT_EQ(view.slots.front(), "1 (1)");
+  EXPECT_EQ(view.items.size(), 44u);
+}
+
+TEST_F(StoreEditorTest, ANewLoadMakesTheFirstStoreCurrent) {
+  Open(dir.WriteSample("one.gbc"));
+  ChooseStore(kThird);
+  Open(dir.WriteSample("two.gbc"));
+  ChooseSlot(0);
+  EXPECT_EQ(editor.state().SlotAddress, "&H2476C");
+  EXPECT_TRUE(editor.state().FlagBeginner);
+  EXPECT_FALSE(editor.state().FlagThird);
+}
+
+TEST_F(StoreEditorTest, SavesToTheRememberedSlotWhateverStoreIsShown) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  std::vector<std::uint8_t> expected = ReadAll(path);
+  Open(path);
+  ChooseStore(kSecond);
+  ChooseSlot(1);
+  ChooseItem(24);
+  ChooseStore(kThird);
+  const std::vector<std::string> third = view.slots;
+  editor.OnSave();
+  expected[SlotAt(kSecond, 2) - 1] = 24;
+  EXPECT_EQ(ReadAll(path), expected);
+  EXPECT_EQ(view.slots, third);
+  EXPECT_EQ(view.log.back(), "AddSlot 7 (20)");
+  // Save again: the same byte at the same place.
+  editor.OnSave();
+  EXPECT_EQ(ReadAll(path), expected);
+  EXPECT_EQ(editor.state().SlotAddress, "&H24776");
+  EXPECT_EQ(editor.state().NewItem, 24);
+}
+
+TEST_F(StoreEditorTest, KeepsTheSlotAndItemAcrossLoads) {
+  const std::string first = dir.WriteSample("first.gbc");
+  const std::string second = dir.WriteSample("second.gbc");
+  Open(first);
+  ChooseStore(kBook);
+  ChooseSlot(5);
+  ChooseItem(43);
+  Open(second);
+  editor.OnSave();
+  std::vector<std::uint8_t> expected = MakeSampleImage();
+  EXPECT_EQ(ReadAll(first), expected);
+  expected[0x24782] = 43;
+  EXPECT_EQ(ReadAll(second), expected);
+  EXPECT_EQ(expected[SlotAt(kBeginner, 8) - 1], 8);  // the neighbour kept
+  // The Beginner's store is selected and listed again; no item selected.
+  EXPECT_EQ(view.slots.front(), "1 (1)");
+}
+
+TEST_F(StoreEditorTest, ChoosingNullWritesAZeroByte) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  ChooseSlot(2);
+  ChooseItem(0);
+  editor.OnSave();
+  EXPECT_EQ(ReadAll(path)[SlotAt(kBeginner, 3) - 1], 0);
+  EXPECT_EQ(view.slots[2], "3 (0)");
+  // Typing in the item field selects nothing and leaves the code alone.
+  view.item_selection = -1;
+  editor.OnNewItemChosen();
+  EXPECT_EQ(editor.state().NewItem, 0);
+}
+
+TEST_F(StoreEditorTest, SaveWithoutAStoreDoesNothing) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  ChooseSlot(0);
+  ChooseItem(kHerb);
+  view.store_selection = -1;
+  view.log.clear();
+  editor.OnSave();
+  EXPECT_TRUE(view.log.empty());
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+}
+
+class SaveFailureTest : public StoreEditorTest {
+ protected:
+  void SetUp() override {
+    path = dir.WriteSample("sample.gbc");
+    Open(path);
+    ChooseStore(kPortal);
+  }
+  // Presses Save, which must fail: one box, nothing listed, state kept.
+  std::string SaveFails() {
+    const EditorState before = editor.state();
+    const std::vector<std::string> slots = view.slots;
+    view.log.clear();
+    view.messages.clear();
+    editor.OnSave();
+    EXPECT_EQ(view.log.size(), 1u);
+    EXPECT_EQ(view.slots, slots);
+    EXPECT_EQ(editor.state().SlotAddress, before.SlotAddress);
+    EXPECT_EQ(editor.state().NewItem, before.NewItem);
+    EXPECT_TRUE(editor.state().FlagPortal);
+    if (view.messages.size() != 1) {
+      ADD_FAILURE() << "expected one message, got " << view.messages.size();
+      return "";
+    }
+    EXPECT_EQ(view.messages[0].title, "Error Saving");
+    EXPECT_THAT(view.messages[0].text, StartsWith("Error saving: "));
+    return view.messages[0].text;
+  }
+
+  std::string path;
+};
+
+TEST_F(SaveFailureTest, NoSlotChosenYet) {
+  EXPECT_THAT(SaveFails(), HasSubstr("no slot is chosen"));
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+}
+
+TEST_F(SaveFailureTest, TheFileIsGone) {
+  ChooseSlot(0);
+  ASSERT_EQ(::unlink(path.c_str()), 0);
+  const std::string text = SaveFails();
+  EXPECT_THAT(text, HasSubstr(path));
+  EXPECT_THAT(text, HasSubstr("No such file or directory"));
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(SaveFailureTest, TheFileNoLongerReachesTheSlot) {
+  ChooseSlot(7);
+  ASSERT_EQ(::truncate(path.c_str(), 0x24790), 0);
+  EXPECT_THAT(SaveFails(), HasSubstr("149392 bytes"));
+  EXPECT_EQ(std::filesystem::file_size(path), 0x24790u);
+}
+
+TEST_F(SaveFailureTest, AnotherProgramReplacedTheFile) {
+  ChooseSlot(0);
+  std::vector<std::uint8_t> other = MakeSampleImage();
+  other[0x140] = 'Z';
+  const std::string replacement = dir.Write("other.bin", other);
+  ASSERT_EQ(::rename(replacement.c_str(), path.c_str()), 0);
+  EXPECT_THAT(SaveFails(), HasSubstr("no longer a Dragon Warrior Monsters"));
+  EXPECT_EQ(ReadAll(path), other);
+}
+
+TEST_F(StoreEditorTest, ListsTheKeptBlockWhenAReadFails) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  ChooseStore(kPortal);
+  const std::vector<std::string> portal = view.slots;
+  // Cut the file inside the Portal store's region.
+  ASSERT_EQ(::truncate(path.c_str(), 0x24790), 0);
+  ChooseStore(kBeginner);
+  ChooseStore(kPortal);
+  EXPECT_EQ(view.slots, portal);
+  EXPECT_TRUE(editor.state().FlagPortal);
+  ASSERT_EQ(::truncate(path.c_str(), 0x200), 0);
+  ChooseStore(kThird);  // never read: its kept block is all zero
+  EXPECT_THAT(view.slots, ElementsAre("1 (0)", "2 (0)", "3 (0)", "4 (0)",
+                                      "5 (0)", "6 (0)", "7 (0)"));
+  EXPECT_TRUE(view.messages.empty());
+}
+
+}  // namespace
+}  // namespace tivok
