@@ -72,10 +72,8 @@ std::string RecordingView::DialogFileTitle() const {
   return dialog_path_.substr(dialog_path_.find_last_of('/') + 1);
 }
 
-void RecordingView::ShowMessage(std::string_view text,
-                                std::string_view title) {
-  log.push_back("ShowMessage " + std::string(title) + ": " +
-                std::string(text));
+void RecordingView::ShowMessage(std::string_view text, std::string_view title) {
+  log.push_back("ShowMessage " + std::string(title) + ": " + std::string(text));
   messages.push_back({std::string(text), std::string(title)});
 }
 

@@ -76,10 +76,11 @@ TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
 
   Open(path);
   EXPECT_EQ(view.caption, "Tivok - sample.gbc");
-  EXPECT_THAT(view.stores,
-              ElementsAre("Beginner's (Top Left) Shop", "Second (Far Right) Shop",
-                          "Third (Bottom Middle) Shop", "Book (Bottom Left) Shop",
-                          "Portal Shop"));
+  EXPECT_THAT(
+      view.stores,
+      ElementsAre("Beginner's (Top Left) Shop", "Second (Far Right) Shop",
+                  "Third (Bottom Middle) Shop", "Book (Bottom Left) Shop",
+                  "Portal Shop"));
   EXPECT_EQ(view.store_selection, kBeginner);
   EXPECT_THAT(view.slots, ElementsAre("1 (1)", "2 (2)", "3 (3)", "4 (4)",
                                       "5 (5)", "6 (6)", "7 (7)", "8 (8)"));

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "sample_image.h"
 
@@ -43,9 +42,16 @@ std::string TempDir::WriteSample(const std::string& name,
 }
 
 std::vector<std::uint8_t> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "cannot read " << path;
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) {
+    ADD_FAILURE() << "cannot read " << path;
+    return {};
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(in.tellg()));
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()),
+          static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
 
 bool Exists(const std::string& path) {

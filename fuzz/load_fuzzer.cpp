@@ -1,0 +1,82 @@
+// libFuzzer target for loading and listing an image. The input shapes a
+// file: its first three bytes give the length, the next 16 are laid over
+// the title area and the rest over the store regions, so the fuzzer can
+// reach the listing without guessing a 150 KiB file.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "editor/store_editor.h"
+#include "rom/store_table.h"
+#include "support/null_view.h"
+
+namespace {
+
+constexpr std::size_t kTitleAreaOffset = 0x133;
+constexpr std::size_t kStoreRegionOffset = 0x2476A;
+constexpr std::size_t kLongest = 0x24900;
+
+const std::string& ImagePath() {
+  static const std::string path = [] {
+    std::string pattern = "/tmp/tivok-fuzz-XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) std::abort();
+    ::close(fd);
+    return pattern;
+  }();
+  return path;
+}
+
+void WriteImage(const std::vector<std::uint8_t>& image) {
+  const int fd = ::open(ImagePath().c_str(), O_WRONLY | O_TRUNC);
+  if (fd < 0) std::abort();
+  if (!image.empty() && ::write(fd, image.data(), image.size()) !=
+                            static_cast<ssize_t>(image.size())) {
+    std::abort();
+  }
+  ::close(fd);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  if (size < 3) return 0;
+  const std::size_t length =
+      (static_cast<std::size_t>(data[0]) << 16 | data[1] << 8 | data[2]) %
+      kLongest;
+  std::vector<std::uint8_t> image(length, 0xFF);
+  std::size_t next = 3;
+  for (std::size_t o = kTitleAreaOffset;
+       o < kTitleAreaOffset + 16 && next < size; ++o, ++next) {
+    if (o < length) image[o] = data[next];
+  }
+  for (std::size_t o = kStoreRegionOffset; next < size; ++o, ++next) {
+    if (o < length) image[o] = data[next];
+  }
+  WriteImage(image);
+
+  tivok::testing::NullView view;
+  view.path = ImagePath();
+  tivok::StoreEditor editor(view);
+  editor.OnOpen();
+  for (int store = 0; store < tivok::StoreTable::kStoreCount; ++store) {
+    view.store = store;
+    editor.OnStoreChosen();
+    // A listing has one entry per slot whether or not the file was readable.
+    if (editor.state().CurrentStore() != nullptr &&
+        view.slot_entries !=
+            static_cast<std::size_t>(
+                tivok::StoreTable::BySelectorPosition(store)->slot_count)) {
+      std::abort();
+    }
+    view.slot = static_cast<int>(size % 9) - 1;
+    editor.OnSlotChosen();
+  }
+  return 0;
+}

@@ -1,0 +1,44 @@
+#ifndef TIVOK_TESTS_SUPPORT_NULL_VIEW_H_
+#define TIVOK_TESTS_SUPPORT_NULL_VIEW_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "editor/editor_state.h"
+
+namespace tivok::testing {
+
+// A window that shows nothing: the dialog always answers `path` and the
+// lists answer the selections set here. For benchmarks and fuzzing, where
+// recording every call would cost more than the editor itself.
+class NullView : public EditorView {
+ public:
+  std::string path;
+  int store = -1;
+  int slot = -1;
+  int item = -1;
+  std::size_t slot_entries = 0;
+
+  void ClearStores() override {}
+  void AddStore(std::string_view) override {}
+  void SetStoreText(std::string_view) override { store = 0; }
+  int SelectedStore() const override { return store; }
+  void ClearSlots() override { slot_entries = 0; }
+  void AddSlot(std::string_view, std::string_view) override { ++slot_entries; }
+  int SelectedSlot() const override { return slot; }
+  void ClearItems() override {}
+  void AddItem(std::string_view) override {}
+  void SetItemText(std::string_view) override {}
+  int SelectedItem() const override { return item; }
+  void SetSaveEnabled(bool) override {}
+  void SetCaption(std::string_view) override {}
+  void ShowOpenDialog() override {}
+  std::string DialogFileName() const override { return path; }
+  std::string DialogFileTitle() const override { return "image.gbc"; }
+  void ShowMessage(std::string_view, std::string_view) override {}
+};
+
+}  // namespace tivok::testing
+
+#endif  // TIVOK_TESTS_SUPPORT_NULL_VIEW_H_
