@@ -51,8 +51,8 @@ std::vector<std::uint8_t> MakeSampleImage(std::size_t size) {
 
 void WriteNewFile(const std::string& path,
                   const std::vector<std::uint8_t>& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        0644);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     throw std::runtime_error("cannot create \"" + path +
                              "\": " + std::strerror(errno));

@@ -18,8 +18,7 @@ inline constexpr std::size_t kSampleImageSize = 256 * 1024;
 
 // The image's bytes. `size` may be smaller than the store regions (they are
 // then cut off) but must be at least the header's 0x150 bytes.
-std::vector<std::uint8_t> MakeSampleImage(
-    std::size_t size = kSampleImageSize);
+std::vector<std::uint8_t> MakeSampleImage(std::size_t size = kSampleImageSize);
 
 // The item code that the sample image holds at file position `position`
 // inside the store regions.

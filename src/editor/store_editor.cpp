@@ -24,8 +24,8 @@ FilePosition PositionOf(const std::string& slot_address) {
   }
   std::optional<std::int32_t> position;
   if (slot_address.starts_with(kAddressPrefix)) {
-    position = ParseHex(
-        std::string_view(slot_address).substr(kAddressPrefix.size()));
+    position =
+        ParseHex(std::string_view(slot_address).substr(kAddressPrefix.size()));
   }
   if (!position) {
     throw SaveError("the chosen slot \"" + slot_address +

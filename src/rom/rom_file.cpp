@@ -14,8 +14,7 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 [[noreturn]] void FailWithErrno(const std::string& what,
                                 const std::string& path, int error) {
-  throw RomFileError(what + " " + Quoted(path) + ": " +
-                     std::strerror(error));
+  throw RomFileError(what + " " + Quoted(path) + ": " + std::strerror(error));
 }
 
 // Closes the descriptor when it leaves scope, whichever way that happens.
@@ -71,8 +70,7 @@ FileDescriptor OpenRegular(const std::string& path, int flags, off_t* size) {
 }  // namespace
 
 std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
-                                             FilePosition position,
-                                             int count) {
+                                             FilePosition position, int count) {
   if (position < 1 || count < 0) {
     throw RomFileError("cannot read " + Quoted(path) + ": position " +
                        std::to_string(position) + " is not in a file");
@@ -107,9 +105,9 @@ void RomFile::WriteByte(const std::string& path, FilePosition position,
   off_t size = 0;
   FileDescriptor fd = OpenRegular(path, O_WRONLY, &size);
   if (position < 1 || static_cast<off_t>(position) > size) {
-    throw RomFileError("cannot write at position " +
-                       std::to_string(position) + " of " + Quoted(path) +
-                       ": the file has only " + std::to_string(size) +
+    throw RomFileError("cannot write at position " + std::to_string(position) +
+                       " of " + Quoted(path) + ": the file has only " +
+                       std::to_string(size) +
                        " bytes, and it is never lengthened");
   }
   const off_t offset = static_cast<off_t>(position) - 1;
@@ -123,8 +121,7 @@ void RomFile::WriteByte(const std::string& path, FilePosition position,
                        ": the byte was not written");
   }
   if (::fsync(fd.get()) != 0) {
-    FailWithErrno("cannot write the byte through to the disk for", path,
-                  errno);
+    FailWithErrno("cannot write the byte through to the disk for", path, errno);
   }
   if (fd.Close() != 0) FailWithErrno("cannot close", path, errno);
 }

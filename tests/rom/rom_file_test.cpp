@@ -59,9 +59,9 @@ TEST(RomTitle, AcceptsTheTitleInEitherCase) {
 TEST(RomTitle, RejectsAnyOtherByte) {
   TempDir dir;
   const std::vector<std::string> titles = {
-      "DRAGON WMONAWQF", "DRAGON  MONAWQE", "DRAGONXWMONAWQE",
-      std::string("DRAGON WMONAWQ\0", 15), "DRAGON WMONAWQ\xC5",
-      "\xE4RAGON WMONAWQE"};
+      "DRAGON WMONAWQF",    "DRAGON  MONAWQE",
+      "DRAGONXWMONAWQE",    std::string("DRAGON WMONAWQ\0", 15),
+      "DRAGON WMONAWQ\xC5", "\xE4RAGON WMONAWQE"};
   int n = 0;
   for (const std::string& title : titles) {
     const std::string name = "t" + std::to_string(n++) + ".gbc";
@@ -76,7 +76,8 @@ TEST(RomTitle, NeedsTheWholeTitleArea) {
   // The title ends at offset 0x142, so 323 bytes are enough; the byte at
   // 0x143 is never needed.
   EXPECT_FALSE(Accepts(dir.Write("empty.gbc", {})));
-  EXPECT_FALSE(Accepts(dir.Write("322.gbc", WithTitle("DRAGON WMONAWQE", 322))));
+  EXPECT_FALSE(
+      Accepts(dir.Write("322.gbc", WithTitle("DRAGON WMONAWQE", 322))));
   EXPECT_TRUE(Accepts(dir.Write("323.gbc", WithTitle("DRAGON WMONAWQE", 323))));
   EXPECT_TRUE(Accepts(dir.WriteSample("sample.gbc")));
 }
@@ -84,8 +85,10 @@ TEST(RomTitle, NeedsTheWholeTitleArea) {
 TEST(RomFileRead, ReadsTheBlockAtAPositionCountedFromOne) {
   TempDir dir;
   const std::string path = dir.Write("f.bin", {10, 11, 12, 13, 14});
-  EXPECT_EQ(RomFile::ReadBlock(path, 1, 2), (std::vector<std::uint8_t>{10, 11}));
-  EXPECT_EQ(RomFile::ReadBlock(path, 4, 2), (std::vector<std::uint8_t>{13, 14}));
+  EXPECT_EQ(RomFile::ReadBlock(path, 1, 2),
+            (std::vector<std::uint8_t>{10, 11}));
+  EXPECT_EQ(RomFile::ReadBlock(path, 4, 2),
+            (std::vector<std::uint8_t>{13, 14}));
   EXPECT_TRUE(RomFile::ReadBlock(path, 6, 0).empty());
 }
 
@@ -138,16 +141,17 @@ TEST(RomFileAccess, RefusesDirectoriesAndFifosAtOnce) {
   TempDir dir;
   const std::string folder = dir.File("folder.gbc");
   ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-  EXPECT_NE(ErrorOf([&] { RomFile::ReadRomTitle(folder); })
-                .find("Is a directory"),
-            std::string::npos);
+  EXPECT_NE(
+      ErrorOf([&] { RomFile::ReadRomTitle(folder); }).find("Is a directory"),
+      std::string::npos);
   EXPECT_THROW(RomFile::WriteByte(folder, 1, 0), RomFileError);
 
   // Nobody ever opens the other end: an open that waited would hang here.
   const std::string fifo = dir.File("pipe.gbc");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  EXPECT_NE(ErrorOf([&] { RomFile::ReadBlock(fifo, 1, 1); })
-                .find("not a regular file"),
+  EXPECT_NE(ErrorOf([&] {
+              RomFile::ReadBlock(fifo, 1, 1);
+            }).find("not a regular file"),
             std::string::npos);
   EXPECT_THROW(RomFile::WriteByte(fifo, 1, 0), RomFileError);
 }
