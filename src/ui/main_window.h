@@ -1,0 +1,92 @@
+#ifndef TIVOK_UI_MAIN_WINDOW_H_
+#define TIVOK_UI_MAIN_WINDOW_H_
+
+#include <QMainWindow>
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "editor/editor_state.h"
+#include "editor/store_editor.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace tivok {
+
+// The program's one window. It owns the controls and the store editor, turns
+// each user action into one call of the editor, and lets the editor fill and
+// read the controls through EditorView. Controls carry their designer names
+// as objectNames ("Combo1", "Command1", ...).
+class MainWindow : public QMainWindow, public EditorView {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+
+  // EditorView. Filling and clearing the lists never reports a choice.
+  void ClearStores() override;
+  void AddStore(std::string_view label) override;
+  void SetStoreText(std::string_view text) override;
+  int SelectedStore() const override;
+
+  void ClearSlots() override;
+  void AddSlot(std::string_view entry, std::string_view item_name) override;
+  int SelectedSlot() const override;
+
+  void ClearItems() override;
+  void AddItem(std::string_view name) override;
+  void SetItemText(std::string_view text) override;
+  int SelectedItem() const override;
+
+  void SetSaveEnabled(bool enabled) override;
+  void SetCaption(std::string_view caption) override;
+
+  void ShowOpenDialog() override;
+  std::string DialogFileName() const override;
+  std::string DialogFileTitle() const override;
+
+  void ShowMessage(std::string_view text, std::string_view title) override;
+
+  // Other, Credits: who made the program and where to report faults.
+  void OnCredits();
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void ConnectEvents();
+  void SetTabOrder();
+
+  QLabel* label1_ = nullptr;
+  QLabel* label2_ = nullptr;
+  QFrame* line1_ = nullptr;
+  QGroupBox* frame1_ = nullptr;
+  QLabel* label3_ = nullptr;
+  QLabel* label4_ = nullptr;
+  QLabel* label5_ = nullptr;
+  QLabel* label6_ = nullptr;
+  QComboBox* combo1_ = nullptr;    // store selector
+  QListWidget* combo2_ = nullptr;  // slot list
+  QComboBox* combo3_ = nullptr;    // new-item selector
+  QPushButton* command1_ = nullptr;
+  QAction* open_ = nullptr;
+  QAction* credits_ = nullptr;
+
+  // Whether the user has chosen an entry of Combo3 since it was last cleared
+  // or its text was last set or typed; only then is an entry selected.
+  bool item_chosen_ = false;
+  // The open dialog's last accepted file: full path and file name.
+  QString dialog_path_;
+  QString dialog_file_name_;
+
+  StoreEditor editor_;
+};
+
+}  // namespace tivok
+
+#endif  // TIVOK_UI_MAIN_WINDOW_H_

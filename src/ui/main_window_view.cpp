@@ -1,0 +1,125 @@
+// MainWindow's side of EditorView: the editor fills and reads the controls.
+// Every change blocks the control's signals, so that filling a list in code
+// never comes back to the editor as a user's choice.
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "ui/main_window.h"
+
+namespace tivok {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), std::ssize(text));
+}
+
+// Adds an entry to `combo` without selecting it or changing its text: a
+// QComboBox would otherwise select its first entry.
+void AddEntry(QComboBox* combo, std::string_view text) {
+  const QSignalBlocker blocker(combo);
+  const int selected = combo->currentIndex();
+  const QString shown = combo->currentText();
+  combo->addItem(ToQString(text));
+  if (combo->currentIndex() != selected) combo->setCurrentIndex(selected);
+  if (combo->isEditable()) combo->setEditText(shown);
+}
+
+}  // namespace
+
+void MainWindow::ClearStores() {
+  const QSignalBlocker blocker(combo1_);
+  combo1_->clear();
+}
+
+void MainWindow::AddStore(std::string_view label) { AddEntry(combo1_, label); }
+
+void MainWindow::SetStoreText(std::string_view text) {
+  const int index = combo1_->findText(
+      ToQString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index < 0) return;
+  const QSignalBlocker blocker(combo1_);
+  combo1_->setCurrentIndex(index);
+}
+
+int MainWindow::SelectedStore() const { return combo1_->currentIndex(); }
+
+void MainWindow::ClearSlots() {
+  const QSignalBlocker blocker(combo2_);
+  combo2_->clear();
+}
+
+void MainWindow::AddSlot(std::string_view entry, std::string_view item_name) {
+  const QSignalBlocker blocker(combo2_);
+  auto* item = new QListWidgetItem(ToQString(entry), combo2_);
+  item->setToolTip(ToQString(item_name));
+}
+
+int MainWindow::SelectedSlot() const {
+  const QList<QListWidgetItem*> selected = combo2_->selectedItems();
+  return selected.isEmpty() ? -1 : combo2_->row(selected.first());
+}
+
+void MainWindow::ClearItems() {
+  const QSignalBlocker blocker(combo3_);
+  combo3_->clear();
+  combo3_->clearEditText();
+  item_chosen_ = false;
+}
+
+void MainWindow::AddItem(std::string_view name) { AddEntry(combo3_, name); }
+
+void MainWindow::SetItemText(std::string_view text) {
+  const QSignalBlocker blocker(combo3_);
+  combo3_->setEditText(ToQString(text));
+  item_chosen_ = false;
+}
+
+int MainWindow::SelectedItem() const {
+  return item_chosen_ ? combo3_->currentIndex() : -1;
+}
+
+void MainWindow::SetSaveEnabled(bool enabled) {
+  command1_->setEnabled(enabled);
+}
+
+void MainWindow::SetCaption(std::string_view caption) {
+  setWindowTitle(ToQString(caption));
+}
+
+void MainWindow::ShowOpenDialog() {
+  // Qt's own dialog, the same on every desktop.
+  QFileDialog dialog(this);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter("Dragon Warrior Monsters (*.gbc)");
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return;
+  dialog_path_ = chosen.first();
+  dialog_file_name_ = QFileInfo(dialog_path_).fileName();
+}
+
+std::string MainWindow::DialogFileName() const {
+  return QFile::encodeName(dialog_path_).toStdString();
+}
+
+std::string MainWindow::DialogFileTitle() const {
+  return dialog_file_name_.toStdString();
+}
+
+void MainWindow::ShowMessage(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(text),
+                  QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+}  // namespace tivok

@@ -1,0 +1,23 @@
+#ifndef TIVOK_UI_SLOT_LIST_H_
+#define TIVOK_UI_SLOT_LIST_H_
+
+#include <QListWidget>
+
+namespace tivok {
+
+// The slot list. Unlike a plain QListWidget, focus entering it leaves no
+// row current while none is selected, so that the first arrow key or Home
+// selects slot 1 instead of stepping past it.
+class SlotList : public QListWidget {
+  Q_OBJECT
+
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+};
+
+}  // namespace tivok
+
+#endif  // TIVOK_UI_SLOT_LIST_H_

@@ -1,0 +1,144 @@
+// Editing a store with mouse and keyboard, down to the byte in the file.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <filesystem>
+
+#include "window_test.h"
+
+namespace tivok::testing {
+namespace {
+
+using ::testing::SizeIs;
+
+constexpr std::size_t kPortalSlot1Offset = 0x2478C;
+constexpr std::size_t kBeginnerSlot1Offset = 0x2476B;
+
+class EditingTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    path = dir.WriteSample("sample.gbc");
+    original = ReadAll(path);
+    Open(path);
+  }
+
+  // Opens `combo`'s list and clicks the entry at `row`.
+  static void ChooseByMouse(QComboBox* combo, int row) {
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(index).center());
+  }
+
+  // The original image with the byte at `offset` set to `value`.
+  std::vector<std::uint8_t> OriginalWith(std::size_t offset,
+                                         std::uint8_t value) const {
+    std::vector<std::uint8_t> expected = original;
+    expected[offset] = value;
+    return expected;
+  }
+
+  std::string path;
+  std::vector<std::uint8_t> original;
+};
+
+TEST_F(EditingTest, ArrowKeysChooseAStore) {
+  Stores()->setFocus();
+  for (int i = 0; i < 3; ++i) QTest::keyClick(Stores(), Qt::Key_Down);
+  EXPECT_EQ(Stores()->currentText(), "Book (Bottom Left) Shop");
+  EXPECT_EQ(Slots()->count(), 6);
+
+  QTest::keyClick(Stores(), Qt::Key_Up);
+  EXPECT_EQ(Slots()->count(), 7);  // Third
+
+  QTest::keyClick(Stores(), Qt::Key_End);
+  EXPECT_EQ(Stores()->currentText(), "Portal Shop");
+  ASSERT_EQ(Slots()->count(), 8);
+  EXPECT_EQ(Slots()->item(0)->text(), "1 (22)");
+}
+
+TEST_F(EditingTest, WholeEditWritesOneByteAndRelists) {
+  ChooseByMouse(Stores(), 4);
+  ASSERT_EQ(Stores()->currentText(), "Portal Shop");
+  ClickSlot(0);
+  ChooseByMouse(Items(), 1);
+  ASSERT_EQ(Items()->currentText(), "Herb");
+
+  EXPECT_THAT(PressSave(), SizeIs(0));
+  EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
+  EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
+  EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
+  EXPECT_TRUE(Slots()->selectedItems().isEmpty());
+}
+
+TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
+  Stores()->setFocus();
+  QTest::keyClick(Stores(), Qt::Key_End);
+  QTest::keyClick(Stores(), Qt::Key_Tab);  // round to the slot list
+  ASSERT_EQ(QApplication::focusWidget(), Slots());
+  QTest::keyClick(Slots(), Qt::Key_Home);
+  QTest::keyClick(Slots(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), Items());
+  QTest::keyClick(Items(), Qt::Key_Down);  // Null
+  QTest::keyClick(Items(), Qt::Key_Down);  // Herb
+  QTest::keyClick(Items(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), Save());
+
+  ModalAnswerer answerer;
+  QTest::keyClick(Save(), Qt::Key_Space);
+  EXPECT_THAT(answerer.seen(), SizeIs(0));
+  EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
+}
+
+// Typed text, even an item's exact name followed by Return or Tab, chooses
+// nothing and adds nothing: Save writes the item chosen before, Null.
+TEST_F(EditingTest, TypingAnItemNameChoosesNothing) {
+  ClickSlot(0);
+  QLineEdit* edit = Items()->lineEdit();
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "Herb");
+  QTest::keyClick(edit, Qt::Key_Return);
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(Items()->count(), 44);
+
+  EXPECT_THAT(PressSave(), SizeIs(0));
+  EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x00));
+  EXPECT_EQ(Slots()->item(0)->text(), "1 (0)");
+}
+
+TEST_F(EditingTest, FocusEnteringTheSlotListChoosesNoSlot) {
+  Stores()->setFocus();
+  QTest::keyClick(Stores(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), Slots());
+
+  const std::vector<ModalSeen> seen = PressSave();
+  ASSERT_THAT(seen, SizeIs(1));
+  EXPECT_EQ(seen[0].title, "Error Saving");
+  EXPECT_EQ(ReadAll(path), original);
+}
+
+TEST_F(EditingTest, FailedSaveShowsOneBoxAndKeepsTheList) {
+  ClickSlot(2);
+  const QStringList before = Entries(Slots());
+  std::filesystem::remove(path);
+
+  const std::vector<ModalSeen> seen = PressSave();
+  ASSERT_THAT(seen, SizeIs(1));
+  EXPECT_EQ(seen[0].title, "Error Saving");
+  EXPECT_TRUE(seen[0].text.startsWith("Error saving: "))
+      << seen[0].text.toStdString();
+  EXPECT_FALSE(seen[0].has_icon);
+  EXPECT_EQ(seen[0].buttons, 1);
+  EXPECT_EQ(Entries(Slots()), before);
+}
+
+}  // namespace
+}  // namespace tivok::testing

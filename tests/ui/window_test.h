@@ -1,0 +1,85 @@
+#ifndef TIVOK_TESTS_UI_WINDOW_TEST_H_
+#define TIVOK_TESTS_UI_WINDOW_TEST_H_
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "modal_answerer.h"
+#include "support/temp_dir.h"
+#include "ui/main_window.h"
+
+namespace tivok::testing {
+
+// A shown, active main window, reached only through its controls.
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  // The window's control `name`; stops the tests if it is missing.
+  template <typename T>
+  T* Find(const char* name) const {
+    T* found = window.findChild<T*>(name);
+    if (found == nullptr) qFatal("no control named %s", name);
+    return found;
+  }
+  QComboBox* Stores() const { return Find<QComboBox>("Combo1"); }
+  QListWidget* Slots() const { return Find<QListWidget>("Combo2"); }
+  QComboBox* Items() const { return Find<QComboBox>("Combo3"); }
+  QPushButton* Save() const { return Find<QPushButton>("Command1"); }
+
+  // Presses Ctrl+O and answers the open dialog with `path`, or cancels it;
+  // message boxes that follow get OK. Returns every modal widget seen.
+  std::vector<ModalSeen> Open(const std::optional<std::string>& path) {
+    ModalAnswerer answerer(
+        path ? std::optional(QFile::decodeName(path->c_str())) : std::nullopt);
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    Reactivate();
+    return answerer.seen();
+  }
+
+  // Clicks Save, pressing OK on any message box; returns the boxes seen.
+  std::vector<ModalSeen> PressSave() {
+    ModalAnswerer answerer;
+    QTest::mouseClick(Save(), Qt::LeftButton);
+    Reactivate();
+    return answerer.seen();
+  }
+
+  // The offscreen platform has no window manager to hand the activation
+  // back to the window once a modal widget has closed.
+  void Reactivate() {
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  void ClickSlot(int row) {
+    QListWidget* list = Slots();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  }
+
+  static QStringList Entries(const QListWidget* list) {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+    return entries;
+  }
+
+  TempDir dir;
+  MainWindow window;
+};
+
+}  // namespace tivok::testing
+
+#endif  // TIVOK_TESTS_UI_WINDOW_TEST_H_
