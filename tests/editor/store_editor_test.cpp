@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -272,8 +273,20 @@ class SaveFailureTest : public StoreEditorTest {
     Open(path);
     ChooseStore(kPortal);
   }
-  // Presses Save, which must fail: one box, nothing listed, state kept.
+  // The names in the test's folder, to show that nothing was created.
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // Presses Save, which must fail: one box, nothing listed or created,
+  // state kept.
   std::string SaveFails() {
+    const std::vector<std::string> names = FolderNames();
     const EditorState before = editor.state();
     const std::vector<std::string> slots = view.slots;
     view.log.clear();
@@ -284,6 +297,7 @@ class SaveFailureTest : public StoreEditorTest {
     EXPECT_EQ(editor.state().SlotAddress, before.SlotAddress);
     EXPECT_EQ(editor.state().NewItem, before.NewItem);
     EXPECT_TRUE(editor.state().FlagPortal);
+    EXPECT_EQ(FolderNames(), names);
     if (view.messages.size() != 1) {
       ADD_FAILURE() << "expected one message, got " << view.messages.size();
       return "";
@@ -308,6 +322,22 @@ TEST_F(SaveFailureTest, TheFileIsGone) {
   EXPECT_THAT(text, HasSubstr(path));
   EXPECT_THAT(text, HasSubstr("No such file or directory"));
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(SaveFailureTest, TheFileBecameADirectory) {
+  ChooseSlot(0);
+  ASSERT_EQ(::unlink(path.c_str()), 0);
+  ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+  EXPECT_THAT(SaveFails(), HasSubstr("Is a directory"));
+  EXPECT_TRUE(std::filesystem::is_empty(path));
+}
+
+TEST_F(SaveFailureTest, TheFileBecameAFifo) {
+  ChooseSlot(0);
+  ASSERT_EQ(::unlink(path.c_str()), 0);
+  // Nothing ever opens the other end: a save that waited would hang here.
+  ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+  EXPECT_THAT(SaveFails(), HasSubstr("not a regular file"));
 }
 
 TEST_F(SaveFailureTest, TheFileNoLongerReachesTheSlot) {
