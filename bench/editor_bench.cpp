@@ -35,45 +35,48 @@ class BenchImage {
   std::string path_;
 };
 
-void BM_OpenAndList(benchmark::State& state) {
-  BenchImage image(static_cast<std::size_t>(state.range(0)));
+// An editor over a sample image of the benchmark's size, its dialog
+// answering that image.
+struct BenchEditor {
+  explicit BenchEditor(const benchmark::State& state)
+      : image(static_cast<std::size_t>(state.range(0))) {
+    view.path = image.path();
+  }
+  BenchImage image;
   testing::NullView view;
-  view.path = image.path();
-  StoreEditor editor(view);
+  StoreEditor editor{view};
+};
+
+void BM_OpenAndList(benchmark::State& state) {
+  BenchEditor bench(state);
   for (auto _ : state) {
-    editor.OnOpen();
-    benchmark::DoNotOptimize(view.slot_entries);
+    bench.editor.OnOpen();
+    benchmark::DoNotOptimize(bench.view.slot_entries);
   }
 }
 
 void BM_ChooseStore(benchmark::State& state) {
-  BenchImage image(static_cast<std::size_t>(state.range(0)));
-  testing::NullView view;
-  view.path = image.path();
-  StoreEditor editor(view);
-  editor.OnOpen();
+  BenchEditor bench(state);
+  bench.editor.OnOpen();
   int store = 0;
   for (auto _ : state) {
-    view.store = store;
-    editor.OnStoreChosen();
+    bench.view.store = store;
+    bench.editor.OnStoreChosen();
     store = (store + 1) % StoreTable::kStoreCount;
   }
 }
 
 // Includes the fsync that makes a save durable, which dominates.
 void BM_SaveAndRelist(benchmark::State& state) {
-  BenchImage image(static_cast<std::size_t>(state.range(0)));
-  testing::NullView view;
-  view.path = image.path();
-  StoreEditor editor(view);
-  editor.OnOpen();
-  view.store = 4;
-  editor.OnStoreChosen();
-  view.slot = 0;
-  editor.OnSlotChosen();
-  view.item = 1;
-  editor.OnNewItemChosen();
-  for (auto _ : state) editor.OnSave();
+  BenchEditor bench(state);
+  bench.editor.OnOpen();
+  bench.view.store = 4;
+  bench.editor.OnStoreChosen();
+  bench.view.slot = 0;
+  bench.editor.OnSlotChosen();
+  bench.view.item = 1;
+  bench.editor.OnNewItemChosen();
+  for (auto _ : state) bench.editor.OnSave();
 }
 
 constexpr std::int64_t kSmall = 256 * 1024;
