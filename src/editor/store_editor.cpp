@@ -54,8 +54,9 @@ void StoreEditor::OnOpen() {
   // cancel loads that same file again.
   if (view_.DialogFileName().empty()) return;
   LoadRom();
-  // Selects the first store: Save acts only for a selected store.
-  view_.SetStoreText(kFirstStoreLabel);
+  // Selects the Beginner's store by its label: Save acts only for a selected
+  // store.
+  view_.SetStoreText(StoreTable::BySelectorPosition(0)->selector_label);
 }
 
 void StoreEditor::LoadRom() {

@@ -23,9 +23,6 @@ class SaveError : public std::runtime_error {
 // through RomFile, one call at a time.
 class StoreEditor {
  public:
-  static constexpr std::string_view kFirstStoreLabel =
-      "Beginner's (Top Left) Shop";
-
   explicit StoreEditor(EditorView& view);
   StoreEditor(const StoreEditor&) = delete;
   StoreEditor& operator=(const StoreEditor&) = delete;

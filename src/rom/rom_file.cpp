@@ -73,7 +73,8 @@ std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
                                              FilePosition position, int count) {
   if (position < 1 || count < 0) {
     throw RomFileError("cannot read " + Quoted(path) + ": position " +
-                       std::to_string(position) + " is not in a file");
+                       std::to_string(position) +
+                       " lies before the file's first byte");
   }
   off_t size = 0;
   FileDescriptor fd = OpenRegular(path, O_RDONLY, &size);
