@@ -18,20 +18,21 @@ constexpr std::int32_t kFirstStorePosition = 0x2476B;
 constexpr std::int32_t kLastStorePosition = 0x24794;
 constexpr std::string_view kTitle = "DRAGON WMONAWQE";
 
-}  // namespace
-
+// The item code that the image holds at `position` in the store regions.
 std::uint8_t SampleCodeAt(std::int32_t position) {
   return static_cast<std::uint8_t>((position - kFirstStorePosition) % 44);
 }
 
+// The header checksum at 0x14D covers the bytes from the title to 0x14C.
 void FixHeaderChecksum(std::vector<std::uint8_t>& image) {
-  if (image.size() <= kChecksumOffset) return;
   std::uint8_t sum = 0;
   for (std::size_t i = kTitleOffset; i < kChecksumOffset; ++i) {
     sum = static_cast<std::uint8_t>(sum - image[i] - 1);
   }
   image[kChecksumOffset] = sum;
 }
+
+}  // namespace
 
 std::vector<std::uint8_t> MakeSampleImage(std::size_t size) {
   if (size < kHeaderEnd) {

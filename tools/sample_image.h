@@ -20,13 +20,6 @@ inline constexpr std::size_t kSampleImageSize = 256 * 1024;
 // then cut off) but must be at least the header's 0x150 bytes.
 std::vector<std::uint8_t> MakeSampleImage(std::size_t size = kSampleImageSize);
 
-// The item code that the sample image holds at file position `position`
-// inside the store regions.
-std::uint8_t SampleCodeAt(std::int32_t position);
-
-// Recomputes the header checksum at offset 0x14D after the header changed.
-void FixHeaderChecksum(std::vector<std::uint8_t>& image);
-
 // Writes `bytes` to a new file at `path`. Refuses, with a message naming the
 // file and the reason, when anything already exists there.
 void WriteNewFile(const std::string& path,

@@ -2,25 +2,25 @@
 
 namespace tivok {
 
-bool& EditorState::Flag(StoreFlag flag) {
+bool EditorState::*EditorState::FlagMember(StoreFlag flag) {
   switch (flag) {
     case StoreFlag::kBeginner:
-      return FlagBeginner;
+      return &EditorState::FlagBeginner;
     case StoreFlag::kSecond:
-      return FlagSecond;
+      return &EditorState::FlagSecond;
     case StoreFlag::kThird:
-      return FlagThird;
+      return &EditorState::FlagThird;
     case StoreFlag::kBook:
-      return FlagBook;
+      return &EditorState::FlagBook;
     case StoreFlag::kPortal:
       break;
   }
-  return FlagPortal;
+  return &EditorState::FlagPortal;
 }
 
-bool EditorState::Flag(StoreFlag flag) const {
-  return const_cast<EditorState*>(this)->Flag(flag);
-}
+bool& EditorState::Flag(StoreFlag flag) { return this->*FlagMember(flag); }
+
+bool EditorState::Flag(StoreFlag flag) const { return this->*FlagMember(flag); }
 
 void EditorState::MakeCurrent(StoreFlag flag) {
   for (const Store& store : StoreTable::All()) {

@@ -34,6 +34,9 @@ struct EditorState {
   void MakeCurrent(StoreFlag flag);
   // The store whose flag is set, or nullptr before the first good load.
   const Store* CurrentStore() const;
+
+ private:
+  static bool EditorState::*FlagMember(StoreFlag flag);
 };
 
 // The window operations that the editor uses. Positions in the lists count

@@ -41,6 +41,16 @@ class FileDescriptor {
   int fd_;
 };
 
+// Fails unless `info` describes a regular file: a directory gets the
+// system's own reason, anything else (FIFO, device, socket) a plain one.
+void RequireRegular(const std::string& path, const struct stat& info) {
+  if (S_ISDIR(info.st_mode)) FailWithErrno("cannot open", path, EISDIR);
+  if (!S_ISREG(info.st_mode)) {
+    throw RomFileError("cannot open " + Quoted(path) +
+                       ": it is not a regular file");
+  }
+}
+
 // Opens `path` only if it is a regular file (after following symbolic
 // links). O_NONBLOCK keeps a FIFO or device from blocking the open; the
 // type is checked again on the open descriptor in case the path changed.
@@ -49,20 +59,13 @@ FileDescriptor OpenRegular(const std::string& path, int flags, off_t* size) {
   if (::stat(path.c_str(), &info) != 0) {
     FailWithErrno("cannot open", path, errno);
   }
-  if (S_ISDIR(info.st_mode)) FailWithErrno("cannot open", path, EISDIR);
-  if (!S_ISREG(info.st_mode)) {
-    throw RomFileError("cannot open " + Quoted(path) +
-                       ": it is not a regular file");
-  }
+  RequireRegular(path, info);
   FileDescriptor fd(::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0) FailWithErrno("cannot open", path, errno);
   if (::fstat(fd.get(), &info) != 0) {
     FailWithErrno("cannot examine", path, errno);
   }
-  if (!S_ISREG(info.st_mode)) {
-    throw RomFileError("cannot open " + Quoted(path) +
-                       ": it is not a regular file");
-  }
+  RequireRegular(path, info);
   *size = info.st_size;
   return fd;
 }
@@ -71,10 +74,14 @@ FileDescriptor OpenRegular(const std::string& path, int flags, off_t* size) {
 
 std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
                                              FilePosition position, int count) {
-  if (position < 1 || count < 0) {
+  if (position < 1) {
     throw RomFileError("cannot read " + Quoted(path) + ": position " +
                        std::to_string(position) +
                        " lies before the file's first byte");
+  }
+  if (count < 0) {
+    throw RomFileError("cannot read " + Quoted(path) +
+                       ": a negative number of bytes was asked for");
   }
   off_t size = 0;
   FileDescriptor fd = OpenRegular(path, O_RDONLY, &size);
