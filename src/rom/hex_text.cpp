@@ -4,14 +4,22 @@
 
 namespace tivok {
 
-std::string UpperHex(std::uint32_t value) {
-  char digits[8];
+std::string UpperHex(std::uint64_t value) {
+  char digits[16];
   auto result = std::to_chars(digits, digits + sizeof digits, value, 16);
   std::string text(digits, result.ptr);
   for (char& c : text) {
     if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
   }
   return text;
+}
+
+std::string OffsetText(std::int64_t position) {
+  const std::int64_t offset = position - 1;
+  if (offset < 0) {
+    return "offset -0x" + UpperHex(static_cast<std::uint64_t>(-offset));
+  }
+  return "offset 0x" + UpperHex(static_cast<std::uint64_t>(offset));
 }
 
 std::optional<std::int32_t> ParseHex(std::string_view digits) {

@@ -9,7 +9,12 @@
 namespace tivok {
 
 // `value` in upper-case hexadecimal without leading zeros ("0", "1F").
-std::string UpperHex(std::uint32_t value);
+std::string UpperHex(std::uint64_t value);
+
+// How the window and its messages show a file position (counted from 1):
+// its byte offset in hexadecimal, as a hex editor shows it, such as
+// "offset 0x2478C" for position 0x2478D.
+std::string OffsetText(std::int64_t position);
 
 // The number that hexadecimal `digits` spell, or nothing when they are empty,
 // hold a non-hex character or do not fit a 32-bit signed integer.

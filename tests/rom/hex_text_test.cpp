@@ -13,6 +13,12 @@ TEST(HexText, WritesUpperCaseWithoutLeadingZeros) {
   EXPECT_EQ(UpperHex(0xFFFFFFFF), "FFFFFFFF");
 }
 
+TEST(HexText, ShowsPositionsAsZeroBasedHexOffsets) {
+  EXPECT_EQ(OffsetText(0x2478D), "offset 0x2478C");
+  EXPECT_EQ(OffsetText(1), "offset 0x0");
+  EXPECT_EQ(OffsetText(0), "offset -0x1");
+}
+
 TEST(HexText, ParsesOnlyWholeHexNumbersThatFit) {
   EXPECT_EQ(ParseHex("2476C"), 0x2476C);
   EXPECT_EQ(ParseHex("2476c"), 0x2476C);
