@@ -11,7 +11,7 @@ class QWidget;
 
 namespace tivok {
 
-// The controls of the main window's client area, for placing them.
+// The controls of the main window's client area, for arranging them.
 struct FormControls {
   QWidget* client;
   QLabel* label1;
@@ -28,9 +28,9 @@ struct FormControls {
   QPushButton* command1;
 };
 
-// Places the controls as the window was designed, in twips for an 8 point
-// font at 96 dpi, scaled up evenly to the platform's fonts so that no text
-// is clipped, and fixes the client area's size to match.
+// Puts the controls into layouts, top to bottom as the window was designed:
+// the title and subtitle centred, the line across the window, then the frame
+// with the labels in a left column and their controls to the right.
 void LayOutForm(const FormControls& controls);
 
 }  // namespace tivok

@@ -7,15 +7,21 @@
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
-#include <QLineEdit>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
 #include <QStringList>
+#include <string_view>
+#include <vector>
 
+#include "rom/item_table.h"
+#include "rom/store_table.h"
 #include "ui/form_layout.h"
+#include "ui/item_selector.h"
+#include "ui/sized_combo_box.h"
 #include "ui/slot_list.h"
 
 namespace tivok {
@@ -31,6 +37,15 @@ constexpr char kCreditsText[] =
     "@tivok-dev:chat.example.org\r\n"
     "\r\n"
     "Thanks for using!";
+
+template <typename Texts>
+QStringList ToQStrings(const Texts& texts) {
+  QStringList list;
+  for (std::string_view text : texts) {
+    list << QString::fromUtf8(text.data(), std::ssize(text));
+  }
+  return list;
+}
 
 QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -52,7 +67,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFixedSize(sizeHint());
+  // The window takes the size its layout asks for, and takes it again when
+  // fonts or texts change.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   editor_.OnLoad();
 }
 
@@ -88,23 +105,21 @@ void MainWindow::CreateControls() {
   label4_ = NewLabel("Label4", "Items:", frame1_);
   label5_ = NewLabel("Label5", "New Item:", frame1_);
 
-  combo1_ = new QComboBox(frame1_);
+  combo1_ = new SizedComboBox(frame1_);
   combo1_->setObjectName("Combo1");
+  std::vector<std::string_view> store_labels;
+  for (const Store& store : StoreTable::All()) {
+    store_labels.push_back(store.selector_label);
+  }
+  combo1_->SetRoomFor(ToQStrings(store_labels));
 
   combo2_ = new SlotList(frame1_);
   combo2_->setObjectName("Combo2");
   combo2_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  combo3_ = new QComboBox(frame1_);
+  combo3_ = new ItemSelector(frame1_);
   combo3_->setObjectName("Combo3");
-  combo3_->setEditable(true);
-  combo3_->setInsertPolicy(QComboBox::NoInsert);
-  // Typed text never completes to, adds or selects an entry: without a
-  // completer and without QComboBox's own match on finished editing, only a
-  // choice from the list (mouse, arrow keys, wheel) selects one.
-  combo3_->setCompleter(nullptr);
-  QObject::disconnect(combo3_->lineEdit(), &QLineEdit::editingFinished, combo3_,
-                      nullptr);
+  combo3_->SetRoomFor(ToQStrings(ItemTable::Names()));
 
   command1_ = new QPushButton("Save", frame1_);
   command1_->setObjectName("Command1");
@@ -134,12 +149,8 @@ void MainWindow::ConnectEvents() {
   // from setting the entry in code.
   connect(combo1_, &QComboBox::activated, this,
           [this] { editor_.OnStoreChosen(); });
-  connect(combo3_, &QComboBox::activated, this, [this] {
-    item_chosen_ = true;
-    editor_.OnNewItemChosen();
-  });
-  connect(combo3_->lineEdit(), &QLineEdit::textEdited, this,
-          [this] { item_chosen_ = false; });
+  connect(combo3_, &QComboBox::activated, this,
+          [this] { editor_.OnNewItemChosen(); });
   // A selection, not a current row: focus entering the list makes a row
   // current without selecting it, and that is no choice.
   connect(combo2_, &QListWidget::itemSelectionChanged, this, [this] {

@@ -19,6 +19,9 @@ class QPushButton;
 
 namespace tivok {
 
+class ItemSelector;
+class SizedComboBox;
+
 // The program's one window. It owns the controls and the store editor, turns
 // each user action into one call of the editor, and lets the editor fill and
 // read the controls through EditorView. Controls carry their designer names
@@ -70,16 +73,13 @@ class MainWindow : public QMainWindow, public EditorView {
   QLabel* label4_ = nullptr;
   QLabel* label5_ = nullptr;
   QLabel* label6_ = nullptr;
-  QComboBox* combo1_ = nullptr;    // store selector
-  QListWidget* combo2_ = nullptr;  // slot list
-  QComboBox* combo3_ = nullptr;    // new-item selector
+  SizedComboBox* combo1_ = nullptr;  // store selector
+  QListWidget* combo2_ = nullptr;    // slot list
+  ItemSelector* combo3_ = nullptr;   // new-item selector
   QPushButton* command1_ = nullptr;
   QAction* open_ = nullptr;
   QAction* credits_ = nullptr;
 
-  // Whether the user has chosen an entry of Combo3 since it was last cleared
-  // or its text was last set or typed; only then is an entry selected.
-  bool item_chosen_ = false;
   // The open dialog's last accepted file: full path and file name.
   QString dialog_path_;
   QString dialog_file_name_;

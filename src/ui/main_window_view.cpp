@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "ui/item_selector.h"
 #include "ui/main_window.h"
 
 namespace tivok {
@@ -70,20 +71,15 @@ void MainWindow::ClearItems() {
   const QSignalBlocker blocker(combo3_);
   combo3_->clear();
   combo3_->clearEditText();
-  item_chosen_ = false;
 }
 
 void MainWindow::AddItem(std::string_view name) { AddEntry(combo3_, name); }
 
 void MainWindow::SetItemText(std::string_view text) {
-  const QSignalBlocker blocker(combo3_);
-  combo3_->setEditText(ToQString(text));
-  item_chosen_ = false;
+  combo3_->ShowText(ToQString(text));
 }
 
-int MainWindow::SelectedItem() const {
-  return item_chosen_ ? combo3_->currentIndex() : -1;
-}
+int MainWindow::SelectedItem() const { return combo3_->currentIndex(); }
 
 void MainWindow::SetSaveEnabled(bool enabled) {
   command1_->setEnabled(enabled);

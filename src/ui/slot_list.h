@@ -5,14 +5,18 @@
 
 namespace tivok {
 
-// The slot list. Unlike a plain QListWidget, focus entering it leaves no
-// row current while none is selected, so that the first arrow key or Home
-// selects slot 1 instead of stepping past it.
+// The slot list. It asks for room for the most slots that a store has, so
+// that no store's slots scroll. Unlike a plain QListWidget, focus entering it
+// leaves no row current while none is selected, so that the first arrow key
+// or Home selects slot 1 instead of stepping past it.
 class SlotList : public QListWidget {
   Q_OBJECT
 
  public:
   using QListWidget::QListWidget;
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
 
  protected:
   void focusInEvent(QFocusEvent* event) override;

@@ -86,8 +86,16 @@ TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
   QTest::keyClick(Slots(), Qt::Key_Home);
   QTest::keyClick(Slots(), Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), Items());
-  QTest::keyClick(Items(), Qt::Key_Down);  // Null
-  QTest::keyClick(Items(), Qt::Key_Down);  // Herb
+  // Down steps from the "Null" shown since the load; Up and Down then move
+  // between neighbours, and each step is a choice.
+  QTest::keyClick(Items(), Qt::Key_Down);
+  EXPECT_EQ(Items()->currentText(), "Herb");
+  QTest::keyClick(Items(), Qt::Key_Down);
+  QTest::keyClick(Items(), Qt::Key_Down);
+  EXPECT_EQ(Items()->currentText(), "Sage Stone");
+  QTest::keyClick(Items(), Qt::Key_Up);
+  QTest::keyClick(Items(), Qt::Key_Up);
+  ASSERT_EQ(Items()->currentText(), "Herb");
   QTest::keyClick(Items(), Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), Save());
 
@@ -108,6 +116,7 @@ TEST_F(EditingTest, TypingAnItemNameChoosesNothing) {
   QTest::keyClick(edit, Qt::Key_Return);
   QTest::keyClick(edit, Qt::Key_Tab);
   EXPECT_EQ(Items()->count(), 44);
+  EXPECT_EQ(Items()->currentIndex(), -1);
 
   EXPECT_THAT(PressSave(), SizeIs(0));
   EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x00));

@@ -8,7 +8,13 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <map>
+#include <utility>
 
 #include "sample_image.h"
 #include "window_test.h"
@@ -132,38 +138,84 @@ TEST_F(MainWindowTest, TabRunsSlotsItemsSaveStores) {
               ElementsAre("Combo2", "Combo3", "Command1", "Combo1", "Combo2"));
 }
 
-// A control's box holds its content: text of labels, longest entry of the
-// drop-downs, caption of the button, every slot of a store; controls don't
-// overlap, and the window stays small.
-TEST_F(MainWindowTest, LayoutClipsNoTextAndIsFixed) {
-  Open(dir.WriteSample("sample.gbc"));
-  EXPECT_EQ(window.minimumSize(), window.maximumSize());
-  EXPECT_LE(window.width(), 1024 / 2);
-  EXPECT_LE(window.height(), 768 * 3 / 4);
-  EXPECT_EQ(Slots()->verticalScrollBar()->maximum(), 0) << "slots scroll";
+// Every fixed text of the window, access keys and shortcut included.
+TEST_F(MainWindowTest, ShowsTheDesignedTexts) {
+  const std::vector<std::pair<const char*, QString>> labels = {
+      {"Label1", "Tivok"},
+      {"Label2",
+       "Dragon Warrior Monsters Store Editor\nby the Tivok developers"},
+      {"Label3", "Store:"},
+      {"Label4", "Items:"},
+      {"Label5", "New Item:"},
+      {"Label6", "Slot (Byte)"},
+  };
+  for (const auto& [name, text] : labels) {
+    EXPECT_EQ(Find<QLabel>(name)->text(), text) << name;
+  }
+  EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), "Store Item Editor");
+  EXPECT_EQ(Save()->text(), "Save");
+  EXPECT_EQ(Find<QMenu>("File")->title(), "&File");
+  EXPECT_EQ(Find<QMenu>("Other")->title(), "&Other");
+  EXPECT_EQ(Find<QAction>("Open")->text(), "Open...");
+  EXPECT_EQ(Find<QAction>("Open")->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(Find<QAction>("Credits")->text(), "Credits");
+  EXPECT_TRUE(Find<QAction>("Credits")->shortcut().isEmpty());
+  const QFont title = Find<QLabel>("Label1")->font();
+  EXPECT_EQ(title.pointSize(), 18);
+  EXPECT_EQ(title.weight(), QFont::Normal);
+}
 
-  for (const char* name :
-       {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"}) {
-    const auto* label = Find<QLabel>(name);
+// The width that `combo` gives the text of its entries.
+int FieldWidth(const QComboBox* combo) {
+  if (combo->lineEdit() != nullptr) {
+    const QLineEdit* edit = combo->lineEdit();
+    const QMargins margins = edit->textMargins();
+    return edit->contentsRect().width() - margins.left() - margins.right() - 4;
+  }
+  QStyleOptionComboBox option;
+  option.initFrom(combo);
+  return combo->style()
+      ->subControlRect(QStyle::CC_ComboBox, &option,
+                       QStyle::SC_ComboBoxEditField, combo)
+      .width();
+}
+
+// Each control's box holds its content (the labels' texts, every entry of
+// the drop-downs, the button's caption, every slot of a store), nothing
+// overlaps, and the window keeps the fixed size that its layout asks for.
+void ExpectNothingClipped(const MainWindow& window, const QString& when) {
+  SCOPED_TRACE(when.toStdString());
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
+  EXPECT_EQ(window.size(), window.minimumSize());
+  const auto* slot_list = window.findChild<QListWidget*>("Combo2");
+  EXPECT_EQ(slot_list->verticalScrollBar()->maximum(), 0) << "slots scroll";
+  EXPECT_EQ(slot_list->horizontalScrollBar()->maximum(), 0) << "slots scroll";
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
     const QSize text = label->fontMetrics().size(0, label->text());
     EXPECT_LE(text.width(), label->contentsRect().width())
         << label->objectName().toStdString();
     EXPECT_LE(text.height(), label->contentsRect().height())
         << label->objectName().toStdString();
   }
-  for (const QWidget* control :
-       std::vector<QWidget*>{Stores(), Items(), Save()}) {
-    EXPECT_GE(control->width(), control->sizeHint().width())
-        << control->objectName().toStdString();
-    EXPECT_GE(control->height(), control->sizeHint().height())
-        << control->objectName().toStdString();
+  for (const QComboBox* combo : window.findChildren<QComboBox*>()) {
+    for (int i = 0; i < combo->count(); ++i) {
+      EXPECT_LE(combo->fontMetrics().horizontalAdvance(combo->itemText(i)),
+                FieldWidth(combo))
+          << combo->objectName().toStdString() << ": "
+          << combo->itemText(i).toStdString();
+    }
+    EXPECT_GE(combo->height(), combo->sizeHint().height());
   }
+  const auto* save = window.findChild<QPushButton*>("Command1");
+  EXPECT_GE(save->width(), save->sizeHint().width());
+  EXPECT_GE(save->height(), save->sizeHint().height());
 
-  const auto* frame = Find<QGroupBox>("Frame1");
+  const auto* frame = window.findChild<QGroupBox*>("Frame1");
   const QList<QWidget*> inside =
       frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   for (const QWidget* a : inside) {
-    EXPECT_TRUE(frame->rect().contains(a->geometry()))
+    EXPECT_TRUE(frame->contentsRect().contains(a->geometry()))
         << a->objectName().toStdString();
     for (const QWidget* b : inside) {
       EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry()))
@@ -172,6 +224,63 @@ TEST_F(MainWindowTest, LayoutClipsNoTextAndIsFixed) {
     }
   }
   EXPECT_TRUE(window.centralWidget()->rect().contains(frame->geometry()));
+}
+
+// Walks the application fonts from 6 to 20 points, changing the font while
+// the window is shown, so it is laid out again each time. CTest runs this
+// test again at scale factors 1.5 and 2.
+TEST_F(MainWindowTest, LayoutFitsEveryFontSize) {
+  Open(dir.WriteSample("sample.gbc"));
+  const QFont original = QApplication::font();
+  ExpectNothingClipped(window, "default font");
+  EXPECT_LE(window.width(), 1024 / 2);
+  EXPECT_LE(window.height(), 768 * 3 / 4);
+
+  QSize previous;
+  for (int points = 6; points <= 20; ++points) {
+    QFont font = original;
+    font.setPointSize(points);
+    QApplication::setFont(font);
+    // The font change reaches the controls, then the layouts, then the
+    // window.
+    QApplication::processEvents();
+    QApplication::processEvents();
+    ExpectNothingClipped(window, QString("%1 points").arg(points));
+    EXPECT_GE(window.height(), previous.height()) << points << " points";
+    previous = window.size();
+  }
+  QApplication::setFont(original);
+}
+
+// A right-to-left layout mirrors the window at the same size.
+TEST_F(MainWindowTest, RightToLeftMirrorsAtTheSameSize) {
+  const auto places = [](const MainWindow& w) {
+    std::map<std::string, QRect> rects;
+    for (const char* name :
+         {"Label3", "Combo1", "Label5", "Combo3", "Command1"}) {
+      rects[name] = w.findChild<QWidget*>(name)->geometry();
+    }
+    return rects;
+  };
+  const std::map<std::string, QRect> left_to_right = places(window);
+  const int frame_width = Find<QGroupBox>("Frame1")->width();
+
+  QApplication::setLayoutDirection(Qt::RightToLeft);
+  MainWindow mirrored;
+  mirrored.show();
+  QApplication::processEvents();
+  const std::map<std::string, QRect> right_to_left = places(mirrored);
+  const QSize mirrored_size = mirrored.size();
+  ExpectNothingClipped(mirrored, "right to left");
+  QApplication::setLayoutDirection(Qt::LeftToRight);
+
+  EXPECT_EQ(mirrored_size, window.size());
+  for (const auto& [name, rect] : left_to_right) {
+    const QRect& mirror = right_to_left.at(name);
+    EXPECT_EQ(mirror.top(), rect.top()) << name;
+    EXPECT_EQ(mirror.size(), rect.size()) << name;
+    EXPECT_EQ(mirror.left(), frame_width - 1 - rect.right()) << name;
+  }
 }
 
 }  // namespace
