@@ -1,12 +1,71 @@
-// Building and showing the main window, as at program start.
+// The main window against a bare Qt window: time from process start to the
+// first window drawn, with the peak memory of that process, and the time to
+// build and show one more window in a running program.
 #include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <cstdlib>
+#include <memory>
+#include <string>
 
+#include "first_window.h"
 #include "ui/main_window.h"
 
+extern char** environ;
+
 namespace tivok {
+
+int ShowFirstWindow(int argc, char** argv, std::string_view which) {
+  QApplication app(argc, argv);
+  std::unique_ptr<QMainWindow> window;
+  if (which == "tivok") {
+    window = std::make_unique<MainWindow>();
+  } else {
+    window = std::make_unique<QMainWindow>();
+    window->setCentralWidget(new QLabel("Tivok"));
+  }
+  window->show();
+  QApplication::processEvents();
+  return window->isVisible() ? 0 : 1;
+}
+
 namespace {
+
+// Starts this program to show one window and waits for it to end.
+void BM_FirstWindow(benchmark::State& state, const char* which) {
+  const std::string option = std::string(kFirstWindowOption) + which;
+  char self[] = "/proc/self/exe";
+  char* args[] = {self, const_cast<char*>(option.c_str()), nullptr};
+  long peak_kib = 0;
+  for (auto _ : state) {
+    pid_t child = 0;
+    if (::posix_spawn(&child, self, nullptr, nullptr, args, environ) != 0) {
+      state.SkipWithError("cannot start the window process");
+      return;
+    }
+    int status = 0;
+    struct rusage usage {};
+    ::wait4(child, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      state.SkipWithError("the window process failed");
+      return;
+    }
+    peak_kib = usage.ru_maxrss;
+  }
+  state.counters["peak_rss_mib"] = static_cast<double>(peak_kib) / 1024.0;
+}
+
+BENCHMARK_CAPTURE(BM_FirstWindow, bare, "bare")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_FirstWindow, tivok, "tivok")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_BuildAndShowWindow(benchmark::State& state) {
   for (auto _ : state) {
