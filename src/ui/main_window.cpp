@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStringList>
 
 #include "ui/form_layout.h"
@@ -46,6 +47,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
   setWindowTitle("Tivok");
   CreateControls();
   CreateMenus();
+  CreateStatusLine();
+  DescribeControls();
   ConnectEvents();
   SetTabOrder();
   // The layout is fixed, so the window offers no maximise button.
@@ -146,6 +149,9 @@ void MainWindow::ConnectEvents() {
     if (SelectedSlot() >= 0) editor_.OnSlotChosen();
   });
   connect(command1_, &QPushButton::clicked, this, [this] { editor_.OnSave(); });
+  // The current row follows the keyboard focus, also without a selection.
+  connect(combo2_, &QListWidget::currentRowChanged, this,
+          [this] { editor_.OnCurrentSlotChanged(); });
 }
 
 void MainWindow::SetTabOrder() {
@@ -153,6 +159,31 @@ void MainWindow::SetTabOrder() {
   setTabOrder(combo3_, command1_);
   setTabOrder(command1_, combo1_);
   combo2_->setFocus();
+}
+
+void MainWindow::CreateStatusLine() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("StatusBar");
+  bar->setSizeGripEnabled(false);
+  bar->setAccessibleName("Status");
+  // Long texts wrap rather than being cut off. The label's accessible name
+  // is its text, so that a screen reader reads the status itself.
+  status_ = NewLabel("Status", "", bar);
+  status_->setWordWrap(true);
+  bar->addWidget(status_, 1);
+}
+
+// Names for screen readers, in the words of the visible labels, which also
+// become their controls' buddies.
+void MainWindow::DescribeControls() {
+  combo1_->setAccessibleName("Store");
+  combo2_->setAccessibleName("Items, Slot (Byte)");
+  combo3_->setAccessibleName("New Item");
+  command1_->setAccessibleName("Save");
+  label3_->setBuddy(combo1_);
+  label4_->setBuddy(combo2_);
+  label6_->setBuddy(combo2_);
+  label5_->setBuddy(combo3_);
 }
 
 void MainWindow::OnCredits() { ShowMessage(kCreditsText, "Credits"); }

@@ -36,8 +36,10 @@ class MainWindow : public QMainWindow, public EditorView {
   int SelectedStore() const override;
 
   void ClearSlots() override;
-  void AddSlot(std::string_view entry, std::string_view item_name) override;
+  void AddSlot(std::string_view entry, std::string_view item_name,
+               std::string_view accessible_text) override;
   int SelectedSlot() const override;
+  int CurrentSlot() const override;
 
   void ClearItems() override;
   void AddItem(std::string_view name) override;
@@ -46,6 +48,7 @@ class MainWindow : public QMainWindow, public EditorView {
 
   void SetSaveEnabled(bool enabled) override;
   void SetCaption(std::string_view caption) override;
+  void SetStatus(std::string_view text) override;
 
   void ShowOpenDialog() override;
   std::string DialogFileName() const override;
@@ -61,6 +64,8 @@ class MainWindow : public QMainWindow, public EditorView {
   void CreateMenus();
   void ConnectEvents();
   void SetTabOrder();
+  void CreateStatusLine();
+  void DescribeControls();
 
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
@@ -74,6 +79,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QListWidget* combo2_ = nullptr;  // slot list
   QComboBox* combo3_ = nullptr;    // new-item selector
   QPushButton* command1_ = nullptr;
+  QLabel* status_ = nullptr;  // the status bar's text
   QAction* open_ = nullptr;
   QAction* credits_ = nullptr;
 

@@ -2,10 +2,12 @@
 // Every change blocks the control's signals, so that filling a list in code
 // never comes back to the editor as a user's choice.
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,16 +57,20 @@ void MainWindow::ClearSlots() {
   combo2_->clear();
 }
 
-void MainWindow::AddSlot(std::string_view entry, std::string_view item_name) {
+void MainWindow::AddSlot(std::string_view entry, std::string_view item_name,
+                         std::string_view accessible_text) {
   const QSignalBlocker blocker(combo2_);
   auto* item = new QListWidgetItem(ToQString(entry), combo2_);
   item->setToolTip(ToQString(item_name));
+  item->setData(Qt::AccessibleTextRole, ToQString(accessible_text));
 }
 
 int MainWindow::SelectedSlot() const {
   const QList<QListWidgetItem*> selected = combo2_->selectedItems();
   return selected.isEmpty() ? -1 : combo2_->row(selected.first());
 }
+
+int MainWindow::CurrentSlot() const { return combo2_->currentRow(); }
 
 void MainWindow::ClearItems() {
   const QSignalBlocker blocker(combo3_);
@@ -91,6 +97,14 @@ void MainWindow::SetSaveEnabled(bool enabled) {
 
 void MainWindow::SetCaption(std::string_view caption) {
   setWindowTitle(ToQString(caption));
+}
+
+void MainWindow::SetStatus(std::string_view text) {
+  status_->setText(ToQString(text));
+  // Tells a screen reader, also when the same text comes again (a second
+  // save), since the label's accessible name is its text.
+  QAccessibleEvent event(status_, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&event);
 }
 
 void MainWindow::ShowOpenDialog() {
