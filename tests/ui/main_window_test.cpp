@@ -4,11 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include "sample_image.h"
 #include "window_test.h"
@@ -33,6 +35,10 @@ TEST_F(MainWindowTest, StartsEmptyWithSaveDisabledAndNoMessage) {
   EXPECT_FALSE(Save()->isEnabled());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(QApplication::focusWidget(), Slots());
+  EXPECT_TRUE(window.statusBar()->isVisible());
+  EXPECT_FALSE(window.statusBar()->isSizeGripEnabled());
+  EXPECT_EQ(Status(),
+            "No image is open. Open one with File, Open... (Ctrl+O).");
 }
 
 TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
@@ -49,6 +55,7 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
               ElementsAre("1 (1)", "2 (2)", "3 (3)", "4 (4)", "5 (5)", "6 (6)",
                           "7 (7)", "8 (8)"));
   EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
+  EXPECT_EQ(Status(), "Choose a slot first; then Save writes Null (0) to it.");
   EXPECT_EQ(Items()->count(), 44);
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
@@ -77,6 +84,8 @@ TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
   EXPECT_EQ(Items()->count(), 0);
   EXPECT_FALSE(Save()->isEnabled());
   EXPECT_EQ(window.windowTitle(), "Tivok - sample.gbc");
+  EXPECT_TRUE(Status().startsWith("Not opened: \"other.gbc\" is not"))
+      << Status().toStdString();
 }
 
 TEST_F(MainWindowTest, CancelledDialogKeepsTheFileItHad) {
@@ -108,6 +117,43 @@ TEST_F(MainWindowTest, CreditsShowFourLinesEndingWithThanks) {
   EXPECT_FALSE(lines[0].isEmpty());
   EXPECT_FALSE(lines[1].isEmpty());
   EXPECT_TRUE(box.text.endsWith("\r\n\r\nThanks for using!"));
+}
+
+QString AccessibleName(QObject* object) {
+  return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+}
+
+// The control that a screen reader is told `label` labels.
+QObject* LabelledControl(QObject* label) {
+  const auto relations =
+      QAccessible::queryAccessibleInterface(label)->relations(
+          QAccessible::Labelled);
+  return relations.size() == 1 ? relations[0].first->object() : nullptr;
+}
+
+TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
+  Open(dir.WriteSample("sample.gbc"));
+  EXPECT_EQ(AccessibleName(Slots()), "Items, Slot (Byte)");
+  EXPECT_EQ(AccessibleName(Save()), "Save");
+  // On X11 and Wayland Qt gives a drop-down's shown text as its accessible
+  // name and its labels as relations, so these names serve other platforms.
+  EXPECT_EQ(Stores()->accessibleName(), "Store");
+  EXPECT_EQ(Items()->accessibleName(), "New Item");
+  EXPECT_EQ(LabelledControl(Find<QLabel>("Label3")), Stores());
+  EXPECT_EQ(LabelledControl(Find<QLabel>("Label4")), Slots());
+  EXPECT_EQ(LabelledControl(Find<QLabel>("Label6")), Slots());
+  EXPECT_EQ(LabelledControl(Find<QLabel>("Label5")), Items());
+  EXPECT_EQ(AccessibleName(window.statusBar()), "Status");
+  EXPECT_EQ(AccessibleName(Find<QLabel>("Status")), Status());
+
+  // Each slot entry speaks its item's name; the tooltip stays.
+  QAccessibleTableInterface* table =
+      QAccessible::queryAccessibleInterface(Slots())->tableInterface();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "1 (1): Herb");
+  EXPECT_EQ(table->cellAt(7, 0)->text(QAccessible::Name), "8 (8): Moon Herb");
+  EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
+  EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
 }
 
 // The focus order, following Tab from the slot list.

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
@@ -38,6 +39,7 @@ class WindowTest : public ::testing::Test {
   QListWidget* Slots() const { return Find<QListWidget>("Combo2"); }
   QComboBox* Items() const { return Find<QComboBox>("Combo3"); }
   QPushButton* Save() const { return Find<QPushButton>("Command1"); }
+  QString Status() const { return Find<QLabel>("Status")->text(); }
 
   // Presses Ctrl+O and answers the open dialog with `path`, or cancels it;
   // message boxes that follow get OK. Returns every modal widget seen.
