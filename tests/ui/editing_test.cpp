@@ -104,34 +104,13 @@ TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
 }
 
 // Focus may rest on a slot entry that is not chosen: the status names its
-// item and still says where Save writes.
+// item and still says where Save writes, the slot chosen before.
 TEST_F(EditingTest, TheFocusedSlotIsNamedButNotChosen) {
   ClickSlot(0);
   Slots()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
   EXPECT_EQ(Status(),
             "Slot 2 holds Lovewater (2). Save writes Null (0) to slot 1 of "
             "Beginner's (Top Left) Shop, offset 0x2476B.");
-  EXPECT_THAT(PressSave(), SizeIs(0));
-  EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x00));
-}
-
-// The window shows a remembered slot and item nowhere else.
-TEST_F(EditingTest, AfterASecondOpenTheStatusSaysWhatSaveWrites) {
-  ChooseByMouse(Stores(), 3);  // Book
-  ClickSlot(5);
-  ChooseByMouse(Items(), 43);
-  const std::string second = dir.WriteSample("second.gbc");
-  Open(second);
-  ASSERT_EQ(Items()->currentText(), "Null");
-  ASSERT_TRUE(Slots()->selectedItems().isEmpty());
-  EXPECT_EQ(Status(),
-            "Save writes Bookmark (2B) to slot 6 of Book (Bottom Left) Shop, "
-            "offset 0x24782. That slot is not in the store shown.");
-
-  EXPECT_THAT(PressSave(), SizeIs(0));
-  EXPECT_EQ(ReadAll(second)[0x24782], 43);
-  EXPECT_EQ(ReadAll(path), original);
-  EXPECT_TRUE(Status().startsWith("Saved Bookmark (2B) to slot 6 of Book"));
 }
 
 // Typed text, even an item's exact name followed by Return or Tab, chooses

@@ -55,7 +55,6 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
               ElementsAre("1 (1)", "2 (2)", "3 (3)", "4 (4)", "5 (5)", "6 (6)",
                           "7 (7)", "8 (8)"));
   EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
-  EXPECT_EQ(Status(), "Choose a slot first; then Save writes Null (0) to it.");
   EXPECT_EQ(Items()->count(), 44);
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
@@ -84,8 +83,6 @@ TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
   EXPECT_EQ(Items()->count(), 0);
   EXPECT_FALSE(Save()->isEnabled());
   EXPECT_EQ(window.windowTitle(), "Tivok - sample.gbc");
-  EXPECT_TRUE(Status().startsWith("Not opened: \"other.gbc\" is not"))
-      << Status().toStdString();
 }
 
 TEST_F(MainWindowTest, CancelledDialogKeepsTheFileItHad) {
@@ -146,14 +143,11 @@ TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
   EXPECT_EQ(AccessibleName(window.statusBar()), "Status");
   EXPECT_EQ(AccessibleName(Find<QLabel>("Status")), Status());
 
-  // Each slot entry speaks its item's name; the tooltip stays.
+  // Each slot entry speaks its item's name.
   QAccessibleTableInterface* table =
       QAccessible::queryAccessibleInterface(Slots())->tableInterface();
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "1 (1): Herb");
-  EXPECT_EQ(table->cellAt(7, 0)->text(QAccessible::Name), "8 (8): Moon Herb");
-  EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
-  EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
 }
 
 // The focus order, following Tab from the slot list.
