@@ -100,9 +100,14 @@ void MainWindow::SetCaption(std::string_view caption) {
 }
 
 void MainWindow::SetStatus(std::string_view text) {
-  status_->setText(ToQString(text));
-  // Tells a screen reader, also when the same text comes again (a second
-  // save), since the label's accessible name is its text.
+  const QString shown = ToQString(text);
+  if (status_->text() != shown) {
+    // The label's accessible name is its text: QLabel tells screen readers
+    // that it changed.
+    status_->setText(shown);
+    return;
+  }
+  // The same text again, such as after a second save: tell them anyway.
   QAccessibleEvent event(status_, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&event);
 }
