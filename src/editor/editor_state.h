@@ -53,10 +53,13 @@ class EditorView {
   virtual int SelectedStore() const = 0;
 
   // Slot list. `item_name` names the item whose code the entry shows, for a
-  // tooltip.
+  // tooltip; `accessible_text` is what a screen reader says for the entry.
   virtual void ClearSlots() = 0;
-  virtual void AddSlot(std::string_view entry, std::string_view item_name) = 0;
+  virtual void AddSlot(std::string_view entry, std::string_view item_name,
+                       std::string_view accessible_text) = 0;
   virtual int SelectedSlot() const = 0;
+  // The entry that has the keyboard focus, selected or not; -1 for none.
+  virtual int CurrentSlot() const = 0;
 
   // New-item selector (a drop-down with an editable text). Clearing also
   // empties the text; setting the shown text selects no entry.
@@ -67,6 +70,8 @@ class EditorView {
 
   virtual void SetSaveEnabled(bool enabled) = 0;
   virtual void SetCaption(std::string_view caption) = 0;
+  // The status line: what is going on, such as what Save would write now.
+  virtual void SetStatus(std::string_view text) = 0;
 
   // Shows the open dialog and returns once it has closed. Afterwards
   // DialogFileName() is the chosen file's full path: empty until a file was

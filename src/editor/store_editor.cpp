@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "editor/status_text.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 #include "rom/rom_file.h"
@@ -62,18 +63,27 @@ void StoreEditor::OnOpen() {
 void StoreEditor::LoadRom() {
   view_.ClearStores();
   view_.ClearSlots();
+  listed_ = nullptr;
   view_.ClearItems();
   state_.RomPath = view_.DialogFileName();
-  if (state_.RomPath.empty()) return;
+  if (state_.RomPath.empty()) {
+    view_.SetStatus(NoImageStatus());
+    return;
+  }
 
   state_.RomTitle.clear();
+  std::string unreadable;
   try {
     state_.RomTitle = RomFile::ReadRomTitle(state_.RomPath);
-  } catch (const RomFileError&) {
+  } catch (const RomFileError& error) {
     // An unreadable file keeps the empty title and is rejected below.
+    unreadable = WithFileName(error.what(), state_.RomPath);
   }
 
   if (!RomFile::IsAcceptedTitle(state_.RomTitle)) {
+    view_.SetStatus(NotOpenedStatus(
+        unreadable.empty() ? WrongTitleReason(state_.RomPath, state_.RomTitle)
+                           : unreadable));
     view_.ShowMessage("Not Dragon Warrior Monsters", "Invalid ROM");
     view_.SetSaveEnabled(false);
     return;
@@ -88,21 +98,28 @@ void StoreEditor::LoadRom() {
   state_.MakeCurrent(first.flag);
   view_.SetSaveEnabled(true);
   FillItemList();
+  ShowChoiceStatus();
 }
 
 void StoreEditor::ListStoreSlots(const Store& store) {
   view_.ClearSlots();
+  listed_ = nullptr;
   if (state_.RomPath.empty()) return;
+  listed_ = &store;
+  listing_problem_.clear();
   std::vector<std::uint8_t>& block = KeptBlock(store);
   try {
     block = RomFile::ReadBlock(state_.RomPath, store.read_position,
                                store.slot_count + 1);
-  } catch (const RomFileError&) {
+  } catch (const RomFileError& error) {
     // Lists the bytes of the last successful reading instead.
+    listing_problem_ = WithFileName(error.what(), state_.RomPath);
   }
   for (int k = 1; k <= store.slot_count; ++k) {
     const std::uint8_t code = block[static_cast<std::size_t>(k)];
-    view_.AddSlot(SlotEntry(k, code), ItemTable::Describe(code));
+    const std::string entry = SlotEntry(k, code);
+    const std::string item_name = ItemTable::Describe(code);
+    view_.AddSlot(entry, item_name, entry + ": " + item_name);
   }
 }
 
@@ -115,6 +132,7 @@ void StoreEditor::OnStoreChosen() {
   if (store == nullptr) return;
   ListStoreSlots(*store);
   state_.MakeCurrent(store->flag);
+  ShowChoiceStatus();
 }
 
 void StoreEditor::OnSlotChosen() {
@@ -122,12 +140,33 @@ void StoreEditor::OnSlotChosen() {
   const Store* store = state_.CurrentStore();
   if (store == nullptr || q < 0 || q >= store->slot_count) return;
   state_.SlotAddress = store->SlotAddressText(q + 1);
+  ShowChoiceStatus();
 }
 
 void StoreEditor::OnNewItemChosen() {
   const int r = view_.SelectedItem();
   if (r < 0 || r >= ItemTable::kItemCount) return;
   state_.NewItem = static_cast<std::int16_t>(r);
+  ShowChoiceStatus();
+}
+
+void StoreEditor::OnCurrentSlotChanged() { ShowChoiceStatus(); }
+
+void StoreEditor::ShowChoiceStatus() {
+  if (listed_ == nullptr) return;
+  std::string text;
+  int q = view_.CurrentSlot();
+  if (q < 0) q = view_.SelectedSlot();
+  if (q >= 0 && q < listed_->slot_count) {
+    text = EntryStatus(q + 1,
+                       KeptBlock(*listed_)[static_cast<std::size_t>(q + 1)]) +
+           " ";
+  }
+  view_.SetStatus(text + PlanStatus(state_, listed_) + ListingNoteSuffix());
+}
+
+std::string StoreEditor::ListingNoteSuffix() const {
+  return listing_problem_.empty() ? "" : " " + ListingNote(listing_problem_);
 }
 
 void StoreEditor::OnSave() {
@@ -136,9 +175,12 @@ void StoreEditor::OnSave() {
   try {
     SaveSlot(store->save_key);
   } catch (const std::exception& error) {
+    view_.SetStatus(NotSavedStatus(WithFileName(error.what(), state_.RomPath)));
     view_.ShowMessage(std::string("Error saving: ") + error.what(),
                       "Error Saving");
+    return;
   }
+  view_.SetStatus(SavedStatus(state_, listed_) + ListingNoteSuffix());
 }
 
 void StoreEditor::SaveSlot(std::string_view save_key) {

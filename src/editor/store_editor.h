@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,9 @@ class StoreEditor {
   void OnSlotChosen();
   void OnNewItemChosen();
   void OnSave();
+  // The slot list's current entry moved (keyboard focus, not a choice):
+  // names its item in the status line and changes no state.
+  void OnCurrentSlotChanged();
 
   // Loads and checks the file named by the open dialog and fills the window.
   void LoadRom();
@@ -49,11 +53,21 @@ class StoreEditor {
 
  private:
   std::vector<std::uint8_t>& KeptBlock(const Store& store);
+  // Sets the status line to the current slot entry's item, what Save would
+  // write now, and any note on the listing. Does nothing while no store is
+  // listed, which keeps the text that says why.
+  void ShowChoiceStatus();
+  // " " and the listing note, when the listed codes are not from the file.
+  std::string ListingNoteSuffix() const;
 
   EditorView& view_;
   EditorState state_;
   // Each store's bytes from its last successful reading, all zero at first.
   std::array<std::vector<std::uint8_t>, StoreTable::kStoreCount> blocks_;
+  // The store whose slots the slot list shows, or nullptr when it is empty.
+  const Store* listed_ = nullptr;
+  // Why the listed store could not be read from the file; empty when it was.
+  std::string listing_problem_;
 };
 
 }  // namespace tivok

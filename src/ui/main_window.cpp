@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStringList>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "ui/item_selector.h"
 #include "ui/sized_combo_box.h"
 #include "ui/slot_list.h"
+#include "ui/status_line.h"
 
 namespace tivok {
 namespace {
@@ -61,6 +63,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
   setWindowTitle("Tivok");
   CreateControls();
   CreateMenus();
+  CreateStatusLine();
+  DescribeControls();
   ConnectEvents();
   SetTabOrder();
   // The layout is fixed, so the window offers no maximise button.
@@ -71,6 +75,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
   // fonts or texts change.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   editor_.OnLoad();
+  // The status line's height depends on the width that the status bar gives
+  // it: lay out twice, so that the window has its final size before it is
+  // first shown.
+  for (int pass = 0; pass < 2; ++pass) {
+    layout()->activate();
+    statusBar()->layout()->activate();
+    status_->updateGeometry();
+  }
 }
 
 void MainWindow::CreateControls() {
@@ -157,6 +169,9 @@ void MainWindow::ConnectEvents() {
     if (SelectedSlot() >= 0) editor_.OnSlotChosen();
   });
   connect(command1_, &QPushButton::clicked, this, [this] { editor_.OnSave(); });
+  // The current row follows the keyboard focus, also without a selection.
+  connect(combo2_, &QListWidget::currentRowChanged, this,
+          [this] { editor_.OnCurrentSlotChanged(); });
 }
 
 void MainWindow::SetTabOrder() {
@@ -164,6 +179,31 @@ void MainWindow::SetTabOrder() {
   setTabOrder(combo3_, command1_);
   setTabOrder(command1_, combo1_);
   combo2_->setFocus();
+}
+
+void MainWindow::CreateStatusLine() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("StatusBar");
+  bar->setSizeGripEnabled(false);
+  bar->setAccessibleName("Status");
+  // Long texts wrap rather than being cut off. The label's accessible name
+  // is its text, so that a screen reader reads the status itself.
+  status_ = new StatusLine(bar);
+  status_->setObjectName("Status");
+  bar->addWidget(status_, 1);
+}
+
+// Names for screen readers, in the words of the visible labels, which also
+// become their controls' buddies.
+void MainWindow::DescribeControls() {
+  combo1_->setAccessibleName("Store");
+  combo2_->setAccessibleName("Items, Slot (Byte)");
+  combo3_->setAccessibleName("New Item");
+  command1_->setAccessibleName("Save");
+  label3_->setBuddy(combo1_);
+  label4_->setBuddy(combo2_);
+  label6_->setBuddy(combo2_);
+  label5_->setBuddy(combo3_);
 }
 
 void MainWindow::OnCredits() { ShowMessage(kCreditsText, "Credits"); }

@@ -21,6 +21,7 @@ namespace tivok {
 
 class ItemSelector;
 class SizedComboBox;
+class StatusLine;
 
 // The program's one window. It owns the controls and the store editor, turns
 // each user action into one call of the editor, and lets the editor fill and
@@ -39,8 +40,10 @@ class MainWindow : public QMainWindow, public EditorView {
   int SelectedStore() const override;
 
   void ClearSlots() override;
-  void AddSlot(std::string_view entry, std::string_view item_name) override;
+  void AddSlot(std::string_view entry, std::string_view item_name,
+               std::string_view accessible_text) override;
   int SelectedSlot() const override;
+  int CurrentSlot() const override;
 
   void ClearItems() override;
   void AddItem(std::string_view name) override;
@@ -49,6 +52,7 @@ class MainWindow : public QMainWindow, public EditorView {
 
   void SetSaveEnabled(bool enabled) override;
   void SetCaption(std::string_view caption) override;
+  void SetStatus(std::string_view text) override;
 
   void ShowOpenDialog() override;
   std::string DialogFileName() const override;
@@ -64,6 +68,8 @@ class MainWindow : public QMainWindow, public EditorView {
   void CreateMenus();
   void ConnectEvents();
   void SetTabOrder();
+  void CreateStatusLine();
+  void DescribeControls();
 
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
@@ -77,6 +83,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QListWidget* combo2_ = nullptr;    // slot list
   ItemSelector* combo3_ = nullptr;   // new-item selector
   QPushButton* command1_ = nullptr;
+  StatusLine* status_ = nullptr;  // the status bar's text
   QAction* open_ = nullptr;
   QAction* credits_ = nullptr;
 

@@ -2,10 +2,12 @@
 // Every change blocks the control's signals, so that filling a list in code
 // never comes back to the editor as a user's choice.
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
+#include "ui/status_line.h"
 
 namespace tivok {
 namespace {
@@ -56,16 +59,20 @@ void MainWindow::ClearSlots() {
   combo2_->clear();
 }
 
-void MainWindow::AddSlot(std::string_view entry, std::string_view item_name) {
+void MainWindow::AddSlot(std::string_view entry, std::string_view item_name,
+                         std::string_view accessible_text) {
   const QSignalBlocker blocker(combo2_);
   auto* item = new QListWidgetItem(ToQString(entry), combo2_);
   item->setToolTip(ToQString(item_name));
+  item->setData(Qt::AccessibleTextRole, ToQString(accessible_text));
 }
 
 int MainWindow::SelectedSlot() const {
   const QList<QListWidgetItem*> selected = combo2_->selectedItems();
   return selected.isEmpty() ? -1 : combo2_->row(selected.first());
 }
+
+int MainWindow::CurrentSlot() const { return combo2_->currentRow(); }
 
 void MainWindow::ClearItems() {
   const QSignalBlocker blocker(combo3_);
@@ -87,6 +94,19 @@ void MainWindow::SetSaveEnabled(bool enabled) {
 
 void MainWindow::SetCaption(std::string_view caption) {
   setWindowTitle(ToQString(caption));
+}
+
+void MainWindow::SetStatus(std::string_view text) {
+  const QString shown = ToQString(text);
+  if (status_->text() != shown) {
+    // The label's accessible name is its text: QLabel tells screen readers
+    // that it changed.
+    status_->setText(shown);
+    return;
+  }
+  // The same text again, such as after a second save: tell them anyway.
+  QAccessibleEvent event(status_, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&event);
 }
 
 void MainWindow::ShowOpenDialog() {

@@ -68,9 +68,11 @@ class Round {
 
   void Run() {
     for (int i = 0; i < kFilesPerRound; ++i) MakeFile(i);
+    editor_.OnLoad();  // as the window does when it is created
     for (int step = 0; step < kStepsPerRound; ++step) {
       Step();
       CheckFiles(/*whole=*/false);
+      EXPECT_FALSE(view_.status.empty());
       if (::testing::Test::HasFailure()) return;
     }
     CheckFiles(/*whole=*/true);
@@ -207,6 +209,7 @@ class Round {
     if (succeeds) {
       ++tally_.saves;
       EXPECT_EQ(view_.messages.size(), messages);
+      EXPECT_EQ(view_.status.rfind("Saved ", 0), 0u) << view_.status;
       bytes[static_cast<std::size_t>(*position) - 1] =
           static_cast<std::uint8_t>(state.NewItem);
       CheckListing(*StoreTable::BySelectorPosition(view_.store_selection));
@@ -214,6 +217,7 @@ class Round {
       ++tally_.failed_saves;
       ASSERT_EQ(view_.messages.size(), messages + 1);
       EXPECT_EQ(view_.messages.back().title, "Error Saving");
+      EXPECT_EQ(view_.status.rfind("Not saved: ", 0), 0u) << view_.status;
     }
     EXPECT_EQ(ReadAll(state.RomPath), bytes);
   }

@@ -24,14 +24,17 @@ void RecordingView::ClearSlots() {
   log.push_back("ClearSlots");
   slots.clear();
   slot_tips.clear();
+  slot_accessible.clear();
   slot_selection = -1;
+  slot_current = -1;
 }
 
-void RecordingView::AddSlot(std::string_view entry,
-                            std::string_view item_name) {
+void RecordingView::AddSlot(std::string_view entry, std::string_view item_name,
+                            std::string_view accessible_text) {
   log.push_back("AddSlot " + std::string(entry));
   slots.emplace_back(entry);
   slot_tips.emplace_back(item_name);
+  slot_accessible.emplace_back(accessible_text);
 }
 
 void RecordingView::ClearItems() {

@@ -10,9 +10,10 @@
 
 namespace tivok::testing {
 
-// A fake window: it records every call as a line of `log`, keeps the lists
-// as a window would, and plays back the selections and dialog answers that
-// a test scripts.
+// A fake window: it records every call as a line of `log` (but for the
+// status line, which only keeps its last text in `status`), keeps the lists
+// as a window would, and plays back the selections, the current slot entry
+// and the dialog answers that a test scripts.
 class RecordingView : public EditorView {
  public:
   struct Message {
@@ -25,9 +26,11 @@ class RecordingView : public EditorView {
   std::deque<std::optional<std::string>> dialog_answers;
 
   std::vector<std::string> log;
-  std::vector<std::string> stores, slots, slot_tips, items;
+  std::vector<std::string> stores, slots, slot_tips, slot_accessible, items;
   int store_selection = -1, slot_selection = -1, item_selection = -1;
+  int slot_current = -1;
   std::string item_text;
+  std::string status;
   std::string caption = "Tivok";
   bool save_enabled = false;
   std::vector<Message> messages;
@@ -37,14 +40,17 @@ class RecordingView : public EditorView {
   void SetStoreText(std::string_view text) override;
   int SelectedStore() const override { return store_selection; }
   void ClearSlots() override;
-  void AddSlot(std::string_view entry, std::string_view item_name) override;
+  void AddSlot(std::string_view entry, std::string_view item_name,
+               std::string_view accessible_text) override;
   int SelectedSlot() const override { return slot_selection; }
+  int CurrentSlot() const override { return slot_current; }
   void ClearItems() override;
   void AddItem(std::string_view name) override;
   void SetItemText(std::string_view text) override;
   int SelectedItem() const override { return item_selection; }
   void SetSaveEnabled(bool enabled) override;
   void SetCaption(std::string_view caption) override;
+  void SetStatus(std::string_view text) override { status = text; }
   void ShowOpenDialog() override;
   std::string DialogFileName() const override { return dialog_path_; }
   std::string DialogFileTitle() const override;

@@ -19,6 +19,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::RecordingView;
@@ -26,6 +27,8 @@ using ::tivok::testing::TempDir;
 
 constexpr int kBeginner = 0, kSecond = 1, kThird = 2, kBook = 3, kPortal = 4;
 constexpr int kHerb = 1;
+constexpr char kNoImage[] =
+    "No image is open. Open one with File, Open... (Ctrl+O).";
 
 class StoreEditorTest : public ::testing::Test {
  protected:
@@ -62,6 +65,7 @@ TEST_F(StoreEditorTest, StartsEmptyAndQuiet) {
   EXPECT_FALSE(view.save_enabled);
   EXPECT_EQ(view.caption, "Tivok");
   EXPECT_EQ(editor.state().CurrentStore(), nullptr);
+  EXPECT_EQ(view.status, kNoImage);
   // Before a load nothing can be chosen or saved.
   ChooseSlot(0);
   ChooseItem(5);
@@ -69,6 +73,7 @@ TEST_F(StoreEditorTest, StartsEmptyAndQuiet) {
   editor.OnSave();
   EXPECT_EQ(editor.state().SlotAddress, "");
   EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.status, kNoImage);
 }
 
 TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
@@ -92,12 +97,17 @@ TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
   EXPECT_TRUE(view.save_enabled);
   EXPECT_TRUE(editor.state().FlagBeginner);
   EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.status,
+            "Choose a slot first; then Save writes Null (0) to it.");
 
   ChooseStore(kPortal);
   EXPECT_EQ(view.slots.front(), "1 (22)");
   ChooseSlot(0);
   EXPECT_EQ(editor.state().SlotAddress, "&H2478D");
   ChooseItem(kHerb);
+  EXPECT_EQ(view.status,
+            "Slot 1 holds Cheater BK (22). Save writes Herb (1) to slot 1 of "
+            "Portal Shop, offset 0x2478C.");
   editor.OnSave();
 
   expected[0x2478C] = 0x01;
@@ -106,6 +116,8 @@ TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
   EXPECT_EQ(view.slot_tips.front(), "Herb");
   EXPECT_EQ(view.slot_selection, -1);
   EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.status,
+            "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C.");
 }
 
 TEST_F(StoreEditorTest, ListsEveryStoreInItsFormat) {
@@ -131,18 +143,39 @@ TEST_F(StoreEditorTest, ListsEveryStoreInItsFormat) {
   EXPECT_TRUE(editor.state().FlagBook);
 }
 
-TEST_F(StoreEditorTest, TooltipsNameTheItemOrSayItIsUnknown) {
+// Tooltip, accessible text and, for the entry with the keyboard focus, the
+// status line name the item or say it is unknown.
+TEST_F(StoreEditorTest, EachSlotNamesItsItemWithoutAMouse) {
   std::vector<std::uint8_t> image = MakeSampleImage();
   image[SlotAt(kBeginner, 2) - 1] = 0xC8;
   Open(dir.Write("odd.gbc", image));
   EXPECT_EQ(view.slots[1], "2 (C8)");
   EXPECT_EQ(view.slot_tips[0], "Herb");
   EXPECT_EQ(view.slot_tips[1], "Code C8 is no known item");
+  EXPECT_EQ(view.slot_accessible[0], "1 (1): Herb");
+  EXPECT_EQ(view.slot_accessible[1], "2 (C8): Code C8 is no known item");
+
+  // Focus moving through the list chooses nothing.
+  view.slot_current = 1;
+  editor.OnCurrentSlotChanged();
+  EXPECT_EQ(view.status,
+            "Slot 2 holds an unknown item (C8). Choose a slot first; then "
+            "Save writes Null (0) to it.");
+  EXPECT_EQ(editor.state().SlotAddress, "");
+  // The focused entry is named even when another one is selected.
+  ChooseSlot(0);
+  EXPECT_EQ(view.status,
+            "Slot 2 holds an unknown item (C8). Save writes Null (0) to slot 1 "
+            "of Beginner's (Top Left) Shop, offset 0x2476B.");
+  view.slot_current = -1;
+  editor.OnCurrentSlotChanged();
+  EXPECT_THAT(view.status, StartsWith("Slot 1 holds Herb (1). Save writes"));
 }
 
 TEST_F(StoreEditorTest, RefusesForeignFiles) {
   std::vector<std::uint8_t> foreign = MakeSampleImage();
   foreign[0x134] = 'X';
+  foreign[0x142] = 0;
   const std::string good = dir.WriteSample("good.gbc");
   const std::string bad = dir.Write("bad.gbc", foreign);
 
@@ -159,6 +192,11 @@ TEST_F(StoreEditorTest, RefusesForeignFiles) {
   EXPECT_EQ(view.caption, "Tivok - good.gbc");
   EXPECT_EQ(editor.state().RomPath, bad);
   EXPECT_TRUE(editor.state().FlagThird);
+  EXPECT_EQ(view.status,
+            "Not opened: \"bad.gbc\" is not a Dragon Warrior Monsters image "
+            "(its header title is \"XRAGON WMONAWQ.\", not \"DRAGON "
+            "WMONAWQE\"). " +
+                std::string(kNoImage));
 
   // Missing, empty and one-byte-short files are refused the same way.
   std::vector<std::uint8_t> short_image = MakeSampleImage();
@@ -171,6 +209,10 @@ TEST_F(StoreEditorTest, RefusesForeignFiles) {
     ASSERT_EQ(view.messages.size(), 1u) << path;
     EXPECT_EQ(view.messages[0].title, "Invalid ROM");
     EXPECT_TRUE(view.stores.empty());
+    // The reason names the file, not its folder.
+    EXPECT_THAT(view.status, StartsWith("Not opened: "));
+    EXPECT_THAT(view.status, HasSubstr(path.substr(dir.path().size() + 1)));
+    EXPECT_THAT(view.status, Not(HasSubstr(dir.path())));
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("missing.gbc")));
   EXPECT_EQ(ReadAll(good), MakeSampleImage());
@@ -210,11 +252,16 @@ TEST_F(StoreEditorTest, SavesToTheRememberedSlotWhateverStoreIsShown) {
   ChooseItem(24);
   ChooseStore(kThird);
   const std::vector<std::string> third = view.slots;
+  const std::string target =
+      " Bolt Staff (18) to slot 2 of Second (Far Right) Shop, offset 0x24775. "
+      "That slot is not in the store shown.";
+  EXPECT_EQ(view.status, "Save writes" + target);
   editor.OnSave();
   expected[SlotAt(kSecond, 2) - 1] = 24;
   EXPECT_EQ(ReadAll(path), expected);
   EXPECT_EQ(view.slots, third);
   EXPECT_EQ(view.log.back(), "AddSlot 7 (20)");
+  EXPECT_EQ(view.status, "Saved" + target);
   // Save again: the same byte at the same place.
   editor.OnSave();
   EXPECT_EQ(ReadAll(path), expected);
@@ -230,6 +277,10 @@ TEST_F(StoreEditorTest, KeepsTheSlotAndItemAcrossLoads) {
   ChooseSlot(5);
   ChooseItem(43);
   Open(second);
+  // New Item shows Null and no slot is selected: the status tells.
+  EXPECT_EQ(view.status,
+            "Save writes Bookmark (2B) to slot 6 of Book (Bottom Left) Shop, "
+            "offset 0x24782. That slot is not in the store shown.");
   editor.OnSave();
   std::vector<std::uint8_t> expected = MakeSampleImage();
   EXPECT_EQ(ReadAll(first), expected);
@@ -304,6 +355,8 @@ class SaveFailureTest : public StoreEditorTest {
     }
     EXPECT_EQ(view.messages[0].title, "Error Saving");
     EXPECT_THAT(view.messages[0].text, StartsWith("Error saving: "));
+    EXPECT_THAT(view.status, StartsWith("Not saved: "));
+    EXPECT_THAT(view.status, Not(HasSubstr(dir.path())));
     return view.messages[0].text;
   }
 
@@ -365,9 +418,16 @@ TEST_F(StoreEditorTest, ListsTheKeptBlockWhenAReadFails) {
   // Cut the file inside the Portal store's region.
   ASSERT_EQ(::truncate(path.c_str(), 0x24790), 0);
   ChooseStore(kBeginner);
+  EXPECT_THAT(view.status, Not(HasSubstr("not from this file")));
   ChooseStore(kPortal);
   EXPECT_EQ(view.slots, portal);
   EXPECT_TRUE(editor.state().FlagPortal);
+  // The note stays while that listing is shown, and names only the file.
+  ChooseItem(kHerb);
+  EXPECT_THAT(view.status,
+              HasSubstr(" The codes shown are not from this file: "));
+  EXPECT_THAT(view.status, HasSubstr("\"sample.gbc\""));
+  EXPECT_THAT(view.status, Not(HasSubstr(dir.path())));
   ASSERT_EQ(::truncate(path.c_str(), 0x200), 0);
   ChooseStore(kThird);  // never read: its kept block is all zero
   EXPECT_THAT(view.slots, ElementsAre("1 (0)", "2 (0)", "3 (0)", "4 (0)",

@@ -25,14 +25,18 @@ class NullView : public EditorView {
   void SetStoreText(std::string_view) override { store = 0; }
   int SelectedStore() const override { return store; }
   void ClearSlots() override { slot_entries = 0; }
-  void AddSlot(std::string_view, std::string_view) override { ++slot_entries; }
+  void AddSlot(std::string_view, std::string_view, std::string_view) override {
+    ++slot_entries;
+  }
   int SelectedSlot() const override { return slot; }
+  int CurrentSlot() const override { return slot; }
   void ClearItems() override {}
   void AddItem(std::string_view) override {}
   void SetItemText(std::string_view) override {}
   int SelectedItem() const override { return item; }
   void SetSaveEnabled(bool) override {}
   void SetCaption(std::string_view) override {}
+  void SetStatus(std::string_view) override {}
   void ShowOpenDialog() override {}
   std::string DialogFileName() const override { return path; }
   std::string DialogFileTitle() const override { return "image.gbc"; }

@@ -81,9 +81,13 @@ TEST_F(EditingTest, WholeEditWritesOneByteAndRelists) {
 TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
   Stores()->setFocus();
   QTest::keyClick(Stores(), Qt::Key_End);
+  EXPECT_EQ(Status(), "Choose a slot first; then Save writes Null (0) to it.");
   QTest::keyClick(Stores(), Qt::Key_Tab);  // round to the slot list
   ASSERT_EQ(QApplication::focusWidget(), Slots());
   QTest::keyClick(Slots(), Qt::Key_Home);
+  EXPECT_EQ(Status(),
+            "Slot 1 holds Cheater BK (22). Save writes Null (0) to slot 1 of "
+            "Portal Shop, offset 0x2478C.");
   QTest::keyClick(Slots(), Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), Items());
   // Down steps from the "Null" shown since the load; Up and Down then move
@@ -103,6 +107,18 @@ TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
   QTest::keyClick(Save(), Qt::Key_Space);
   EXPECT_THAT(answerer.seen(), SizeIs(0));
   EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
+  EXPECT_EQ(Status(),
+            "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C.");
+}
+
+// Focus may rest on a slot entry that is not chosen: the status names its
+// item and still says where Save writes, the slot chosen before.
+TEST_F(EditingTest, TheFocusedSlotIsNamedButNotChosen) {
+  ClickSlot(0);
+  Slots()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+  EXPECT_EQ(Status(),
+            "Slot 2 holds Lovewater (2). Save writes Null (0) to slot 1 of "
+            "Beginner's (Top Left) Shop, offset 0x2476B.");
 }
 
 // Typed text, even an item's exact name followed by Return or Tab, chooses

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <map>
@@ -39,6 +41,10 @@ TEST_F(MainWindowTest, StartsEmptyWithSaveDisabledAndNoMessage) {
   EXPECT_FALSE(Save()->isEnabled());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(QApplication::focusWidget(), Slots());
+  EXPECT_TRUE(window.statusBar()->isVisible());
+  EXPECT_FALSE(window.statusBar()->isSizeGripEnabled());
+  EXPECT_EQ(Status(),
+            "No image is open. Open one with File, Open... (Ctrl+O).");
 }
 
 TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
@@ -114,6 +120,40 @@ TEST_F(MainWindowTest, CreditsShowFourLinesEndingWithThanks) {
   EXPECT_FALSE(lines[0].isEmpty());
   EXPECT_FALSE(lines[1].isEmpty());
   EXPECT_TRUE(box.text.endsWith("\r\n\r\nThanks for using!"));
+}
+
+QString AccessibleName(QObject* object) {
+  return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+}
+
+// The control that a screen reader is told `label` labels.
+QObject* LabelledControl(QObject* label) {
+  const auto relations =
+      QAccessible::queryAccessibleInterface(label)->relations(
+          QAccessible::Labelled);
+  return relations.size() == 1 ? relations[0].first->object() : nullptr;
+}
+
+TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
+  Open(dir.WriteSample("sample.gbc"));
+  EXPECT_EQ(AccessibleName(Slots()), "Items, Slot (Byte)");
+  EXPECT_EQ(AccessibleName(Save()), "Save");
+  // On X11 and Wayland Qt gives a drop-down's shown text as its accessible
+  // name and its labels as relations, so these names serve other platforms.
+  EXPECT_EQ(Stores()->accessibleName(), "Store");
+  EXPECT_EQ(Items()->accessibleName(), "New Item");
+  EXPECT_EQ(LabelledControl(Find<QLabel>("Label3")), Stores());
+  EXPECT_EQ(LabelledControl(Find<QLabel>("Label4")), Slots());
+  EXPECT_EQ(LabelledControl(Find<QLabel>("Label6")), Slots());
+  EXPECT_EQ(LabelledControl(Find<QLabel>("Label5")), Items());
+  EXPECT_EQ(AccessibleName(window.statusBar()), "Status");
+  EXPECT_EQ(AccessibleName(Find<QLabel>("Status")), Status());
+
+  // Each slot entry speaks its item's name.
+  QAccessibleTableInterface* table =
+      QAccessible::queryAccessibleInterface(Slots())->tableInterface();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "1 (1): Herb");
 }
 
 // The focus order, following Tab from the slot list.
@@ -192,6 +232,17 @@ void ExpectNothingClipped(const MainWindow& window, const QString& when) {
   EXPECT_EQ(slot_list->horizontalScrollBar()->maximum(), 0) << "slots scroll";
   for (const QLabel* label : window.findChildren<QLabel*>()) {
     if (label->text().isEmpty()) continue;
+    if (label->objectName() == "Status") {
+      // Every line is shown, and there are enough lines for the whole text,
+      // so none runs past the right edge.
+      const int height = label->heightForWidth(label->width());
+      EXPECT_LE(height, label->height()) << label->objectName().toStdString();
+      const QFontMetrics metrics = label->fontMetrics();
+      EXPECT_GE(height / metrics.lineSpacing() * label->width(),
+                metrics.horizontalAdvance(label->text()))
+          << label->objectName().toStdString();
+      continue;
+    }
     const QSize text = label->fontMetrics().size(0, label->text());
     EXPECT_LE(text.width(), label->contentsRect().width())
         << label->objectName().toStdString();
@@ -241,14 +292,18 @@ TEST_F(MainWindowTest, LayoutFitsEveryFontSize) {
     QFont font = original;
     font.setPointSize(points);
     QApplication::setFont(font);
-    // The font change reaches the controls, then the layouts, then the
-    // window.
-    QApplication::processEvents();
-    QApplication::processEvents();
+    Settle();
     ExpectNothingClipped(window, QString("%1 points").arg(points));
     EXPECT_GE(window.height(), previous.height()) << points << " points";
     previous = window.size();
   }
+
+  // A status text with a file name far wider than the window wraps too.
+  std::vector<std::uint8_t> foreign = MakeSampleImage();
+  foreign[0x134] = 'X';
+  Open(dir.Write(std::string(120, 'n') + ".gbc", foreign));
+  Settle();
+  ExpectNothingClipped(window, "long status text");
   QApplication::setFont(original);
 }
 
@@ -268,7 +323,7 @@ TEST_F(MainWindowTest, RightToLeftMirrorsAtTheSameSize) {
   QApplication::setLayoutDirection(Qt::RightToLeft);
   MainWindow mirrored;
   mirrored.show();
-  QApplication::processEvents();
+  Settle();
   const std::map<std::string, QRect> right_to_left = places(mirrored);
   const QSize mirrored_size = mirrored.size();
   ExpectNothingClipped(mirrored, "right to left");

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
@@ -38,6 +40,7 @@ class WindowTest : public ::testing::Test {
   QListWidget* Slots() const { return Find<QListWidget>("Combo2"); }
   QComboBox* Items() const { return Find<QComboBox>("Combo3"); }
   QPushButton* Save() const { return Find<QPushButton>("Command1"); }
+  QString Status() const { return Find<QLabel>("Status")->text(); }
 
   // Presses Ctrl+O and answers the open dialog with `path`, or cancels it;
   // message boxes that follow get OK. Returns every modal widget seen.
@@ -62,6 +65,12 @@ class WindowTest : public ::testing::Test {
   void Reactivate() {
     window.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  // Lets a change of font or text reach the controls, then the layouts,
+  // then the window's size, which takes a few turns of the event loop.
+  static void Settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
   }
 
   void ClickSlot(int row) {

@@ -1,0 +1,54 @@
+#ifndef TIVOK_EDITOR_STATUS_TEXT_H_
+#define TIVOK_EDITOR_STATUS_TEXT_H_
+
+#include <string>
+#include <string_view>
+
+#include "editor/editor_state.h"
+#include "rom/store_table.h"
+
+namespace tivok {
+
+// The status line's texts. Everywhere outside the slot list's entries an
+// item reads "Sirloin (17)" (name, then its code as the entries show codes)
+// and a slot reads "slot 3 of Portal Shop, offset 0x2478E".
+
+// Item `code` by name and code; a code of no item reads "an unknown item
+// (C8)".
+std::string ItemText(int code);
+
+// Slot k of `store`, with its file position as an offset.
+std::string SlotText(const Store& store, int k);
+
+// `message` with the full `path` of the file replaced by the file's name,
+// so that the status line stays short.
+std::string WithFileName(std::string message, const std::string& path);
+
+// Before any image is open: how to open one.
+std::string NoImageStatus();
+
+// A file that was refused, and why (a reason such as WithFileName gives).
+std::string NotOpenedStatus(std::string_view reason);
+
+// Why a file with `title` in its header is refused.
+std::string WrongTitleReason(const std::string& path, std::string_view title);
+
+// The slot list's entry for slot k, which holds `code`.
+std::string EntryStatus(int k, int code);
+
+// What Save would write now, from the remembered slot and item; says so
+// when that slot is not in `shown`, the store listed.
+std::string PlanStatus(const EditorState& state, const Store* shown);
+
+// What a successful save wrote.
+std::string SavedStatus(const EditorState& state, const Store* shown);
+
+// A failed save, and why.
+std::string NotSavedStatus(std::string_view reason);
+
+// A listing that shows kept codes because the store could not be read.
+std::string ListingNote(std::string_view reason);
+
+}  // namespace tivok
+
+#endif  // TIVOK_EDITOR_STATUS_TEXT_H_

@@ -1,0 +1,69 @@
+#include "ui/status_line.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+#include <QStyle>
+#include <QTextLayout>
+#include <QTextOption>
+#include <cmath>
+
+namespace tivok {
+
+StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  // The text lines up with the frame above it.
+  const int side = style()->pixelMetric(QStyle::PM_LayoutLeftMargin) / 2;
+  setContentsMargins(side, 0, side, 0);
+}
+
+int StatusLine::LayOut(QTextLayout& layout, int width) const {
+  QTextOption option(
+      QStyle::visualAlignment(layoutDirection(), Qt::AlignLeft | Qt::AlignTop));
+  option.setTextDirection(layoutDirection());
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setText(text());
+  layout.setFont(font());
+  layout.setTextOption(option);
+  qreal height = 0;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid();
+       line = layout.createLine()) {
+    line.setLineWidth(width);
+    line.setPosition(QPointF(0, height));
+    height += line.height();
+  }
+  layout.endLayout();
+  return static_cast<int>(std::ceil(height));
+}
+
+int StatusLine::heightForWidth(int width) const {
+  const QMargins margins = contentsMargins();
+  QTextLayout layout;
+  const int lines =
+      text().isEmpty()
+          ? fontMetrics().height()
+          : LayOut(layout, width - margins.left() - margins.right());
+  return lines + margins.top() + margins.bottom();
+}
+
+QSize StatusLine::sizeHint() const { return QSize(0, heightForWidth(width())); }
+
+QSize StatusLine::minimumSizeHint() const { return sizeHint(); }
+
+void StatusLine::paintEvent(QPaintEvent* /*event*/) {
+  const QRect box = contentsRect();
+  QTextLayout layout;
+  LayOut(layout, box.width());
+  QPainter painter(this);
+  painter.setPen(palette().color(foregroundRole()));
+  layout.draw(&painter, box.topLeft());
+}
+
+void StatusLine::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  // A new width may need another number of lines.
+  if (event->size().width() != event->oldSize().width()) updateGeometry();
+}
+
+}  // namespace tivok

@@ -1,0 +1,39 @@
+#ifndef TIVOK_UI_STATUS_LINE_H_
+#define TIVOK_UI_STATUS_LINE_H_
+
+#include <QLabel>
+
+class QTextLayout;
+
+namespace tivok {
+
+// The status bar's text. It wraps to the width it is given, between words
+// or, for a word too long for a line such as a file name, inside the word,
+// and asks for the height of all its lines, so that the window grows to
+// show the whole text and never widens for it. It stays a QLabel for the
+// screen readers, which read its text.
+class StatusLine : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit StatusLine(QWidget* parent = nullptr);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+  // Its size hint follows its width instead: QStatusBar does not lay out
+  // by height for width.
+  bool hasHeightForWidth() const override { return false; }
+  int heightForWidth(int width) const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  // Lays the text out in lines of `width` pixels; returns their height.
+  int LayOut(QTextLayout& layout, int width) const;
+};
+
+}  // namespace tivok
+
+#endif  // TIVOK_UI_STATUS_LINE_H_
