@@ -15,7 +15,14 @@ namespace tivok {
 void LayOutForm(const FormControls& c) {
   // Labels sit in the left column, level with the first line of their
   // control; "Slot (Byte)" heads the slot list and Save sits under New Item.
-  auto* grid = new QGridLayout(c.frame1);
+  // The controls sit on a plain widget inside the frame: Qt would otherwise
+  // name the frame's title to screen readers as a label of every control.
+  auto* fields = new QWidget(c.frame1);
+  fields->setObjectName("Fields");
+  auto* frame_box = new QVBoxLayout(c.frame1);
+  frame_box->addWidget(fields);
+  auto* grid = new QGridLayout(fields);
+  grid->setContentsMargins(0, 0, 0, 0);
   grid->addWidget(c.label3, 0, 0);
   grid->addWidget(c.combo1, 0, 1);
   grid->addWidget(c.label6, 1, 1);

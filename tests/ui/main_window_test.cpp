@@ -134,6 +134,18 @@ QObject* LabelledControl(QObject* label) {
   return relations.size() == 1 ? relations[0].first->object() : nullptr;
 }
 
+// The names of the labels that a screen reader is told label `control`.
+QStringList LabelsOf(QObject* control) {
+  QStringList names;
+  for (const auto& relation :
+       QAccessible::queryAccessibleInterface(control)->relations(
+           QAccessible::Label)) {
+    names << relation.first->object()->objectName();
+  }
+  names.sort();
+  return names;
+}
+
 TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
   Open(dir.WriteSample("sample.gbc"));
   EXPECT_EQ(AccessibleName(Slots()), "Items, Slot (Byte)");
@@ -146,6 +158,9 @@ TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
   EXPECT_EQ(LabelledControl(Find<QLabel>("Label4")), Slots());
   EXPECT_EQ(LabelledControl(Find<QLabel>("Label6")), Slots());
   EXPECT_EQ(LabelledControl(Find<QLabel>("Label5")), Items());
+  // Only by its own labels: not by the frame's title too.
+  EXPECT_THAT(LabelsOf(Stores()), ElementsAre("Label3"));
+  EXPECT_THAT(LabelsOf(Items()), ElementsAre("Label5"));
   EXPECT_EQ(AccessibleName(window.statusBar()), "Status");
   EXPECT_EQ(AccessibleName(Find<QLabel>("Status")), Status());
 
@@ -263,10 +278,12 @@ void ExpectNothingClipped(const MainWindow& window, const QString& when) {
   EXPECT_GE(save->height(), save->sizeHint().height());
 
   const auto* frame = window.findChild<QGroupBox*>("Frame1");
+  const QWidget* fields = window.findChild<QWidget*>("Combo1")->parentWidget();
+  EXPECT_TRUE(frame->contentsRect().contains(fields->geometry()));
   const QList<QWidget*> inside =
-      frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+      fields->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   for (const QWidget* a : inside) {
-    EXPECT_TRUE(frame->contentsRect().contains(a->geometry()))
+    EXPECT_TRUE(fields->rect().contains(a->geometry()))
         << a->objectName().toStdString();
     for (const QWidget* b : inside) {
       EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry()))
@@ -318,7 +335,7 @@ TEST_F(MainWindowTest, RightToLeftMirrorsAtTheSameSize) {
     return rects;
   };
   const std::map<std::string, QRect> left_to_right = places(window);
-  const int frame_width = Find<QGroupBox>("Frame1")->width();
+  const int fields_width = Find<QWidget>("Fields")->width();
 
   QApplication::setLayoutDirection(Qt::RightToLeft);
   MainWindow mirrored;
@@ -334,7 +351,7 @@ TEST_F(MainWindowTest, RightToLeftMirrorsAtTheSameSize) {
     const QRect& mirror = right_to_left.at(name);
     EXPECT_EQ(mirror.top(), rect.top()) << name;
     EXPECT_EQ(mirror.size(), rect.size()) << name;
-    EXPECT_EQ(mirror.left(), frame_width - 1 - rect.right()) << name;
+    EXPECT_EQ(mirror.left(), fields_width - 1 - rect.right()) << name;
   }
 }
 
