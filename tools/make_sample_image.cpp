@@ -7,9 +7,35 @@
 
 #include "sample_image.h"
 
+namespace {
+
+void PrintUsage(std::FILE* to, const char* program) {
+  std::fprintf(to,
+               "usage: %s PATH [SIZE_IN_BYTES]\n"
+               "Writes a synthetic cartridge image (256 KiB by default) to "
+               "the new file PATH;\nrefuses to overwrite a file that "
+               "exists.\n",
+               program);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--help") {
+    PrintUsage(stdout, argv[0]);
+    return 0;
+  }
+  // No option is known but --help; a name starting with '-' is taken for
+  // a mistyped option rather than written.
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i][0] == '-') {
+      std::fprintf(stderr, "make_sample_image: unknown option %s\n", argv[i]);
+      PrintUsage(stderr, argv[0]);
+      return 2;
+    }
+  }
   if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: %s PATH [SIZE_IN_BYTES]\n", argv[0]);
+    PrintUsage(stderr, argv[0]);
     return 2;
   }
   std::size_t size = tivok::kSampleImageSize;

@@ -41,6 +41,14 @@ class RomFile {
   static void WriteByte(const std::string& path, FilePosition position,
                         std::uint8_t value);
 
+  // Like WriteByte, but first reads the header title from the same open
+  // file and writes only when it is the accepted title, so that a file
+  // replaced after the check cannot be written. Returns false, having
+  // written nothing, when the title is another.
+  static bool WriteByteIfTitleAccepted(const std::string& path,
+                                       FilePosition position,
+                                       std::uint8_t value);
+
   // The 15-character header title, one character per byte.
   static std::string ReadRomTitle(const std::string& path);
 

@@ -98,8 +98,10 @@ TEST(RomFileRead, FailsPastTheEndOrBeforeTheStart) {
   EXPECT_THROW(RomFile::ReadBlock(path, 4, 3), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(path, 0, 1), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(path, -5, 1), RomFileError);
-  EXPECT_NE(ErrorOf([&] { RomFile::ReadBlock(path, 4, 3); }).find("5 bytes"),
-            std::string::npos);
+  const std::string message = ErrorOf([&] { RomFile::ReadBlock(path, 4, 3); });
+  EXPECT_NE(message.find("3 bytes at offset 0x3 of"), std::string::npos)
+      << message;
+  EXPECT_NE(message.find("5 bytes"), std::string::npos) << message;
 }
 
 TEST(RomFileWrite, ChangesExactlyOneByteAndKeepsTheLength) {
@@ -112,6 +114,22 @@ TEST(RomFileWrite, ChangesExactlyOneByteAndKeepsTheLength) {
   RomFile::WriteByte(path, static_cast<FilePosition>(expected.size()), 7);
   expected.back() = 7;
   EXPECT_EQ(ReadAll(path), expected);
+  EXPECT_TRUE(RomFile::WriteByteIfTitleAccepted(path, 0x2476C, 0x2A));
+  expected[0x2476B] = 0x2A;
+  EXPECT_EQ(ReadAll(path), expected);
+}
+
+TEST(RomFileWrite, WritesOnlyUnderTheAcceptedTitle) {
+  TempDir dir;
+  std::vector<std::uint8_t> foreign = MakeSampleImage();
+  foreign[0x13A] = 'Z';
+  const std::string path = dir.Write("foreign.gbc", foreign);
+  EXPECT_FALSE(RomFile::WriteByteIfTitleAccepted(path, 0x2476C, 0x2A));
+  EXPECT_EQ(ReadAll(path), foreign);
+  // Too short for the title: the read of the title fails, nothing written.
+  const std::string tiny = dir.Write("tiny.gbc", {1, 2, 3});
+  EXPECT_THROW(RomFile::WriteByteIfTitleAccepted(tiny, 1, 9), RomFileError);
+  EXPECT_EQ(ReadAll(tiny), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 TEST(RomFileWrite, RefusesPositionsOutsideTheFileAndLeavesItAsItWas) {
@@ -121,8 +139,10 @@ TEST(RomFileWrite, RefusesPositionsOutsideTheFileAndLeavesItAsItWas) {
   const std::string message =
       ErrorOf([&] { RomFile::WriteByte(path, 0x2476C, 1); });
   EXPECT_NE(message.find("short.gbc"), std::string::npos) << message;
+  EXPECT_NE(message.find("at offset 0x2476B of"), std::string::npos) << message;
   EXPECT_NE(message.find("336 bytes"), std::string::npos) << message;
   EXPECT_THROW(RomFile::WriteByte(path, 0x151, 1), RomFileError);
+  EXPECT_THROW(RomFile::WriteByteIfTitleAccepted(path, 0x151, 1), RomFileError);
   EXPECT_THROW(RomFile::WriteByte(path, 0, 1), RomFileError);
   EXPECT_EQ(ReadAll(path), before);
 }
