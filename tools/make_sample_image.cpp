@@ -3,7 +3,13 @@
 #include <charconv>
 #include <cstdio>
 #include <exception>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#include <filesystem>
+#endif
 
 #include "sample_image.h"
 
@@ -18,9 +24,7 @@ void PrintUsage(std::FILE* to, const char* program) {
                program);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--help") {
     PrintUsage(stdout, argv[0]);
     return 0;
@@ -56,3 +60,23 @@ int main(int argc, char** argv) {
   std::printf("wrote %s (%zu bytes)\n", argv[1], size);
   return 0;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands a narrow main its arguments in the local code page; the
+// wide ones, turned into UTF-8, keep every name.
+int wmain(int argc, wchar_t** wide_argv) {
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) {
+    const std::u8string utf8 = std::filesystem::path(wide_argv[i]).u8string();
+    args.emplace_back(utf8.begin(), utf8.end());
+  }
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  return Run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) { return Run(argc, argv); }
+#endif
