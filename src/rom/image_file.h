@@ -8,8 +8,8 @@
 namespace tivok {
 
 // One open cartridge image, for the duration of one RomFile call: a regular
-// file on disk, opened by its UTF-8 path without ever being created, and
-// closed when the object goes. There is one implementation per operating
+// file on disk, opened by its path without ever being created, and closed
+// when the object goes. There is one implementation per operating
 // system (image_file_posix.cpp, image_file_windows.cpp). Every failure
 // throws RomFileError with a message that names the file and gives the
 // system's reason.

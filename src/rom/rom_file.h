@@ -23,6 +23,8 @@ class RomFileError : public std::runtime_error {
 // file by its path and closes it before it returns, on failure too, so no
 // handle outlives a call. Only regular files are read or written; a path
 // that does not exist is never created, and a file never changes length.
+// Paths are UTF-8 on Windows and macOS and in the file system's encoding
+// (bytes, usually UTF-8) on Linux.
 class RomFile {
  public:
   // The header title: 15 bytes at positions 309 to 323 (offsets 0x134 to
