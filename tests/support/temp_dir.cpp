@@ -6,7 +6,7 @@
 #include <random>
 
 #ifdef _WIN32
-#include <windows.h>
+#include <winerror.h>
 
 #include <system_error>
 #endif
