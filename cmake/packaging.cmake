@@ -16,4 +16,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_STRIP_FILES ON)
+# Windows and macOS: a ZIP archive of the program and its Qt libraries, and
+# a disk image to drag the app bundle from.
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+elseif(APPLE)
+  set(CPACK_GENERATOR DragNDrop)
+endif()
 include(CPack)

@@ -2,7 +2,7 @@
 // file: its first three bytes give the length, the next 16 are laid over
 // the title area and the rest over the store regions, so the fuzzer can
 // reach the listing without guessing a 150 KiB file.
-#include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -21,25 +21,27 @@ constexpr std::size_t kTitleAreaOffset = 0x133;
 constexpr std::size_t kStoreRegionOffset = 0x2476A;
 constexpr std::size_t kLongest = 0x24900;
 
+// The image lives in an in-memory file, reached through its /proc path, so
+// that a run leaves nothing behind on disk.
+int ImageDescriptor() {
+  static const int fd = ::memfd_create("tivok-fuzz", MFD_CLOEXEC);
+  if (fd < 0) std::abort();
+  return fd;
+}
+
 const std::string& ImagePath() {
-  static const std::string path = [] {
-    std::string pattern = "/tmp/tivok-fuzz-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) std::abort();
-    ::close(fd);
-    return pattern;
-  }();
+  static const std::string path =
+      "/proc/self/fd/" + std::to_string(ImageDescriptor());
   return path;
 }
 
 void WriteImage(const std::vector<std::uint8_t>& image) {
-  const int fd = ::open(ImagePath().c_str(), O_WRONLY | O_TRUNC);
-  if (fd < 0) std::abort();
-  if (!image.empty() && ::write(fd, image.data(), image.size()) !=
+  const int fd = ImageDescriptor();
+  if (::ftruncate(fd, static_cast<off_t>(image.size())) != 0) std::abort();
+  if (!image.empty() && ::pwrite(fd, image.data(), image.size(), 0) !=
                             static_cast<ssize_t>(image.size())) {
     std::abort();
   }
-  ::close(fd);
 }
 
 }  // namespace

@@ -1,12 +1,21 @@
 #include "sample_image.h"
 
 #include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
 #include <string_view>
+
+#ifdef _WIN32
+#include <io.h>
+
+#include <filesystem>
+#else
+#include <unistd.h>
+#endif
 
 namespace tivok {
 namespace {
@@ -32,6 +41,30 @@ void FixHeaderChecksum(std::vector<std::uint8_t>& image) {
   image[kChecksumOffset] = sum;
 }
 
+// Creates `path`, which must not exist, for writing; -1 on failure.
+// Windows takes the UTF-8 name as a wide one.
+#ifdef _WIN32
+int OpenNew(const std::string& path) {
+  const std::filesystem::path name(std::u8string(path.begin(), path.end()));
+  return ::_wopen(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
+}
+int Write(int fd, const std::uint8_t* data, std::size_t count) {
+  return ::_write(fd, data,
+                  static_cast<unsigned>(
+                      std::min<std::size_t>(count, std::size_t{1} << 30)));
+}
+int Close(int fd) { return ::_close(fd); }
+#else
+int OpenNew(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+}
+ssize_t Write(int fd, const std::uint8_t* data, std::size_t count) {
+  return ::write(fd, data, count);
+}
+int Close(int fd) { return ::close(fd); }
+#endif
+
 }  // namespace
 
 std::vector<std::uint8_t> MakeSampleImage(std::size_t size) {
@@ -52,25 +85,24 @@ std::vector<std::uint8_t> MakeSampleImage(std::size_t size) {
 
 void WriteNewFile(const std::string& path,
                   const std::vector<std::uint8_t>& bytes) {
-  const int fd =
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  const int fd = OpenNew(path);
   if (fd < 0) {
     throw std::runtime_error("cannot create \"" + path +
                              "\": " + std::strerror(errno));
   }
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const auto n = Write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       const int error = errno;
-      ::close(fd);
+      Close(fd);
       throw std::runtime_error("cannot write \"" + path +
                                "\": " + std::strerror(error));
     }
     done += static_cast<std::size_t>(n);
   }
-  if (::close(fd) != 0) {
+  if (Close(fd) != 0) {
     throw std::runtime_error("cannot close \"" + path +
                              "\": " + std::strerror(errno));
   }

@@ -192,14 +192,14 @@ void StoreEditor::SaveSlot(std::string_view save_key) {
   const FilePosition position = PositionOf(state_.SlotAddress);
 
   // Another program may have replaced the file since it was loaded: write
-  // only into a file that is still an image of the game.
-  if (!RomFile::IsAcceptedTitle(RomFile::ReadRomTitle(state_.RomPath))) {
+  // only into a file that is still an image of the game. The title is
+  // checked on the same open file that is written.
+  if (!RomFile::WriteByteIfTitleAccepted(state_.RomPath, position, value)) {
     throw SaveError("\"" + state_.RomPath +
                     "\" is no longer a Dragon Warrior Monsters image (its "
                     "header title has changed), so nothing was written; "
                     "open the file again");
   }
-  RomFile::WriteByte(state_.RomPath, position, value);
 
   if (const Store* store = StoreTable::BySaveKey(save_key)) {
     ListStoreSlots(*store);

@@ -1,144 +1,84 @@
 #include "rom/rom_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
+#include "rom/hex_text.h"
+#include "rom/image_file.h"
 
 namespace tivok {
 namespace {
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
-[[noreturn]] void FailWithErrno(const std::string& what,
-                                const std::string& path, int error) {
-  throw RomFileError(what + " " + Quoted(path) + ": " + std::strerror(error));
+// The `count` bytes from `position` of the open `file`. Fails, rather than
+// padding, when they run past the end of the file.
+std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
+                                   int count) {
+  const std::int64_t offset = static_cast<std::int64_t>(position) - 1;
+  if (offset + count > file.size()) {
+    throw RomFileError("cannot read " + std::to_string(count) + " bytes at " +
+                       OffsetText(position) + " of " + Quoted(file.path()) +
+                       ": the file has only " + std::to_string(file.size()) +
+                       " bytes");
+  }
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
+  file.ReadAt(offset, block.data(), block.size());
+  return block;
 }
 
-// Closes the descriptor when it leaves scope, whichever way that happens.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) {
-    other.fd_ = -1;
-  }
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  // Closes now and reports the result, for writes whose close can fail.
-  int Close() {
-    int result = ::close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
-
-// Fails unless `info` describes a regular file: a directory gets the
-// system's own reason, anything else (FIFO, device, socket) a plain one.
-void RequireRegular(const std::string& path, const struct stat& info) {
-  if (S_ISDIR(info.st_mode)) FailWithErrno("cannot open", path, EISDIR);
-  if (!S_ISREG(info.st_mode)) {
-    throw RomFileError("cannot open " + Quoted(path) +
-                       ": it is not a regular file");
-  }
+// The header title of the open `file`, one character per byte.
+std::string TitleOf(ImageFile& file) {
+  // Element 0 is the byte before the title area and is not used.
+  const std::vector<std::uint8_t> block =
+      ReadFrom(file, RomFile::kTitlePosition - 1, RomFile::kTitleLength + 1);
+  return std::string(block.begin() + 1, block.end());
 }
 
-// Opens `path` only if it is a regular file (after following symbolic
-// links). O_NONBLOCK keeps a FIFO or device from blocking the open; the
-// type is checked again on the open descriptor in case the path changed.
-FileDescriptor OpenRegular(const std::string& path, int flags, off_t* size) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    FailWithErrno("cannot open", path, errno);
+// Writes `value` at `position` of the open `file`, flushes and closes it.
+void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
+  if (position < 1 || static_cast<std::int64_t>(position) > file.size()) {
+    throw RomFileError("cannot write at " + OffsetText(position) + " of " +
+                       Quoted(file.path()) + ": the file has only " +
+                       std::to_string(file.size()) +
+                       " bytes, and it is never lengthened");
   }
-  RequireRegular(path, info);
-  FileDescriptor fd(::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) FailWithErrno("cannot open", path, errno);
-  if (::fstat(fd.get(), &info) != 0) {
-    FailWithErrno("cannot examine", path, errno);
-  }
-  RequireRegular(path, info);
-  *size = info.st_size;
-  return fd;
+  file.WriteAt(static_cast<std::int64_t>(position) - 1, value);
+  file.FlushAndClose();
 }
 
 }  // namespace
 
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
 std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
                                              FilePosition position, int count) {
   if (position < 1) {
-    throw RomFileError("cannot read " + Quoted(path) + ": position " +
-                       std::to_string(position) +
+    throw RomFileError("cannot read " + Quoted(path) + ": " +
+                       OffsetText(position) +
                        " lies before the file's first byte");
   }
   if (count < 0) {
     throw RomFileError("cannot read " + Quoted(path) +
                        ": a negative number of bytes was asked for");
   }
-  off_t size = 0;
-  FileDescriptor fd = OpenRegular(path, O_RDONLY, &size);
-  const off_t offset = static_cast<off_t>(position) - 1;
-  if (offset + count > size) {
-    throw RomFileError("cannot read " + std::to_string(count) +
-                       " bytes at position " + std::to_string(position) +
-                       " of " + Quoted(path) + ": the file has only " +
-                       std::to_string(size) + " bytes");
-  }
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
-  std::size_t done = 0;
-  while (done < block.size()) {
-    ssize_t got = ::pread(fd.get(), block.data() + done, block.size() - done,
-                          offset + static_cast<off_t>(done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) FailWithErrno("cannot read", path, errno);
-    if (got == 0) {
-      throw RomFileError("cannot read " + Quoted(path) +
-                         ": the file ended early (was it truncated?)");
-    }
-    done += static_cast<std::size_t>(got);
-  }
-  return block;
+  ImageFile file(path, ImageFile::Access::kRead);
+  return ReadFrom(file, position, count);
 }
 
 void RomFile::WriteByte(const std::string& path, FilePosition position,
                         std::uint8_t value) {
-  off_t size = 0;
-  FileDescriptor fd = OpenRegular(path, O_WRONLY, &size);
-  if (position < 1 || static_cast<off_t>(position) > size) {
-    throw RomFileError("cannot write at position " + std::to_string(position) +
-                       " of " + Quoted(path) + ": the file has only " +
-                       std::to_string(size) +
-                       " bytes, and it is never lengthened");
-  }
-  const off_t offset = static_cast<off_t>(position) - 1;
-  ssize_t written;
-  do {
-    written = ::pwrite(fd.get(), &value, 1, offset);
-  } while (written < 0 && errno == EINTR);
-  if (written < 0) FailWithErrno("cannot write to", path, errno);
-  if (written != 1) {
-    throw RomFileError("cannot write to " + Quoted(path) +
-                       ": the byte was not written");
-  }
-  if (::fsync(fd.get()) != 0) {
-    FailWithErrno("cannot write the byte through to the disk for", path, errno);
-  }
-  if (fd.Close() != 0) FailWithErrno("cannot close", path, errno);
+  ImageFile file(path, ImageFile::Access::kReadWrite);
+  WriteInto(file, position, value);
+}
+
+bool RomFile::WriteByteIfTitleAccepted(const std::string& path,
+                                       FilePosition position,
+                                       std::uint8_t value) {
+  ImageFile file(path, ImageFile::Access::kReadWrite);
+  if (!IsAcceptedTitle(TitleOf(file))) return false;
+  WriteInto(file, position, value);
+  return true;
 }
 
 std::string RomFile::ReadRomTitle(const std::string& path) {
-  // Element 0 is the byte before the title area and is not used.
-  const std::vector<std::uint8_t> block =
-      ReadBlock(path, kTitlePosition - 1, kTitleLength + 1);
-  return std::string(block.begin() + 1, block.end());
+  ImageFile file(path, ImageFile::Access::kRead);
+  return TitleOf(file);
 }
 
 bool RomFile::IsAcceptedTitle(std::string_view title) {

@@ -23,6 +23,8 @@ class RomFileError : public std::runtime_error {
 // file by its path and closes it before it returns, on failure too, so no
 // handle outlives a call. Only regular files are read or written; a path
 // that does not exist is never created, and a file never changes length.
+// Paths are UTF-8 on Windows and macOS and in the file system's encoding
+// (bytes, usually UTF-8) on Linux.
 class RomFile {
  public:
   // The header title: 15 bytes at positions 309 to 323 (offsets 0x134 to
@@ -40,6 +42,14 @@ class RomFile {
   // returns only once the byte has been handed to the storage device.
   static void WriteByte(const std::string& path, FilePosition position,
                         std::uint8_t value);
+
+  // Like WriteByte, but first reads the header title from the same open
+  // file and writes only when it is the accepted title, so that a file
+  // replaced after the check cannot be written. Returns false, having
+  // written nothing, when the title is another.
+  static bool WriteByteIfTitleAccepted(const std::string& path,
+                                       FilePosition position,
+                                       std::uint8_t value);
 
   // The 15-character header title, one character per byte.
   static std::string ReadRomTitle(const std::string& path);

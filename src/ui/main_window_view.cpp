@@ -124,7 +124,13 @@ void MainWindow::ShowOpenDialog() {
 }
 
 std::string MainWindow::DialogFileName() const {
+  // The core takes paths as UTF-8 on Windows and macOS, and in the file
+  // system's own encoding on Linux, where names are bytes.
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+  return dialog_path_.toUtf8().toStdString();
+#else
   return QFile::encodeName(dialog_path_).toStdString();
+#endif
 }
 
 std::string MainWindow::DialogFileTitle() const {

@@ -2,8 +2,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +24,10 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
+using ::tivok::testing::DirectoryReason;
+using ::tivok::testing::Exists;
+using ::tivok::testing::FsPath;
+using ::tivok::testing::MissingFileReason;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::RecordingView;
 using ::tivok::testing::TempDir;
@@ -214,7 +221,7 @@ TEST_F(StoreEditorTest, RefusesForeignFiles) {
     EXPECT_THAT(view.status, HasSubstr(path.substr(dir.path().size() + 1)));
     EXPECT_THAT(view.status, Not(HasSubstr(dir.path())));
   }
-  EXPECT_FALSE(std::filesystem::exists(dir.File("missing.gbc")));
+  EXPECT_FALSE(Exists(dir.File("missing.gbc")));
   EXPECT_EQ(ReadAll(good), MakeSampleImage());
 }
 
@@ -327,7 +334,8 @@ class SaveFailureTest : public StoreEditorTest {
   // The names in the test's folder, to show that nothing was created.
   std::vector<std::string> FolderNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(FsPath(dir.path()))) {
       names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
@@ -370,21 +378,22 @@ TEST_F(SaveFailureTest, NoSlotChosenYet) {
 
 TEST_F(SaveFailureTest, TheFileIsGone) {
   ChooseSlot(0);
-  ASSERT_EQ(::unlink(path.c_str()), 0);
+  ASSERT_TRUE(std::filesystem::remove(FsPath(path)));
   const std::string text = SaveFails();
   EXPECT_THAT(text, HasSubstr(path));
-  EXPECT_THAT(text, HasSubstr("No such file or directory"));
-  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_THAT(text, HasSubstr(MissingFileReason()));
+  EXPECT_FALSE(std::filesystem::exists(FsPath(path)));
 }
 
 TEST_F(SaveFailureTest, TheFileBecameADirectory) {
   ChooseSlot(0);
-  ASSERT_EQ(::unlink(path.c_str()), 0);
-  ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
-  EXPECT_THAT(SaveFails(), HasSubstr("Is a directory"));
-  EXPECT_TRUE(std::filesystem::is_empty(path));
+  ASSERT_TRUE(std::filesystem::remove(FsPath(path)));
+  ASSERT_TRUE(std::filesystem::create_directory(FsPath(path)));
+  EXPECT_THAT(SaveFails(), HasSubstr(DirectoryReason()));
+  EXPECT_TRUE(std::filesystem::is_empty(FsPath(path)));
 }
 
+#ifndef _WIN32  // Windows has no FIFOs in the file system.
 TEST_F(SaveFailureTest, TheFileBecameAFifo) {
   ChooseSlot(0);
   ASSERT_EQ(::unlink(path.c_str()), 0);
@@ -392,12 +401,13 @@ TEST_F(SaveFailureTest, TheFileBecameAFifo) {
   ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
   EXPECT_THAT(SaveFails(), HasSubstr("not a regular file"));
 }
+#endif
 
 TEST_F(SaveFailureTest, TheFileNoLongerReachesTheSlot) {
   ChooseSlot(7);
-  ASSERT_EQ(::truncate(path.c_str(), 0x24790), 0);
+  std::filesystem::resize_file(FsPath(path), 0x24790);
   EXPECT_THAT(SaveFails(), HasSubstr("149392 bytes"));
-  EXPECT_EQ(std::filesystem::file_size(path), 0x24790u);
+  EXPECT_EQ(std::filesystem::file_size(FsPath(path)), 0x24790u);
 }
 
 TEST_F(SaveFailureTest, AnotherProgramReplacedTheFile) {
@@ -405,7 +415,7 @@ TEST_F(SaveFailureTest, AnotherProgramReplacedTheFile) {
   std::vector<std::uint8_t> other = MakeSampleImage();
   other[0x140] = 'Z';
   const std::string replacement = dir.Write("other.bin", other);
-  ASSERT_EQ(::rename(replacement.c_str(), path.c_str()), 0);
+  std::filesystem::rename(FsPath(replacement), FsPath(path));
   EXPECT_THAT(SaveFails(), HasSubstr("no longer a Dragon Warrior Monsters"));
   EXPECT_EQ(ReadAll(path), other);
 }
@@ -416,7 +426,7 @@ TEST_F(StoreEditorTest, ListsTheKeptBlockWhenAReadFails) {
   ChooseStore(kPortal);
   const std::vector<std::string> portal = view.slots;
   // Cut the file inside the Portal store's region.
-  ASSERT_EQ(::truncate(path.c_str(), 0x24790), 0);
+  std::filesystem::resize_file(FsPath(path), 0x24790);
   ChooseStore(kBeginner);
   EXPECT_THAT(view.status, Not(HasSubstr("not from this file")));
   ChooseStore(kPortal);
@@ -428,7 +438,7 @@ TEST_F(StoreEditorTest, ListsTheKeptBlockWhenAReadFails) {
               HasSubstr(" The codes shown are not from this file: "));
   EXPECT_THAT(view.status, HasSubstr("\"sample.gbc\""));
   EXPECT_THAT(view.status, Not(HasSubstr(dir.path())));
-  ASSERT_EQ(::truncate(path.c_str(), 0x200), 0);
+  std::filesystem::resize_file(FsPath(path), 0x200);
   ChooseStore(kThird);  // never read: its kept block is all zero
   EXPECT_THAT(view.slots, ElementsAre("1 (0)", "2 (0)", "3 (0)", "4 (0)",
                                       "5 (0)", "6 (0)", "7 (0)"));

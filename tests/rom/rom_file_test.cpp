@@ -1,10 +1,16 @@
 #include "rom/rom_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "sample_image.h"
 #include "support/temp_dir.h"
@@ -12,7 +18,10 @@
 namespace tivok {
 namespace {
 
+using ::tivok::testing::DirectoryReason;
 using ::tivok::testing::Exists;
+using ::tivok::testing::FsPath;
+using ::tivok::testing::MissingFileReason;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
 
@@ -98,8 +107,10 @@ TEST(RomFileRead, FailsPastTheEndOrBeforeTheStart) {
   EXPECT_THROW(RomFile::ReadBlock(path, 4, 3), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(path, 0, 1), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(path, -5, 1), RomFileError);
-  EXPECT_NE(ErrorOf([&] { RomFile::ReadBlock(path, 4, 3); }).find("5 bytes"),
-            std::string::npos);
+  const std::string message = ErrorOf([&] { RomFile::ReadBlock(path, 4, 3); });
+  EXPECT_NE(message.find("3 bytes at offset 0x3 of"), std::string::npos)
+      << message;
+  EXPECT_NE(message.find("5 bytes"), std::string::npos) << message;
 }
 
 TEST(RomFileWrite, ChangesExactlyOneByteAndKeepsTheLength) {
@@ -112,6 +123,22 @@ TEST(RomFileWrite, ChangesExactlyOneByteAndKeepsTheLength) {
   RomFile::WriteByte(path, static_cast<FilePosition>(expected.size()), 7);
   expected.back() = 7;
   EXPECT_EQ(ReadAll(path), expected);
+  EXPECT_TRUE(RomFile::WriteByteIfTitleAccepted(path, 0x2476C, 0x2A));
+  expected[0x2476B] = 0x2A;
+  EXPECT_EQ(ReadAll(path), expected);
+}
+
+TEST(RomFileWrite, WritesOnlyUnderTheAcceptedTitle) {
+  TempDir dir;
+  std::vector<std::uint8_t> foreign = MakeSampleImage();
+  foreign[0x13A] = 'Z';
+  const std::string path = dir.Write("foreign.gbc", foreign);
+  EXPECT_FALSE(RomFile::WriteByteIfTitleAccepted(path, 0x2476C, 0x2A));
+  EXPECT_EQ(ReadAll(path), foreign);
+  // Too short for the title: the read of the title fails, nothing written.
+  const std::string tiny = dir.Write("tiny.gbc", {1, 2, 3});
+  EXPECT_THROW(RomFile::WriteByteIfTitleAccepted(tiny, 1, 9), RomFileError);
+  EXPECT_EQ(ReadAll(tiny), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 TEST(RomFileWrite, RefusesPositionsOutsideTheFileAndLeavesItAsItWas) {
@@ -121,8 +148,10 @@ TEST(RomFileWrite, RefusesPositionsOutsideTheFileAndLeavesItAsItWas) {
   const std::string message =
       ErrorOf([&] { RomFile::WriteByte(path, 0x2476C, 1); });
   EXPECT_NE(message.find("short.gbc"), std::string::npos) << message;
+  EXPECT_NE(message.find("at offset 0x2476B of"), std::string::npos) << message;
   EXPECT_NE(message.find("336 bytes"), std::string::npos) << message;
   EXPECT_THROW(RomFile::WriteByte(path, 0x151, 1), RomFileError);
+  EXPECT_THROW(RomFile::WriteByteIfTitleAccepted(path, 0x151, 1), RomFileError);
   EXPECT_THROW(RomFile::WriteByte(path, 0, 1), RomFileError);
   EXPECT_EQ(ReadAll(path), before);
 }
@@ -132,30 +161,67 @@ TEST(RomFileAccess, NeverCreatesAMissingFile) {
   const std::string path = dir.File("missing.gbc");
   const std::string message = ErrorOf([&] { RomFile::ReadRomTitle(path); });
   EXPECT_NE(message.find(path), std::string::npos) << message;
-  EXPECT_NE(message.find("No such file or directory"), std::string::npos);
+  EXPECT_NE(message.find(MissingFileReason()), std::string::npos) << message;
   EXPECT_THROW(RomFile::WriteByte(path, 1, 0), RomFileError);
   EXPECT_FALSE(Exists(path));
 }
 
-TEST(RomFileAccess, RefusesDirectoriesAndFifosAtOnce) {
+TEST(RomFileAccess, OpensNamesBeyondAsciiWhileOthersHoldThemOpen) {
+  TempDir dir;
+  const std::string name = "Drachenw\u00E4chter \u30C9\u30E9\u30B4\u30F3.gbc";
+  const std::string path = dir.WriteSample(name);
+  // The name on disk is the one asked for, not a re-encoding of it.
+  const auto entry = std::filesystem::directory_iterator(FsPath(dir.path()));
+  const std::u8string on_disk = entry->path().filename().u8string();
+  EXPECT_EQ(std::string(on_disk.begin(), on_disk.end()), name);
+
+  // Another program may keep the file open for reading and writing.
+  std::fstream other(FsPath(path),
+                     std::ios::in | std::ios::out | std::ios::binary);
+  ASSERT_TRUE(other.is_open());
+  EXPECT_TRUE(Accepts(path));
+  EXPECT_TRUE(RomFile::WriteByteIfTitleAccepted(path, 0x2476C, 0x2A));
+  std::vector<std::uint8_t> expected = MakeSampleImage();
+  expected[0x2476B] = 0x2A;
+  EXPECT_EQ(ReadAll(path), expected);
+}
+
+TEST(RomFileAccess, RefusesWhatIsNotARegularFile) {
   TempDir dir;
   const std::string folder = dir.File("folder.gbc");
-  ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(FsPath(folder)));
   EXPECT_NE(
-      ErrorOf([&] { RomFile::ReadRomTitle(folder); }).find("Is a directory"),
+      ErrorOf([&] { RomFile::ReadRomTitle(folder); }).find(DirectoryReason()),
       std::string::npos);
   EXPECT_THROW(RomFile::WriteByte(folder, 1, 0), RomFileError);
 
+#ifdef _WIN32
+  // Names that Windows maps to devices, in any folder and with any
+  // extension.
+  const std::vector<std::string> devices = {"NUL",
+                                            "con",
+                                            "CONOUT$",
+                                            R"(\\.\NUL)",
+                                            dir.File("nul.gbc"),
+                                            dir.File("COM1"),
+                                            dir.File("Lpt1.gbc")};
+#else
   // Nobody ever opens the other end: an open that waited would hang here.
   const std::string fifo = dir.File("pipe.gbc");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  EXPECT_NE(ErrorOf([&] {
-              RomFile::ReadBlock(fifo, 1, 1);
-            }).find("not a regular file"),
-            std::string::npos);
-  EXPECT_THROW(RomFile::WriteByte(fifo, 1, 0), RomFileError);
+  const std::vector<std::string> devices = {fifo, "/dev/null"};
+#endif
+  for (const std::string& device : devices) {
+    EXPECT_NE(ErrorOf([&] {
+                RomFile::ReadBlock(device, 1, 1);
+              }).find("not a regular file"),
+              std::string::npos)
+        << device;
+    EXPECT_THROW(RomFile::WriteByte(device, 1, 0), RomFileError) << device;
+  }
 }
 
+#ifndef _WIN32  // Symbolic links on Windows need rights that tests lack.
 TEST(RomFileAccess, FollowsSymbolicLinksToImages) {
   TempDir dir;
   const std::string target = dir.WriteSample("sample.gbc");
@@ -165,6 +231,7 @@ TEST(RomFileAccess, FollowsSymbolicLinksToImages) {
   RomFile::WriteByte(link, 0x2476C, 9);
   EXPECT_EQ(ReadAll(target)[0x2476B], 9);
 }
+#endif
 
 }  // namespace
 }  // namespace tivok

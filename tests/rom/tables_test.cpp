@@ -75,16 +75,25 @@ TEST(StoreTable, RegionsFollowOneAnotherInFileOrder) {
 }
 
 TEST(ItemTable, NamesByCode) {
-  ASSERT_EQ(ItemTable::Names().size(), 44u);
-  EXPECT_EQ(ItemTable::NameOf(0), "Null");
-  EXPECT_EQ(ItemTable::NameOf(1), "Herb");
-  EXPECT_EQ(ItemTable::NameOf(24), "Bolt Staff");
-  EXPECT_EQ(ItemTable::NameOf(31), "Quest BK");
-  EXPECT_EQ(ItemTable::NameOf(43), "Bookmark");
+  // Code 0 to 43, in the new-item selector's order.
+  const std::vector<std::string> names = {
+      "Null",       "Herb",       "Lovewater",  "Sage Stone", "World Dew",
+      "Potion",     "Elf Water",  "Antidote",   "Moon Herb",  "Sky Bell",
+      "Laurel",     "Awake Sand", "World Leaf", "Life Acorn", "Mystic Nut",
+      "ATK Seed",   "DEF Seed",   "AGL Seed",   "INT Seed",   "Beef Jerky",
+      "Porkchop",   "Rib",        "Bad Meat",   "Sirloin",    "Bolt Staff",
+      "Wind Staff", "Mist Staff", "Lava Staff", "Snow Staff", "Warp Wing",
+      "Tiny Medal", "Quest BK",   "Horror BK",  "BeNice BK",  "Cheater BK",
+      "Smart BK",   "Comedy BK",  "Fire Staff", "Beast Tail", "Warp Staff",
+      "Repellent",  "Shiny Harp", "Map Herb",   "Bookmark"};
+  ASSERT_EQ(ItemTable::Names().size(), names.size());
+  for (int code = 0; code < ItemTable::kItemCount; ++code) {
+    const auto i = static_cast<std::size_t>(code);
+    EXPECT_EQ(ItemTable::NameOf(code), names[i]) << code;
+    EXPECT_EQ(ItemTable::Names()[i], names[i]) << code;
+  }
   EXPECT_EQ(ItemTable::NameOf(44), "");
   EXPECT_EQ(ItemTable::NameOf(-1), "");
-  EXPECT_EQ(ItemTable::Names()[11], "Awake Sand");
-  EXPECT_EQ(ItemTable::Names()[33], "BeNice BK");
 }
 
 TEST(ItemTable, DescribesUnknownCodesPlainly) {

@@ -1,28 +1,47 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
+#include <random>
+
+#ifdef _WIN32
+#include <winerror.h>
+
+#include <system_error>
+#endif
 
 #include "sample_image.h"
 
 namespace tivok::testing {
+namespace {
+
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace
 
 TempDir::TempDir() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "tivok-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    ADD_FAILURE() << "cannot make a temporary folder";
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  std::random_device seed;
+  std::mt19937 random(seed());
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const std::filesystem::path candidate =
+        base / ("tivok-test-" + std::to_string(random() % 1000000000u));
+    std::error_code error;
+    // False, without an error, when the name is taken already.
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = Utf8Of(candidate);
+    }
   }
-  path_ = pattern;
+  if (path_.empty()) ADD_FAILURE() << "cannot make a temporary folder";
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  if (!path_.empty()) std::filesystem::remove_all(FsPath(path_), ignored);
 }
 
 std::string TempDir::File(const std::string& name) const {
@@ -42,7 +61,7 @@ std::string TempDir::WriteSample(const std::string& name,
 }
 
 std::vector<std::uint8_t> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::ifstream in(FsPath(path), std::ios::binary | std::ios::ate);
   if (!in) {
     ADD_FAILURE() << "cannot read " << path;
     return {};
@@ -55,8 +74,24 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
 }
 
 bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
+  std::error_code error;
+  return std::filesystem::exists(
+      std::filesystem::symlink_status(FsPath(path), error));
+}
+
+#ifdef _WIN32
+// The system's own text, which differs between Windows and Wine.
+std::string MissingFileReason() {
+  return std::system_category().message(ERROR_FILE_NOT_FOUND);
+}
+std::string DirectoryReason() { return "it is a directory"; }
+#else
+std::string MissingFileReason() { return "No such file or directory"; }
+std::string DirectoryReason() { return "Is a directory"; }
+#endif
+
+std::filesystem::path FsPath(const std::string& path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
 }
 
 }  // namespace tivok::testing

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,14 @@ std::vector<std::uint8_t> ReadAll(const std::string& path);
 
 // True when something (of any type) exists at `path`.
 bool Exists(const std::string& path);
+
+// How file errors on this system word a missing file and a directory.
+std::string MissingFileReason();
+std::string DirectoryReason();
+
+// The UTF-8 `path` as a std::filesystem path. A plain std::string would be
+// taken in the local code page on Windows.
+std::filesystem::path FsPath(const std::string& path);
 
 }  // namespace tivok::testing
 

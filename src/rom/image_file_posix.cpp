@@ -1,0 +1,108 @@
+// ImageFile on POSIX systems (Linux, macOS): paths are handed to the system
+// as they are, in the file system's own encoding.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "rom/image_file.h"
+#include "rom/rom_file.h"
+
+namespace tivok {
+namespace {
+
+[[noreturn]] void FailWithErrno(const std::string& what,
+                                const std::string& path, int error) {
+  throw RomFileError(what + " " + Quoted(path) + ": " + std::strerror(error));
+}
+
+// Fails unless `info` describes a regular file: a directory gets the
+// system's own reason, anything else (FIFO, device, socket) a plain one.
+void RequireRegular(const std::string& path, const struct stat& info) {
+  if (S_ISDIR(info.st_mode)) FailWithErrno("cannot open", path, EISDIR);
+  if (!S_ISREG(info.st_mode)) {
+    throw RomFileError("cannot open " + Quoted(path) +
+                       ": it is not a regular file");
+  }
+}
+
+}  // namespace
+
+// Opens `path` only if it is a regular file (after following symbolic
+// links). O_NONBLOCK keeps a FIFO or device from blocking the open; the
+// type is checked again on the open descriptor in case the path changed.
+ImageFile::ImageFile(const std::string& path, Access access) : path_(path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    FailWithErrno("cannot open", path, errno);
+  }
+  RequireRegular(path, info);
+  const int flags = access == Access::kRead ? O_RDONLY : O_RDWR;
+  const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) FailWithErrno("cannot open", path, errno);
+  // The destructor does not run when the constructor throws.
+  try {
+    if (::fstat(fd, &info) != 0) FailWithErrno("cannot examine", path, errno);
+    RequireRegular(path, info);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  handle_ = fd;
+  size_ = info.st_size;
+}
+
+ImageFile::~ImageFile() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+}
+
+void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
+                       std::size_t count) {
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t got =
+        ::pread(static_cast<int>(handle_), data + done, count - done,
+                static_cast<off_t>(offset) + static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) FailWithErrno("cannot read", path_, errno);
+    if (got == 0) {
+      throw RomFileError("cannot read " + Quoted(path_) +
+                         ": the file ended early (was it truncated?)");
+    }
+    done += static_cast<std::size_t>(got);
+  }
+}
+
+void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
+  ssize_t written;
+  do {
+    written = ::pwrite(static_cast<int>(handle_), &value, 1,
+                       static_cast<off_t>(offset));
+  } while (written < 0 && errno == EINTR);
+  if (written < 0) FailWithErrno("cannot write to", path_, errno);
+  if (written != 1) {
+    throw RomFileError("cannot write to " + Quoted(path_) +
+                       ": the byte was not written");
+  }
+}
+
+void ImageFile::FlushAndClose() {
+  const int fd = static_cast<int>(handle_);
+  int result = -1;
+#ifdef F_FULLFSYNC
+  // On macOS fsync only reaches the drive's cache; F_FULLFSYNC asks the
+  // drive to write it out. Some file systems do not support it.
+  result = ::fcntl(fd, F_FULLFSYNC);
+#endif
+  if (result != 0) result = ::fsync(fd);
+  if (result != 0) {
+    FailWithErrno("cannot write the byte through to the disk for", path_,
+                  errno);
+  }
+  handle_ = -1;
+  if (::close(fd) != 0) FailWithErrno("cannot close", path_, errno);
+}
+
+}  // namespace tivok
