@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "ui/app_icon.h"
 #include "ui/form_layout.h"
 #include "ui/slot_list.h"
 
@@ -53,6 +54,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(sizeHint());
+  setWindowIcon(AppIcon());
+  setAcceptDrops(true);
   editor_.OnLoad();
 }
 
@@ -120,6 +123,14 @@ void MainWindow::CreateMenus() {
   open_ = file->addAction("Open...");
   open_->setObjectName("Open");
   open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  file->addSeparator();
+  quit_ = file->addAction("&Quit");
+  quit_->setObjectName("Quit");
+  quit_->setMenuRole(QAction::QuitRole);
+  // The platform's Quit key, Ctrl+Q where it names none.
+  QList<QKeySequence> quit_keys = QKeySequence::keyBindings(QKeySequence::Quit);
+  if (quit_keys.isEmpty()) quit_keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+  quit_->setShortcuts(quit_keys);
 
   QMenu* other = menuBar()->addMenu("&Other");
   other->setObjectName("Other");
@@ -130,6 +141,8 @@ void MainWindow::CreateMenus() {
 void MainWindow::ConnectEvents() {
   connect(open_, &QAction::triggered, this, [this] { editor_.OnOpen(); });
   connect(credits_, &QAction::triggered, this, [this] { OnCredits(); });
+  // Closing the window ends the program; nothing is saved.
+  connect(quit_, &QAction::triggered, this, &QWidget::close);
   // activated() comes from the user only (list, arrow keys, wheel), never
   // from setting the entry in code.
   connect(combo1_, &QComboBox::activated, this,
