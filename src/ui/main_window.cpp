@@ -45,17 +45,17 @@ QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
   setObjectName("Form1");
   setWindowTitle("Tivok");
+  setWindowIcon(AppIcon());
   CreateControls();
   CreateMenus();
   ConnectEvents();
   SetTabOrder();
+  AcceptFileDrops();
   // The layout is fixed, so the window offers no maximise button.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(sizeHint());
-  setWindowIcon(AppIcon());
-  setAcceptDrops(true);
   editor_.OnLoad();
 }
 

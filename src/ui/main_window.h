@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow, public EditorView {
   void CreateMenus();
   void ConnectEvents();
   void SetTabOrder();
+  void AcceptFileDrops();
 
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;

@@ -1,10 +1,12 @@
 // Opening a file that reaches the window from outside the open dialog: named
 // on the command line or dropped on the window.
 
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QList>
 #include <QMimeData>
 #include <QUrl>
@@ -49,6 +51,13 @@ void MainWindow::OpenFile(const QString& path) {
   dialog_path_ = file.absoluteFilePath();
   dialog_file_name_ = file.fileName();
   editor_.OpenChosenFile();
+}
+
+void MainWindow::AcceptFileDrops() {
+  setAcceptDrops(true);
+  // A drop on the new-item field would otherwise insert the file's name as
+  // text there; this way it reaches the window and opens the file.
+  combo3_->lineEdit()->setAcceptDrops(false);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
