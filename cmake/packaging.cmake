@@ -1,6 +1,53 @@
-# The MIME type for *.gbc and the Debian package (cpack -G DEB).
-install(FILES ${PROJECT_SOURCE_DIR}/data/tivok-mime.xml
-        DESTINATION share/mime/packages RENAME tivok.xml)
+# The desktop integration files and the Debian package (cpack -G DEB).
+#
+# On Linux, `cmake --install` and the package install the program with its
+# desktop entry, icons, AppStream metainfo, manual page, licence and
+# changelog, all under the ID below.
+set(TIVOK_DESKTOP_ID org.example.tivok)
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  include(GNUInstallDirs)
+  set(data ${PROJECT_SOURCE_DIR}/data)
+
+  install(FILES ${data}/${TIVOK_DESKTOP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${data}/${TIVOK_DESKTOP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${data}/tivok.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          RENAME ${TIVOK_DESKTOP_ID}.svg)
+  foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${data}/icons/tivok-${size}.png
+            DESTINATION
+              ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${TIVOK_DESKTOP_ID}.png)
+  endforeach()
+
+  # The manual page and the changelog, compressed as Debian wants them:
+  # highest compression, no name or time stamp inside.
+  find_program(GZIP_PROGRAM gzip REQUIRED)
+  set(gzipped)
+  foreach(pair "tivok.1:tivok.1.gz" "changelog:changelog.gz")
+    string(REPLACE ":" ";" pair ${pair})
+    list(GET pair 0 source)
+    list(GET pair 1 target)
+    add_custom_command(
+      OUTPUT ${PROJECT_BINARY_DIR}/${target}
+      COMMAND ${GZIP_PROGRAM} -9nc ${data}/${source} >
+              ${PROJECT_BINARY_DIR}/${target}
+      DEPENDS ${data}/${source}
+      VERBATIM)
+    list(APPEND gzipped ${PROJECT_BINARY_DIR}/${target})
+  endforeach()
+  add_custom_target(tivok_docs ALL DEPENDS ${gzipped})
+  install(FILES ${PROJECT_BINARY_DIR}/tivok.1.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # The package's name, not the project's (CMAKE_INSTALL_DOCDIR).
+  set(docdir ${CMAKE_INSTALL_DATADIR}/doc/tivok)
+  install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${docdir})
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${docdir}
+          RENAME copyright)
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tivok)
@@ -8,14 +55,22 @@ set(CPACK_PACKAGE_VENDOR "The Tivok developers")
 set(CPACK_PACKAGE_CONTACT "The Tivok developers <tivok@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Store inventory editor for Dragon Warrior Monsters cartridge images")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tivok edits the item slots of the five in-game stores in a Game Boy Color cartridge image, one byte at a time, in place.")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Lines of at most 80 characters, as Debian's policy asks.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Tivok edits the item slots of the five in-game stores in a Game Boy\n"
+    "Color cartridge image of Dragon Warrior Monsters. Pick a store, a slot\n"
+    "and a new item and press Save: Tivok writes that one item-code byte\n"
+    "into the image in place, and never writes anything else.")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # dpkg-shlibdeps declares the Qt 6 and C++ runtime libraries the binary uses.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_STRIP_FILES ON)
+# Control files 0644 whatever the umask; scripts/package runs cpack with a
+# umask of 022 for the folders.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
 # Windows and macOS: a ZIP archive of the program and its Qt libraries, and
 # a disk image to drag the app bundle from.
 if(WIN32)

@@ -1,12 +1,31 @@
 #include <QApplication>
+#include <cstdio>
 
+#include "app/command_line.h"
 #include "ui/main_window.h"
+
+namespace {
+
+// The ID of the desktop entry, the icon and the AppStream metainfo.
+constexpr char kDesktopId[] = "org.example.tivok";
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  // Lets the desktop match the window to tivok.desktop and its icon.
-  QGuiApplication::setDesktopFileName("tivok");
+  // Lets the desktop match the window to its desktop entry and icon.
+  QGuiApplication::setDesktopFileName(kDesktopId);
+
+  const tivok::CommandLine command =
+      tivok::ParseCommandLine(QApplication::arguments());
+  if (command.exit_status) {
+    std::fputs(command.message.toLocal8Bit().constData(),
+               *command.exit_status == 0 ? stdout : stderr);
+    return *command.exit_status;
+  }
+
   tivok::MainWindow window;
   window.show();
+  if (!command.file.isEmpty()) window.OpenFile(command.file);
   return app.exec();
 }

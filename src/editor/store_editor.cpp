@@ -53,6 +53,10 @@ void StoreEditor::OnOpen() {
   view_.ShowOpenDialog();
   // A cancelled dialog keeps its earlier file name, so after a first open a
   // cancel loads that same file again.
+  OpenChosenFile();
+}
+
+void StoreEditor::OpenChosenFile() {
   if (view_.DialogFileName().empty()) return;
   LoadRom();
   // Selects the Beginner's store by its label: Save acts only for a selected

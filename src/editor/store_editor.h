@@ -39,6 +39,10 @@ class StoreEditor {
   // names its item in the status line and changes no state.
   void OnCurrentSlotChanged();
 
+  // What Open does once the dialog has closed: loads the file that the
+  // dialog names, if any, and selects the first store. Also for a file that
+  // reaches the window another way, once it is the dialog's file name.
+  void OpenChosenFile();
   // Loads and checks the file named by the open dialog and fills the window.
   void LoadRom();
   // Reads `store`'s block from the image and lists its slots.

@@ -20,6 +20,7 @@
 
 #include "rom/item_table.h"
 #include "rom/store_table.h"
+#include "ui/app_icon.h"
 #include "ui/form_layout.h"
 #include "ui/item_selector.h"
 #include "ui/sized_combo_box.h"
@@ -61,12 +62,14 @@ QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
   setObjectName("Form1");
   setWindowTitle("Tivok");
+  setWindowIcon(AppIcon());
   CreateControls();
   CreateMenus();
   CreateStatusLine();
   DescribeControls();
   ConnectEvents();
   SetTabOrder();
+  AcceptFileDrops();
   // The layout is fixed, so the window offers no maximise button.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -147,6 +150,14 @@ void MainWindow::CreateMenus() {
   open_ = file->addAction("Open...");
   open_->setObjectName("Open");
   open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  file->addSeparator();
+  quit_ = file->addAction("&Quit");
+  quit_->setObjectName("Quit");
+  quit_->setMenuRole(QAction::QuitRole);
+  // The platform's Quit key, Ctrl+Q where it names none.
+  QList<QKeySequence> quit_keys = QKeySequence::keyBindings(QKeySequence::Quit);
+  if (quit_keys.isEmpty()) quit_keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+  quit_->setShortcuts(quit_keys);
 
   QMenu* other = menuBar()->addMenu("&Other");
   other->setObjectName("Other");
@@ -157,6 +168,8 @@ void MainWindow::CreateMenus() {
 void MainWindow::ConnectEvents() {
   connect(open_, &QAction::triggered, this, [this] { editor_.OnOpen(); });
   connect(credits_, &QAction::triggered, this, [this] { OnCredits(); });
+  // Closing the window ends the program; nothing is saved.
+  connect(quit_, &QAction::triggered, this, &QWidget::close);
   // activated() comes from the user only (list, arrow keys, wheel), never
   // from setting the entry in code.
   connect(combo1_, &QComboBox::activated, this,

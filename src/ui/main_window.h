@@ -11,6 +11,9 @@
 
 class QAction;
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -63,6 +66,18 @@ class MainWindow : public QMainWindow, public EditorView {
   // Other, Credits: who made the program and where to report faults.
   void OnCredits();
 
+  // Opens `path` as if it had been chosen in the open dialog and Open
+  // pressed: it becomes the dialog's file name, so a later cancel loads it
+  // again. For a file named on the command line or dropped on the window.
+  void OpenFile(const QString& path);
+
+ protected:
+  // One local file (no folder) dropped on the window opens it; any other
+  // drop is refused.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void CreateControls();
   void CreateMenus();
@@ -70,6 +85,7 @@ class MainWindow : public QMainWindow, public EditorView {
   void SetTabOrder();
   void CreateStatusLine();
   void DescribeControls();
+  void AcceptFileDrops();
 
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
@@ -86,6 +102,7 @@ class MainWindow : public QMainWindow, public EditorView {
   StatusLine* status_ = nullptr;  // the status bar's text
   QAction* open_ = nullptr;
   QAction* credits_ = nullptr;
+  QAction* quit_ = nullptr;
 
   // The open dialog's last accepted file: full path and file name.
   QString dialog_path_;

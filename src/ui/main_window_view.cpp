@@ -110,12 +110,16 @@ void MainWindow::SetStatus(std::string_view text) {
 }
 
 void MainWindow::ShowOpenDialog() {
-  // Qt's own dialog, the same on every desktop.
+  // The desktop's own dialog where the platform offers one, Qt's elsewhere.
   QFileDialog dialog(this);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter("Dragon Warrior Monsters (*.gbc)");
+  // Starts where the last file is, with that file chosen.
+  if (!dialog_path_.isEmpty()) {
+    dialog.setDirectory(QFileInfo(dialog_path_).absolutePath());
+    dialog.selectFile(dialog_path_);
+  }
   if (dialog.exec() != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return;

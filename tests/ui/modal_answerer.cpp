@@ -36,6 +36,8 @@ void ModalAnswerer::Poll() {
   }
   if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
     seen.name_filters = dialog->nameFilters();
+    seen.directory = dialog->directory().absolutePath();
+    seen.selected_files = dialog->selectedFiles();
   }
   seen_.push_back(seen);
   if (seen_.size() > kMostAnswers) {
@@ -59,6 +61,10 @@ void ModalAnswerer::Answer(QWidget* modal) {
       dialog->reject();
       return;
     }
+    // Choosing the file first drops the one that the dialog had chosen
+    // when it opened; typing alone would add to it, as the field is not
+    // focused here.
+    dialog->selectFile(*file_);
     name->setText(*file_);
     QTest::keyClick(name, Qt::Key_Return);
     return;

@@ -18,13 +18,16 @@ struct ModalSeen {
   QString text;  // a message box's text
   bool has_icon = false;
   int buttons = 0;
-  QStringList name_filters;  // a file dialog's filters
+  QStringList name_filters;    // a file dialog's filters
+  QString directory;           // the folder a file dialog shows
+  QStringList selected_files;  // the files a file dialog has chosen
 };
 
 // While it lives, answers the modal widgets that come up, as the user would
 // see them (QApplication::activeModalWidget), and records each one. A
-// message box gets its OK button pressed; an open dialog gets `file` typed
-// into its file name field and Return, or is cancelled without a file.
+// message box gets its OK button pressed; an open dialog gets `file` chosen
+// and typed into its file name field and Return, or is cancelled without a
+// file.
 class ModalAnswerer {
  public:
   explicit ModalAnswerer(std::optional<QString> file = std::nullopt);
