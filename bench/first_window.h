@@ -6,8 +6,9 @@
 namespace tivok {
 
 // The argument that makes tivok_bench start as a program would: create the
-// application, show one window ("bare" for a plain Qt window, "tivok" for
-// the main window), let it draw, and exit.
+// application, show one window ("bare" for a Qt window with one label,
+// "controls" for a Qt window with the kinds of controls Tivok's has, "tivok"
+// for the main window), let it draw, and exit.
 inline constexpr std::string_view kFirstWindowOption = "--first-window=";
 
 // Runs that start for `which`; returns the process's exit status.

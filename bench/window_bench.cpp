@@ -7,8 +7,18 @@
 #include <sys/wait.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
+#include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -20,11 +30,42 @@ extern char** environ;
 
 namespace tivok {
 
+namespace {
+
+// A plain Qt window with the kinds of controls that Tivok's window has and
+// nothing of Tivok's: what those controls cost by themselves.
+std::unique_ptr<QMainWindow> PlainWindowWithControls() {
+  auto window = std::make_unique<QMainWindow>();
+  QMenu* file = window->menuBar()->addMenu("&File");
+  file->addAction("Open...")->setShortcut(QKeySequence::Open);
+  window->menuBar()->addMenu("&Other")->addAction("Credits");
+  auto* client = new QWidget;
+  auto* column = new QVBoxLayout(client);
+  column->addWidget(new QLabel("Tivok"));
+  auto* frame = new QGroupBox("Store Item Editor");
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(new QLabel("Store:"), 0, 0);
+  grid->addWidget(new QComboBox, 0, 1);
+  grid->addWidget(new QListWidget, 1, 1);
+  auto* items = new QComboBox;
+  items->setEditable(true);
+  grid->addWidget(items, 2, 1);
+  grid->addWidget(new QPushButton("Save"), 3, 1);
+  column->addWidget(frame);
+  window->setCentralWidget(client);
+  window->statusBar()->addWidget(new QLabel("Status"), 1);
+  return window;
+}
+
+}  // namespace
+
 int ShowFirstWindow(int argc, char** argv, std::string_view which) {
   QApplication app(argc, argv);
   std::unique_ptr<QMainWindow> window;
   if (which == "tivok") {
     window = std::make_unique<MainWindow>();
+  } else if (which == "controls") {
+    window = PlainWindowWithControls();
   } else {
     window = std::make_unique<QMainWindow>();
     window->setCentralWidget(new QLabel("Tivok"));
@@ -61,6 +102,9 @@ void BM_FirstWindow(benchmark::State& state, const char* which) {
 }
 
 BENCHMARK_CAPTURE(BM_FirstWindow, bare, "bare")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_FirstWindow, controls, "controls")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_FirstWindow, tivok, "tivok")
