@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <string_view>
 
 namespace tivok {
 namespace {
@@ -22,6 +23,18 @@ CommandLine UsageError(const QString& error) {
 }
 
 }  // namespace
+
+bool AsksForText(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--") break;
+    if (argument == "-h" || argument == "--help" || argument == "-v" ||
+        argument == "--version") {
+      return true;
+    }
+  }
+  return false;
+}
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;

@@ -19,6 +19,11 @@ struct CommandLine {
   QString file;
 };
 
+// True when `argv` asks for --help or --version, which print a text and need
+// no display: the program then makes a QCoreApplication, not a QApplication.
+// Looked at before any application exists.
+bool AsksForText(int argc, const char* const* argv);
+
 // Reads `arguments`, the program's name first and Qt's own options already
 // taken out (QCoreApplication::arguments()).
 CommandLine ParseCommandLine(const QStringList& arguments);

@@ -9,20 +9,31 @@ namespace {
 // The ID of the desktop entry, the icon and the AppStream metainfo.
 constexpr char kDesktopId[] = "org.example.tivok";
 
+// Prints what a command line that ends the program says; returns its status.
+int Finish(const tivok::CommandLine& command) {
+  std::fputs(command.message.toLocal8Bit().constData(),
+             *command.exit_status == 0 ? stdout : stderr);
+  return *command.exit_status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --help and --version answer without a display, in a terminal or over ssh.
+  if (tivok::AsksForText(argc, argv)) {
+    QCoreApplication app(argc, argv);
+    const tivok::CommandLine command =
+        tivok::ParseCommandLine(QCoreApplication::arguments());
+    if (command.exit_status) return Finish(command);
+  }
+
   QApplication app(argc, argv);
   // Lets the desktop match the window to its desktop entry and icon.
   QGuiApplication::setDesktopFileName(kDesktopId);
 
   const tivok::CommandLine command =
       tivok::ParseCommandLine(QApplication::arguments());
-  if (command.exit_status) {
-    std::fputs(command.message.toLocal8Bit().constData(),
-               *command.exit_status == 0 ? stdout : stderr);
-    return *command.exit_status;
-  }
+  if (command.exit_status) return Finish(command);
 
   tivok::MainWindow window;
   window.show();

@@ -47,6 +47,15 @@ TEST(CommandLineTest, ReadsOneOptionalFileHelpAndVersion) {
   };
   for (const ParseCase& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    // Help and version, and only they, are answered without a display.
+    std::vector<QByteArray> bytes;
+    for (const QString& argument : c.arguments)
+      bytes.push_back(argument.toUtf8());
+    std::vector<const char*> argv;
+    for (const QByteArray& argument : bytes)
+      argv.push_back(argument.constData());
+    EXPECT_EQ(AsksForText(static_cast<int>(argv.size()), argv.data()),
+              c.exit_status == 0);
     const CommandLine command = ParseCommandLine(c.arguments);
     EXPECT_EQ(command.exit_status, c.exit_status);
     EXPECT_EQ(command.file, c.file);
