@@ -10,8 +10,6 @@
 namespace tivok {
 namespace {
 
-constexpr std::string_view kAddressPrefix = "&H";
-
 // The store and slot number that a slot address text such as "&H2476C"
 // names; no store for a text that names no slot.
 struct SlotPlace {
@@ -20,9 +18,7 @@ struct SlotPlace {
 };
 
 SlotPlace PlaceOf(std::string_view slot_address) {
-  if (!slot_address.starts_with(kAddressPrefix)) return {};
-  const std::optional<std::int32_t> position =
-      ParseHex(slot_address.substr(kAddressPrefix.size()));
+  const std::optional<FilePosition> position = ParseSlotAddress(slot_address);
   if (!position) return {};
   for (const Store& store : StoreTable::All()) {
     const int k = *position - store.read_position;
@@ -57,7 +53,7 @@ std::string FileName(const std::string& path) {
 
 std::string ItemText(int code) {
   const std::string_view name = ItemTable::NameOf(code);
-  const std::string hex = UpperHex(static_cast<std::uint32_t>(code));
+  const std::string hex = UpperHex(static_cast<std::uint64_t>(code));
   if (name.empty()) return "an unknown item (" + hex + ")";
   return std::string(name) + " (" + hex + ")";
 }

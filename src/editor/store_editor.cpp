@@ -11,8 +11,6 @@
 namespace tivok {
 namespace {
 
-constexpr std::string_view kAddressPrefix = "&H";
-
 // The slot list entry for slot k holding `code`: "3 (1F)".
 std::string SlotEntry(int k, std::uint8_t code) {
   return std::to_string(k) + " (" + UpperHex(code) + ")";
@@ -23,11 +21,7 @@ FilePosition PositionOf(const std::string& slot_address) {
   if (slot_address.empty()) {
     throw SaveError("no slot is chosen: choose a slot in the list first");
   }
-  std::optional<std::int32_t> position;
-  if (slot_address.starts_with(kAddressPrefix)) {
-    position =
-        ParseHex(std::string_view(slot_address).substr(kAddressPrefix.size()));
-  }
+  const std::optional<FilePosition> position = ParseSlotAddress(slot_address);
   if (!position) {
     throw SaveError("the chosen slot \"" + slot_address +
                     "\" is not a file position: choose a slot again");

@@ -5,6 +5,8 @@
 namespace tivok {
 namespace {
 
+constexpr std::string_view kAddressPrefix = "&H";
+
 // Selector order differs from file order: in the file the regions run
 // Beginner's, Second, Book, Third, Portal, each read byte just after the
 // previous store's last slot.
@@ -22,7 +24,13 @@ constexpr std::array<Store, StoreTable::kStoreCount> kStores = {{
 }  // namespace
 
 std::string SlotAddressText(FilePosition position) {
-  return "&H" + UpperHex(static_cast<std::uint32_t>(position));
+  return std::string(kAddressPrefix) +
+         UpperHex(static_cast<std::uint32_t>(position));
+}
+
+std::optional<FilePosition> ParseSlotAddress(std::string_view text) {
+  if (!text.starts_with(kAddressPrefix)) return std::nullopt;
+  return ParseHex(text.substr(kAddressPrefix.size()));
 }
 
 std::string Store::SlotAddressText(int k) const {

@@ -2,6 +2,7 @@
 #define TIVOK_ROM_STORE_TABLE_H_
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ class StoreTable {
 
 // "&H" followed by `position` in upper-case hex without leading zeros.
 std::string SlotAddressText(FilePosition position);
+
+// The position that a slot address text spells, or nothing for a text that
+// is not "&H" and hex digits fitting a file position.
+std::optional<FilePosition> ParseSlotAddress(std::string_view text);
 
 }  // namespace tivok
 
