@@ -16,11 +16,11 @@
 #include <QStatusBar>
 #include <QStringList>
 #include <string_view>
-#include <vector>
 
 #include "rom/item_table.h"
 #include "rom/store_table.h"
 #include "ui/app_icon.h"
+#include "ui/core_text.h"
 #include "ui/form_layout.h"
 #include "ui/item_selector.h"
 #include "ui/sized_combo_box.h"
@@ -40,15 +40,6 @@ constexpr char kCreditsText[] =
     "@tivok-dev:chat.example.org\r\n"
     "\r\n"
     "Thanks for using!";
-
-template <typename Texts>
-QStringList ToQStrings(const Texts& texts) {
-  QStringList list;
-  for (std::string_view text : texts) {
-    list << QString::fromUtf8(text.data(), std::ssize(text));
-  }
-  return list;
-}
 
 QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -122,11 +113,11 @@ void MainWindow::CreateControls() {
 
   combo1_ = new SizedComboBox(frame1_);
   combo1_->setObjectName("Combo1");
-  std::vector<std::string_view> store_labels;
+  QStringList store_labels;
   for (const Store& store : StoreTable::All()) {
-    store_labels.push_back(store.selector_label);
+    store_labels << ToQString(store.selector_label);
   }
-  combo1_->SetRoomFor(ToQStrings(store_labels));
+  combo1_->SetRoomFor(store_labels);
 
   combo2_ = new SlotList(frame1_);
   combo2_->setObjectName("Combo2");
@@ -134,7 +125,10 @@ void MainWindow::CreateControls() {
 
   combo3_ = new ItemSelector(frame1_);
   combo3_->setObjectName("Combo3");
-  combo3_->SetRoomFor(ToQStrings(ItemTable::Names()));
+  QStringList item_names;
+  for (std::string_view name : ItemTable::Names())
+    item_names << ToQString(name);
+  combo3_->SetRoomFor(item_names);
 
   command1_ = new QPushButton("Save", frame1_);
   command1_->setObjectName("Command1");

@@ -13,16 +13,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "ui/core_text.h"
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
 #include "ui/status_line.h"
 
 namespace tivok {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), std::ssize(text));
-}
 
 // Adds an entry to `combo` without selecting it or changing its text: a
 // QComboBox would otherwise select its first entry.
