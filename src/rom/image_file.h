@@ -44,6 +44,11 @@ class ImageFile {
 // The path in double quotes, as every message shows it.
 std::string Quoted(const std::string& path);
 
+// The failures that read the same on every system.
+[[noreturn]] void FailNotRegular(const std::string& path);
+[[noreturn]] void FailEndedEarly(const std::string& path);
+[[noreturn]] void FailByteNotWritten(const std::string& path);
+
 }  // namespace tivok
 
 #endif  // TIVOK_ROM_IMAGE_FILE_H_

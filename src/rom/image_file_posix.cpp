@@ -22,10 +22,7 @@ namespace {
 // system's own reason, anything else (FIFO, device, socket) a plain one.
 void RequireRegular(const std::string& path, const struct stat& info) {
   if (S_ISDIR(info.st_mode)) FailWithErrno("cannot open", path, EISDIR);
-  if (!S_ISREG(info.st_mode)) {
-    throw RomFileError("cannot open " + Quoted(path) +
-                       ": it is not a regular file");
-  }
+  if (!S_ISREG(info.st_mode)) FailNotRegular(path);
 }
 
 }  // namespace
@@ -67,10 +64,7 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
                 static_cast<off_t>(offset) + static_cast<off_t>(done));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) FailWithErrno("cannot read", path_, errno);
-    if (got == 0) {
-      throw RomFileError("cannot read " + Quoted(path_) +
-                         ": the file ended early (was it truncated?)");
-    }
+    if (got == 0) FailEndedEarly(path_);
     done += static_cast<std::size_t>(got);
   }
 }
@@ -82,10 +76,7 @@ void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
                        static_cast<off_t>(offset));
   } while (written < 0 && errno == EINTR);
   if (written < 0) FailWithErrno("cannot write to", path_, errno);
-  if (written != 1) {
-    throw RomFileError("cannot write to " + Quoted(path_) +
-                       ": the byte was not written");
-  }
+  if (written != 1) FailByteNotWritten(path_);
 }
 
 void ImageFile::FlushAndClose() {

@@ -56,11 +56,6 @@ std::string SystemReason(DWORD error) {
   FailWithError(what, path, ::GetLastError());
 }
 
-[[noreturn]] void FailNotRegular(const std::string& path) {
-  throw RomFileError("cannot open " + Quoted(path) +
-                     ": it is not a regular file");
-}
-
 // The UTF-8 path as a wide string; fails for bytes that are not UTF-8.
 std::wstring WidePath(const std::string& path) {
   if (path.empty()) FailWithError("cannot open", path, ERROR_PATH_NOT_FOUND);
@@ -131,8 +126,9 @@ ImageFile::ImageFile(const std::string& path, Access access) : path_(path) {
   const std::wstring wide = WidePath(path);
   if (NamesADevice(wide)) FailNotRegular(path);
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES)
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
     FailWithLastError("cannot open", path);
+  }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     throw RomFileError("cannot open " + Quoted(path) + ": it is a directory");
   }
@@ -151,8 +147,9 @@ ImageFile::ImageFile(const std::string& path, Access access) : path_(path) {
     }
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) FailNotRegular(path);
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(handle, &size))
+    if (!::GetFileSizeEx(handle, &size)) {
       FailWithLastError("cannot examine", path);
+    }
     size_ = size.QuadPart;
   } catch (...) {
     ::CloseHandle(handle);
@@ -177,10 +174,7 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
       const DWORD error = ::GetLastError();
       if (error != ERROR_HANDLE_EOF) FailWithError("cannot read", path_, error);
     }
-    if (got == 0) {
-      throw RomFileError("cannot read " + Quoted(path_) +
-                         ": the file ended early (was it truncated?)");
-    }
+    if (got == 0) FailEndedEarly(path_);
     done += got;
   }
 }
@@ -191,10 +185,7 @@ void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
   if (!::WriteFile(AsHandle(handle_), &value, 1, &written, &at)) {
     FailWithLastError("cannot write to", path_);
   }
-  if (written != 1) {
-    throw RomFileError("cannot write to " + Quoted(path_) +
-                       ": the byte was not written");
-  }
+  if (written != 1) FailByteNotWritten(path_);
 }
 
 void ImageFile::FlushAndClose() {

@@ -46,6 +46,21 @@ void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
+void FailNotRegular(const std::string& path) {
+  throw RomFileError("cannot open " + Quoted(path) +
+                     ": it is not a regular file");
+}
+
+void FailEndedEarly(const std::string& path) {
+  throw RomFileError("cannot read " + Quoted(path) +
+                     ": the file ended early (was it truncated?)");
+}
+
+void FailByteNotWritten(const std::string& path) {
+  throw RomFileError("cannot write to " + Quoted(path) +
+                     ": the byte was not written");
+}
+
 std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
                                              FilePosition position, int count) {
   if (position < 1) {
