@@ -123,9 +123,6 @@ TEST(RomFileWrite, ChangesExactlyOneByteAndKeepsTheLength) {
   RomFile::WriteByte(path, static_cast<FilePosition>(expected.size()), 7);
   expected.back() = 7;
   EXPECT_EQ(ReadAll(path), expected);
-  EXPECT_TRUE(RomFile::WriteByteIfTitleAccepted(path, 0x2476C, 0x2A));
-  expected[0x2476B] = 0x2A;
-  EXPECT_EQ(ReadAll(path), expected);
 }
 
 TEST(RomFileWrite, WritesOnlyUnderTheAcceptedTitle) {

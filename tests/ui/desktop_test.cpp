@@ -121,21 +121,6 @@ TEST_F(DesktopTest, FileOnTheCommandLineOpensAsIfChosenInTheDialog) {
   EXPECT_EQ(Stores()->currentText(), "Beginner's (Top Left) Shop");
 }
 
-TEST_F(DesktopTest, MissingFileIsRefusedAndNotCreated) {
-  const std::string missing = dir.File("missing.gbc");
-  ModalAnswerer answerer;
-  window.OpenFile(Q(missing));
-  Reactivate();
-
-  ASSERT_THAT(answerer.seen(), SizeIs(1));
-  EXPECT_EQ(answerer.seen()[0].title, "Invalid ROM");
-  EXPECT_EQ(answerer.seen()[0].text, "Not Dragon Warrior Monsters");
-  EXPECT_EQ(window.windowTitle(), "Tivok");
-  EXPECT_EQ(Stores()->count(), 0);
-  EXPECT_FALSE(Save()->isEnabled());
-  EXPECT_FALSE(Exists(missing));
-}
-
 // A dropped file is taken as a copy even when the source proposes a move,
 // so that the file manager keeps the file.
 TEST_F(DesktopTest, OneDroppedFileOpensAsACopy) {
