@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QWindow>
 #include <cstdio>
 
 #include "app/command_line.h"
@@ -37,6 +39,14 @@ int main(int argc, char** argv) {
 
   tivok::MainWindow window;
   window.show();
-  if (!command.file.isEmpty()) window.OpenFile(command.file);
+  if (!command.file.isEmpty()) {
+    // Waits, a second at most, for the window system to put the window on
+    // screen, so that an "Invalid ROM" box can stand over it.
+    const QDeadlineTimer deadline(1000);
+    while (!window.windowHandle()->isExposed() && !deadline.hasExpired()) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    window.OpenFile(command.file);
+  }
   return app.exec();
 }
