@@ -6,6 +6,7 @@
 #include "editor/status_text.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
+#include "rom/rom_edit.h"
 #include "rom/rom_file.h"
 
 namespace tivok {
@@ -192,12 +193,15 @@ void StoreEditor::SaveSlot(std::string_view save_key) {
   // Another program may have replaced the file since it was loaded: write
   // only into a file that is still an image of the game. The title is
   // checked on the same open file that is written.
-  if (!RomFile::WriteByteIfTitleAccepted(state_.RomPath, position, value)) {
+  RomEdit edit(state_.RomPath);
+  if (!edit.TitleAccepted()) {
     throw SaveError("\"" + state_.RomPath +
                     "\" is no longer a Dragon Warrior Monsters image (its "
                     "header title has changed), so nothing was written; "
                     "open the file again");
   }
+  edit.WriteByte(position, value);
+  edit.Commit();
 
   if (const Store* store = StoreTable::BySaveKey(save_key)) {
     ListStoreSlots(*store);

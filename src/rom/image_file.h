@@ -4,6 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "rom/rom_file.h"
 
 namespace tivok {
 
@@ -12,7 +16,7 @@ namespace tivok {
 // when the object goes. There is one implementation per operating
 // system (image_file_posix.cpp, image_file_windows.cpp). Every failure
 // throws RomFileError with a message that names the file and gives the
-// system's reason.
+// system's reason. Each step consults the test seam in file_faults.h.
 class ImageFile {
  public:
   enum class Access { kRead, kReadWrite };
@@ -41,8 +45,22 @@ class ImageFile {
   std::intptr_t handle_ = -1;
 };
 
+// Reads the `count` bytes from `position` of the open `file`. Fails,
+// rather than padding, when they run past the end of the file.
+std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
+                                   int count);
+// The header title of the open `file`, one character per byte.
+std::string TitleOf(ImageFile& file);
+// Writes `value` at `position` of the open `file`, which must lie inside
+// it: a file is never lengthened.
+void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value);
+
 // The path in double quotes, as every message shows it.
 std::string Quoted(const std::string& path);
+
+// Throws RomFileError "<action> "<path>": <reason>".
+[[noreturn]] void FailWith(std::string_view action, const std::string& path,
+                           RomFileError::Kind kind, const std::string& reason);
 
 // The failures that read the same on every system.
 [[noreturn]] void FailNotRegular(const std::string& path);

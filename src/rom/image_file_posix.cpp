@@ -7,15 +7,32 @@
 #include <cerrno>
 #include <cstring>
 
+#include "rom/file_faults.h"
 #include "rom/image_file.h"
 #include "rom/rom_file.h"
 
 namespace tivok {
 namespace {
 
-[[noreturn]] void FailWithErrno(const std::string& what,
-                                const std::string& path, int error) {
-  throw RomFileError(what + " " + Quoted(path) + ": " + std::strerror(error));
+RomFileError::Kind KindOf(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return RomFileError::Kind::kMissing;
+    case EISDIR:
+      return RomFileError::Kind::kFolder;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return RomFileError::Kind::kNoAccess;
+    default:
+      return RomFileError::Kind::kOther;
+  }
+}
+
+[[noreturn]] void FailWithErrno(const char* what, const std::string& path,
+                                int error) {
+  FailWith(what, path, KindOf(error), std::strerror(error));
 }
 
 // Fails unless `info` describes a regular file: a directory gets the
@@ -36,6 +53,9 @@ ImageFile::ImageFile(const std::string& path, Access access) : path_(path) {
     FailWithErrno("cannot open", path, errno);
   }
   RequireRegular(path, info);
+  if (access == Access::kReadWrite && FileFaultDue(FileStep::kOpenForWriting)) {
+    FailWithErrno("cannot open", path, EACCES);
+  }
   const int flags = access == Access::kRead ? O_RDONLY : O_RDWR;
   const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) FailWithErrno("cannot open", path, errno);
@@ -57,6 +77,9 @@ ImageFile::~ImageFile() {
 
 void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
                        std::size_t count) {
+  if (count > 0 && FileFaultDue(FileStep::kRead)) {
+    FailWithErrno("cannot read", path_, EIO);
+  }
   std::size_t done = 0;
   while (done < count) {
     const ssize_t got =
@@ -70,6 +93,9 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
 }
 
 void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
+  if (FileFaultDue(FileStep::kWrite)) {
+    FailWithErrno("cannot write to", path_, EIO);
+  }
   ssize_t written;
   do {
     written = ::pwrite(static_cast<int>(handle_), &value, 1,
@@ -88,12 +114,14 @@ void ImageFile::FlushAndClose() {
   result = ::fcntl(fd, F_FULLFSYNC);
 #endif
   if (result != 0) result = ::fsync(fd);
-  if (result != 0) {
-    FailWithErrno("cannot write the byte through to the disk for", path_,
-                  errno);
+  if (result == 0 && FileFaultDue(FileStep::kFlush)) {
+    result = -1;
+    errno = EIO;
   }
+  if (result != 0) FailWithErrno("cannot flush", path_, errno);
   handle_ = -1;
   if (::close(fd) != 0) FailWithErrno("cannot close", path_, errno);
+  if (FileFaultDue(FileStep::kClose)) FailWithErrno("cannot close", path_, EIO);
 }
 
 }  // namespace tivok

@@ -10,6 +10,7 @@
 #include <cwctype>
 #include <string_view>
 
+#include "rom/file_faults.h"
 #include "rom/image_file.h"
 #include "rom/rom_file.h"
 
@@ -46,9 +47,22 @@ std::string SystemReason(DWORD error) {
   return reason;
 }
 
+RomFileError::Kind KindOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return RomFileError::Kind::kMissing;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return RomFileError::Kind::kNoAccess;
+    default:
+      return RomFileError::Kind::kOther;
+  }
+}
+
 [[noreturn]] void FailWithError(const char* what, const std::string& path,
                                 DWORD error) {
-  throw RomFileError(what + (" " + Quoted(path)) + ": " + SystemReason(error));
+  FailWith(what, path, KindOf(error), SystemReason(error));
 }
 
 // Takes the last error first thing, before anything else can change it.
@@ -130,7 +144,11 @@ ImageFile::ImageFile(const std::string& path, Access access) : path_(path) {
     FailWithLastError("cannot open", path);
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-    throw RomFileError("cannot open " + Quoted(path) + ": it is a directory");
+    FailWith("cannot open", path, RomFileError::Kind::kFolder,
+             "it is a directory");
+  }
+  if (access == Access::kReadWrite && FileFaultDue(FileStep::kOpenForWriting)) {
+    FailWithError("cannot open", path, ERROR_ACCESS_DENIED);
   }
   const DWORD rights =
       access == Access::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
@@ -164,6 +182,9 @@ ImageFile::~ImageFile() {
 
 void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
                        std::size_t count) {
+  if (count > 0 && FileFaultDue(FileStep::kRead)) {
+    FailWithError("cannot read", path_, ERROR_IO_DEVICE);
+  }
   std::size_t done = 0;
   while (done < count) {
     OVERLAPPED at = At(offset + static_cast<std::int64_t>(done));
@@ -180,6 +201,9 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
 }
 
 void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
+  if (FileFaultDue(FileStep::kWrite)) {
+    FailWithError("cannot write to", path_, ERROR_IO_DEVICE);
+  }
   OVERLAPPED at = At(offset);
   DWORD written = 0;
   if (!::WriteFile(AsHandle(handle_), &value, 1, &written, &at)) {
@@ -190,11 +214,15 @@ void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
 
 void ImageFile::FlushAndClose() {
   const HANDLE handle = AsHandle(handle_);
-  if (!::FlushFileBuffers(handle)) {
-    FailWithLastError("cannot write the byte through to the disk for", path_);
+  if (!::FlushFileBuffers(handle)) FailWithLastError("cannot flush", path_);
+  if (FileFaultDue(FileStep::kFlush)) {
+    FailWithError("cannot flush", path_, ERROR_IO_DEVICE);
   }
   handle_ = -1;
   if (!::CloseHandle(handle)) FailWithLastError("cannot close", path_);
+  if (FileFaultDue(FileStep::kClose)) {
+    FailWithError("cannot close", path_, ERROR_IO_DEVICE);
+  }
 }
 
 }  // namespace tivok

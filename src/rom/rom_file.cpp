@@ -1,68 +1,16 @@
 #include "rom/rom_file.h"
 
+#include <algorithm>
+
 #include "rom/hex_text.h"
 #include "rom/image_file.h"
 
 namespace tivok {
 namespace {
 
-// The `count` bytes from `position` of the open `file`. Fails, rather than
-// padding, when they run past the end of the file.
-std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
-                                   int count) {
-  const std::int64_t offset = static_cast<std::int64_t>(position) - 1;
-  if (offset + count > file.size()) {
-    throw RomFileError("cannot read " + std::to_string(count) + " bytes at " +
-                       OffsetText(position) + " of " + Quoted(file.path()) +
-                       ": the file has only " + std::to_string(file.size()) +
-                       " bytes");
-  }
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
-  file.ReadAt(offset, block.data(), block.size());
-  return block;
-}
-
-// The header title of the open `file`, one character per byte.
-std::string TitleOf(ImageFile& file) {
-  // Element 0 is the byte before the title area and is not used.
-  const std::vector<std::uint8_t> block =
-      ReadFrom(file, RomFile::kTitlePosition - 1, RomFile::kTitleLength + 1);
-  return std::string(block.begin() + 1, block.end());
-}
-
-// Writes `value` at `position` of the open `file`, flushes and closes it.
-void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
-  if (position < 1 || static_cast<std::int64_t>(position) > file.size()) {
-    throw RomFileError("cannot write at " + OffsetText(position) + " of " +
-                       Quoted(file.path()) + ": the file has only " +
-                       std::to_string(file.size()) +
-                       " bytes, and it is never lengthened");
-  }
-  file.WriteAt(static_cast<std::int64_t>(position) - 1, value);
-  file.FlushAndClose();
-}
-
-}  // namespace
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
-void FailNotRegular(const std::string& path) {
-  throw RomFileError("cannot open " + Quoted(path) +
-                     ": it is not a regular file");
-}
-
-void FailEndedEarly(const std::string& path) {
-  throw RomFileError("cannot read " + Quoted(path) +
-                     ": the file ended early (was it truncated?)");
-}
-
-void FailByteNotWritten(const std::string& path) {
-  throw RomFileError("cannot write to " + Quoted(path) +
-                     ": the byte was not written");
-}
-
-std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
-                                             FilePosition position, int count) {
+// Fails unless `position` lies at or after the file's first byte and
+// `count` is not negative.
+void RequireBlock(const std::string& path, FilePosition position, int count) {
   if (position < 1) {
     throw RomFileError("cannot read " + Quoted(path) + ": " +
                        OffsetText(position) +
@@ -72,28 +20,101 @@ std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
     throw RomFileError("cannot read " + Quoted(path) +
                        ": a negative number of bytes was asked for");
   }
+}
+
+}  // namespace
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+void FailWith(std::string_view action, const std::string& path,
+              RomFileError::Kind kind, const std::string& reason) {
+  throw RomFileError(std::string(action) + " " + Quoted(path) + ": " + reason,
+                     kind, reason);
+}
+
+void FailNotRegular(const std::string& path) {
+  FailWith("cannot open", path, RomFileError::Kind::kNotAFile,
+           "it is not a regular file");
+}
+
+void FailEndedEarly(const std::string& path) {
+  FailWith("cannot read", path, RomFileError::Kind::kTooShort,
+           "the file ended early (was it truncated?)");
+}
+
+void FailByteNotWritten(const std::string& path) {
+  FailWith("cannot write to", path, RomFileError::Kind::kOther,
+           "the byte was not written");
+}
+
+std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
+                                   int count) {
+  const std::int64_t offset = static_cast<std::int64_t>(position) - 1;
+  if (offset < 0) RequireBlock(file.path(), position, count);
+  if (offset + count > file.size()) {
+    const std::string reason =
+        "the file has only " + std::to_string(file.size()) + " bytes";
+    throw RomFileError("cannot read " + std::to_string(count) + " bytes at " +
+                           OffsetText(position) + " of " + Quoted(file.path()) +
+                           ": " + reason,
+                       RomFileError::Kind::kTooShort, reason);
+  }
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
+  file.ReadAt(offset, block.data(), block.size());
+  return block;
+}
+
+std::string TitleOf(ImageFile& file) {
+  // Element 0 is the byte before the title area and is not used.
+  const std::vector<std::uint8_t> block =
+      ReadFrom(file, RomFile::kTitlePosition - 1, RomFile::kTitleLength + 1);
+  return std::string(block.begin() + 1, block.end());
+}
+
+void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
+  if (position < 1 || static_cast<std::int64_t>(position) > file.size()) {
+    const std::string reason = "the file has only " +
+                               std::to_string(file.size()) +
+                               " bytes, and it is never lengthened";
+    throw RomFileError("cannot write at " + OffsetText(position) + " of " +
+                           Quoted(file.path()) + ": " + reason,
+                       RomFileError::Kind::kTooShort, reason);
+  }
+  file.WriteAt(static_cast<std::int64_t>(position) - 1, value);
+}
+
+std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
+                                             FilePosition position, int count) {
+  RequireBlock(path, position, count);
   ImageFile file(path, ImageFile::Access::kRead);
   return ReadFrom(file, position, count);
+}
+
+std::vector<std::uint8_t> RomFile::ReadAvailable(const std::string& path,
+                                                 FilePosition position,
+                                                 int count) {
+  RequireBlock(path, position, count);
+  ImageFile file(path, ImageFile::Access::kRead);
+  const std::int64_t there = file.size() - (std::int64_t{position} - 1);
+  if (there <= 0) return {};
+  return ReadFrom(file, position,
+                  static_cast<int>(std::min<std::int64_t>(there, count)));
 }
 
 void RomFile::WriteByte(const std::string& path, FilePosition position,
                         std::uint8_t value) {
   ImageFile file(path, ImageFile::Access::kReadWrite);
   WriteInto(file, position, value);
-}
-
-bool RomFile::WriteByteIfTitleAccepted(const std::string& path,
-                                       FilePosition position,
-                                       std::uint8_t value) {
-  ImageFile file(path, ImageFile::Access::kReadWrite);
-  if (!IsAcceptedTitle(TitleOf(file))) return false;
-  WriteInto(file, position, value);
-  return true;
+  file.FlushAndClose();
 }
 
 std::string RomFile::ReadRomTitle(const std::string& path) {
   ImageFile file(path, ImageFile::Access::kRead);
   return TitleOf(file);
+}
+
+void RomFile::CheckWritable(const std::string& path) {
+  ImageFile file(path, ImageFile::Access::kReadWrite);
 }
 
 bool RomFile::IsAcceptedTitle(std::string_view title) {

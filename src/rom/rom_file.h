@@ -16,7 +16,36 @@ using FilePosition = std::int32_t;
 // operating system's reason where there is one.
 class RomFileError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  // What kind of failure it is, for texts that say it in plain words.
+  enum class Kind {
+    kMissing,   // nothing exists by that name
+    kFolder,    // the name is a folder's
+    kNotAFile,  // a device, a pipe or anything else that is no regular file
+    kNoAccess,  // the system refuses the access asked for
+    kTooShort,  // the file ends before the bytes asked for
+    kOther,     // anything else; the reason is the system's
+  };
+
+  explicit RomFileError(const std::string& message, Kind kind = Kind::kOther,
+                        std::string reason = {})
+      : std::runtime_error(message), kind_(kind), reason_(std::move(reason)) {}
+
+  Kind kind() const { return kind_; }
+  // The reason alone, without the action and the file's name, such as
+  // "Input/output error"; empty where the message gives no separate one.
+  const std::string& reason() const { return reason_; }
+
+ private:
+  Kind kind_;
+  std::string reason_;
+};
+
+// Bytes were written, but the system did not confirm that they reached the
+// disk: the flush or the close after the write failed. The bytes are in the
+// file as other programs read it, but may be lost if the system fails.
+class UnconfirmedWriteError : public RomFileError {
+ public:
+  using RomFileError::RomFileError;
 };
 
 // The only way the program touches a cartridge image. Every call opens the
@@ -24,7 +53,8 @@ class RomFileError : public std::runtime_error {
 // handle outlives a call. Only regular files are read or written; a path
 // that does not exist is never created, and a file never changes length.
 // Paths are UTF-8 on Windows and macOS and in the file system's encoding
-// (bytes, usually UTF-8) on Linux.
+// (bytes, usually UTF-8) on Linux. RomEdit (rom_edit.h) changes bytes after
+// a check on the same open file.
 class RomFile {
  public:
   // The header title: 15 bytes at positions 309 to 323 (offsets 0x134 to
@@ -38,21 +68,24 @@ class RomFile {
   static std::vector<std::uint8_t> ReadBlock(const std::string& path,
                                              FilePosition position, int count);
 
+  // Reads at most `count` bytes starting at `position`: fewer, perhaps
+  // none, when the file ends first. Fails only when the file cannot be
+  // opened or read.
+  static std::vector<std::uint8_t> ReadAvailable(const std::string& path,
+                                                 FilePosition position,
+                                                 int count);
+
   // Writes one byte at `position`, which must lie inside the file, and
   // returns only once the byte has been handed to the storage device.
   static void WriteByte(const std::string& path, FilePosition position,
                         std::uint8_t value);
 
-  // Like WriteByte, but first reads the header title from the same open
-  // file and writes only when it is the accepted title, so that a file
-  // replaced after the check cannot be written. Returns false, having
-  // written nothing, when the title is another.
-  static bool WriteByteIfTitleAccepted(const std::string& path,
-                                       FilePosition position,
-                                       std::uint8_t value);
-
   // The 15-character header title, one character per byte.
   static std::string ReadRomTitle(const std::string& path);
+
+  // Fails, with the reason, unless the file can be opened for writing.
+  // Opens and closes it without reading or writing a byte.
+  static void CheckWritable(const std::string& path);
 
   // True when `title`, upper-cased in ASCII only, is the accepted title.
   static bool IsAcceptedTitle(std::string_view title);

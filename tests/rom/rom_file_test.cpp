@@ -12,6 +12,8 @@
 #include <unistd.h>
 #endif
 
+#include "rom/file_faults.h"
+#include "rom/rom_edit.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
 
@@ -45,16 +47,21 @@ bool Accepts(const std::string& path) {
   }
 }
 
-// The message of the RomFileError that `action` throws.
+// The RomFileError that `action` throws.
 template <typename Action>
-std::string ErrorOf(Action action) {
+RomFileError FailureOf(Action action) {
   try {
     action();
   } catch (const RomFileError& error) {
-    return error.what();
+    return error;
   }
   ADD_FAILURE() << "no RomFileError";
-  return "";
+  return RomFileError("");
+}
+
+template <typename Action>
+std::string ErrorOf(Action action) {
+  return FailureOf(action).what();
 }
 
 TEST(RomTitle, AcceptsTheTitleInEitherCase) {
@@ -99,6 +106,11 @@ TEST(RomFileRead, ReadsTheBlockAtAPositionCountedFromOne) {
   EXPECT_EQ(RomFile::ReadBlock(path, 4, 2),
             (std::vector<std::uint8_t>{13, 14}));
   EXPECT_TRUE(RomFile::ReadBlock(path, 6, 0).empty());
+  // What there is of a block that runs past the end; nothing past it.
+  EXPECT_EQ(RomFile::ReadAvailable(path, 4, 9),
+            (std::vector<std::uint8_t>{13, 14}));
+  EXPECT_TRUE(RomFile::ReadAvailable(path, 6, 3).empty());
+  EXPECT_TRUE(RomFile::ReadAvailable(path, 90, 3).empty());
 }
 
 TEST(RomFileRead, FailsPastTheEndOrBeforeTheStart) {
@@ -107,7 +119,9 @@ TEST(RomFileRead, FailsPastTheEndOrBeforeTheStart) {
   EXPECT_THROW(RomFile::ReadBlock(path, 4, 3), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(path, 0, 1), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(path, -5, 1), RomFileError);
-  const std::string message = ErrorOf([&] { RomFile::ReadBlock(path, 4, 3); });
+  const RomFileError error = FailureOf([&] { RomFile::ReadBlock(path, 4, 3); });
+  const std::string message = error.what();
+  EXPECT_EQ(error.kind(), RomFileError::Kind::kTooShort);
   EXPECT_NE(message.find("3 bytes at offset 0x3 of"), std::string::npos)
       << message;
   EXPECT_NE(message.find("5 bytes"), std::string::npos) << message;
@@ -125,17 +139,99 @@ TEST(RomFileWrite, ChangesExactlyOneByteAndKeepsTheLength) {
   EXPECT_EQ(ReadAll(path), expected);
 }
 
-TEST(RomFileWrite, WritesOnlyUnderTheAcceptedTitle) {
+// An edit reads the title and the bytes on the file that it writes.
+TEST(RomEditTest, ReadsTheTitleAndBytesOfTheFileItWrites) {
   TempDir dir;
   std::vector<std::uint8_t> foreign = MakeSampleImage();
   foreign[0x13A] = 'Z';
   const std::string path = dir.Write("foreign.gbc", foreign);
-  EXPECT_FALSE(RomFile::WriteByteIfTitleAccepted(path, 0x2476C, 0x2A));
+  {
+    RomEdit edit(path);
+    EXPECT_FALSE(edit.TitleAccepted());
+    EXPECT_EQ(edit.title(), "DRAGONZWMONAWQE");
+    EXPECT_EQ(edit.ReadByte(0x2476C), 1);
+    EXPECT_EQ(edit.written(), 0);
+    edit.Commit();
+  }
   EXPECT_EQ(ReadAll(path), foreign);
-  // Too short for the title: the read of the title fails, nothing written.
+  // Too short for the title: the edit cannot begin.
   const std::string tiny = dir.Write("tiny.gbc", {1, 2, 3});
-  EXPECT_THROW(RomFile::WriteByteIfTitleAccepted(tiny, 1, 9), RomFileError);
+  EXPECT_EQ(FailureOf([&] { RomEdit edit(tiny); }).kind(),
+            RomFileError::Kind::kTooShort);
   EXPECT_EQ(ReadAll(tiny), (std::vector<std::uint8_t>{1, 2, 3}));
+
+  const std::string sample = dir.WriteSample("sample.gbc");
+  RomEdit edit(sample);
+  EXPECT_TRUE(edit.TitleAccepted());
+  edit.WriteByte(0x2476C, 0x2A);
+  edit.WriteByte(0x2476D, 0x2B);
+  EXPECT_EQ(edit.ReadByte(0x2476D), 0x2B);
+  EXPECT_EQ(edit.written(), 2);
+  edit.Commit();
+  std::vector<std::uint8_t> expected = MakeSampleImage();
+  expected[0x2476B] = 0x2A;
+  expected[0x2476C] = 0x2B;
+  EXPECT_EQ(ReadAll(sample), expected);
+}
+
+// Failures staged in the file layer, at each step of an edit: before the
+// write nothing changes; after it the byte is in the file, but unconfirmed.
+TEST(RomEditTest, SaysWhetherAFailedStepLeftTheByteWritten) {
+  struct Case {
+    FileStep step;
+    RomFileError::Kind kind;
+    bool written;
+  };
+  const std::vector<Case> cases = {
+      {FileStep::kOpenForWriting, RomFileError::Kind::kNoAccess, false},
+      {FileStep::kRead, RomFileError::Kind::kOther, false},
+      {FileStep::kWrite, RomFileError::Kind::kOther, false},
+      {FileStep::kFlush, RomFileError::Kind::kOther, true},
+      {FileStep::kClose, RomFileError::Kind::kOther, true},
+  };
+  TempDir dir;
+  const std::string path = dir.WriteSample("sample.gbc");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.step));
+    ArmFileFault(c.step);
+    bool unconfirmed = false;
+    const RomFileError error = FailureOf([&] {
+      try {
+        RomEdit edit(path);
+        edit.WriteByte(0x2476C, 0x2A);
+        edit.Commit();
+      } catch (const UnconfirmedWriteError&) {
+        unconfirmed = true;
+        throw;
+      }
+    });
+    DisarmFileFaults();
+    EXPECT_EQ(error.kind(), c.kind);
+    EXPECT_FALSE(error.reason().empty());
+    EXPECT_NE(std::string(error.what()).find("sample.gbc\": " + error.reason()),
+              std::string::npos)
+        << error.what();
+    EXPECT_EQ(unconfirmed, c.written);
+    EXPECT_EQ(ReadAll(path)[0x2476B], c.written ? 0x2A : 1);
+    RomFile::WriteByte(path, 0x2476C, 1);
+  }
+  // A later step fails only when its turn comes.
+  ArmFileFault(FileStep::kWrite, 1);
+  RomEdit edit(path);
+  edit.WriteByte(0x2476C, 7);
+  EXPECT_THROW(edit.WriteByte(0x2476D, 7), RomFileError);
+  DisarmFileFaults();
+}
+
+TEST(RomFileAccess, ChecksThatAFileCanBeWrittenWithoutWriting) {
+  TempDir dir;
+  const std::string path = dir.WriteSample("sample.gbc");
+  RomFile::CheckWritable(path);
+  ArmFileFault(FileStep::kOpenForWriting);
+  EXPECT_EQ(FailureOf([&] { RomFile::CheckWritable(path); }).kind(),
+            RomFileError::Kind::kNoAccess);
+  DisarmFileFaults();
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
 }
 
 TEST(RomFileWrite, RefusesPositionsOutsideTheFileAndLeavesItAsItWas) {
@@ -148,7 +244,7 @@ TEST(RomFileWrite, RefusesPositionsOutsideTheFileAndLeavesItAsItWas) {
   EXPECT_NE(message.find("at offset 0x2476B of"), std::string::npos) << message;
   EXPECT_NE(message.find("336 bytes"), std::string::npos) << message;
   EXPECT_THROW(RomFile::WriteByte(path, 0x151, 1), RomFileError);
-  EXPECT_THROW(RomFile::WriteByteIfTitleAccepted(path, 0x151, 1), RomFileError);
+  EXPECT_THROW(RomEdit(path).WriteByte(0x151, 1), RomFileError);
   EXPECT_THROW(RomFile::WriteByte(path, 0, 1), RomFileError);
   EXPECT_EQ(ReadAll(path), before);
 }
@@ -156,7 +252,9 @@ TEST(RomFileWrite, RefusesPositionsOutsideTheFileAndLeavesItAsItWas) {
 TEST(RomFileAccess, NeverCreatesAMissingFile) {
   TempDir dir;
   const std::string path = dir.File("missing.gbc");
-  const std::string message = ErrorOf([&] { RomFile::ReadRomTitle(path); });
+  const RomFileError error = FailureOf([&] { RomFile::ReadRomTitle(path); });
+  const std::string message = error.what();
+  EXPECT_EQ(error.kind(), RomFileError::Kind::kMissing);
   EXPECT_NE(message.find(path), std::string::npos) << message;
   EXPECT_NE(message.find(MissingFileReason()), std::string::npos) << message;
   EXPECT_THROW(RomFile::WriteByte(path, 1, 0), RomFileError);
@@ -177,7 +275,9 @@ TEST(RomFileAccess, OpensNamesBeyondAsciiWhileOthersHoldThemOpen) {
                      std::ios::in | std::ios::out | std::ios::binary);
   ASSERT_TRUE(other.is_open());
   EXPECT_TRUE(Accepts(path));
-  EXPECT_TRUE(RomFile::WriteByteIfTitleAccepted(path, 0x2476C, 0x2A));
+  RomEdit edit(path);
+  edit.WriteByte(0x2476C, 0x2A);
+  edit.Commit();
   std::vector<std::uint8_t> expected = MakeSampleImage();
   expected[0x2476B] = 0x2A;
   EXPECT_EQ(ReadAll(path), expected);
@@ -187,9 +287,10 @@ TEST(RomFileAccess, RefusesWhatIsNotARegularFile) {
   TempDir dir;
   const std::string folder = dir.File("folder.gbc");
   ASSERT_TRUE(std::filesystem::create_directory(FsPath(folder)));
-  EXPECT_NE(
-      ErrorOf([&] { RomFile::ReadRomTitle(folder); }).find(DirectoryReason()),
-      std::string::npos);
+  const RomFileError error = FailureOf([&] { RomFile::ReadRomTitle(folder); });
+  EXPECT_EQ(error.kind(), RomFileError::Kind::kFolder);
+  EXPECT_NE(std::string(error.what()).find(DirectoryReason()),
+            std::string::npos);
   EXPECT_THROW(RomFile::WriteByte(folder, 1, 0), RomFileError);
 
 #ifdef _WIN32
@@ -209,9 +310,10 @@ TEST(RomFileAccess, RefusesWhatIsNotARegularFile) {
   const std::vector<std::string> devices = {fifo, "/dev/null"};
 #endif
   for (const std::string& device : devices) {
-    EXPECT_NE(ErrorOf([&] {
-                RomFile::ReadBlock(device, 1, 1);
-              }).find("not a regular file"),
+    const RomFileError error =
+        FailureOf([&] { RomFile::ReadBlock(device, 1, 1); });
+    EXPECT_EQ(error.kind(), RomFileError::Kind::kNotAFile) << device;
+    EXPECT_NE(std::string(error.what()).find("not a regular file"),
               std::string::npos)
         << device;
     EXPECT_THROW(RomFile::WriteByte(device, 1, 0), RomFileError) << device;
