@@ -12,7 +12,10 @@ trap 'rm -rf "$tmp"' EXIT
 export TIVOK_RUN_BUILD="$tmp/a build" TIVOK_RUN_PROGRAM="$tmp/tivok"
 mkdir -p "$TIVOK_RUN_BUILD/release/tools"
 ln -s "$maker" "$TIVOK_RUN_BUILD/release/tools/make_sample_image"
-printf '#!/bin/sh\nfor a; do printf "<%%s>" "$a"; done\n' >"$TIVOK_RUN_PROGRAM"
+cat >"$TIVOK_RUN_PROGRAM" <<'END'
+#!/bin/sh
+for a; do printf '<%s>' "$a"; done
+END
 chmod +x "$TIVOK_RUN_PROGRAM"
 sample="$TIVOK_RUN_BUILD/sample.gbc"
 
