@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -70,11 +71,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   for (int store = 0; store < tivok::StoreTable::kStoreCount; ++store) {
     view.store = store;
     editor.OnStoreChosen();
-    // A listing has one entry per slot whether or not the file was readable.
+    // A listing has one entry for each of the store's slots that the file
+    // holds, and none for the slots past its end.
+    const tivok::Store& shown = *tivok::StoreTable::BySelectorPosition(store);
+    const auto held = std::clamp<std::int64_t>(
+        static_cast<std::int64_t>(length) - shown.read_position, 0,
+        shown.slot_count);
     if (editor.state().CurrentStore() != nullptr &&
-        view.slot_entries !=
-            static_cast<std::size_t>(
-                tivok::StoreTable::BySelectorPosition(store)->slot_count)) {
+        view.slot_entries != static_cast<std::size_t>(held)) {
       std::abort();
     }
     view.slot = static_cast<int>(size % 9) - 1;

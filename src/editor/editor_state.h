@@ -22,9 +22,10 @@ struct EditorState {
   bool FlagBook = false;
   bool FlagPortal = false;
   // The chosen slot as slot address text ("&H2476C"); kept across store
-  // changes and loads.
+  // changes and loads of the same file, forgotten when another file is
+  // loaded.
   std::string SlotAddress;
-  // The chosen item code; kept across store changes and loads.
+  // The chosen item code; kept across store changes and every load.
   std::int16_t NewItem = 0;
 
   // The flag of one store, by its table entry.
@@ -60,6 +61,9 @@ class EditorView {
   virtual int SelectedSlot() const = 0;
   // The entry that has the keyboard focus, selected or not; -1 for none.
   virtual int CurrentSlot() const = 0;
+  // Selects the entry at `row` (-1: none) to show which slot is chosen; it
+  // is not reported back as a choice.
+  virtual void SelectSlot(int row) = 0;
 
   // New-item selector (a drop-down with an editable text). Clearing also
   // empties the text; setting the shown text selects no entry.
@@ -67,6 +71,8 @@ class EditorView {
   virtual void AddItem(std::string_view name) = 0;
   virtual void SetItemText(std::string_view text) = 0;
   virtual int SelectedItem() const = 0;
+  // The text in the field, as the user typed it.
+  virtual std::string ItemText() const = 0;
 
   virtual void SetSaveEnabled(bool enabled) = 0;
   virtual void SetCaption(std::string_view caption) = 0;

@@ -112,8 +112,54 @@ std::string NotSavedStatus(std::string_view reason) {
   return "Not saved: " + std::string(reason) + ".";
 }
 
-std::string ListingNote(std::string_view reason) {
-  return "The codes shown are not from this file: " + std::string(reason) + ".";
+std::string UnlistedNote(const Store& store, int first,
+                         std::string_view reason) {
+  const std::string label(store.selector_label);
+  const std::string slots =
+      first == store.slot_count
+          ? "Slot " + std::to_string(first) + " of " + label + " could"
+          : "Slots " + std::to_string(first) + " to " +
+                std::to_string(store.slot_count) + " of " + label + " could";
+  return slots + " not be read and " +
+         (first == store.slot_count ? "is" : "are") +
+         " not listed: " + std::string(reason) + ".";
+}
+
+std::string ReadOnlyNote(const std::string& path, std::string_view reason) {
+  return "\"" + FileName(path) +
+         "\" can be viewed but not saved: " + std::string(reason) + ".";
+}
+
+std::string NoSuchItemStatus(std::string_view typed, int code) {
+  if (typed.empty()) {
+    return "New Item was left empty; " + ItemText(code) + " stays chosen.";
+  }
+  return "\"" + std::string(typed) + "\" names no item; " + ItemText(code) +
+         " stays chosen.";
+}
+
+std::string CannotOpenText(const std::string& path, const RomFileError& error) {
+  std::string why;
+  switch (error.kind()) {
+    case RomFileError::Kind::kMissing:
+      why = "there is no such file";
+      break;
+    case RomFileError::Kind::kFolder:
+      why = "it is a folder";
+      break;
+    case RomFileError::Kind::kNoAccess:
+      why = "you have no permission to read it";
+      break;
+    case RomFileError::Kind::kTooShort:
+      why = "it is too short to be a cartridge image (" + error.reason() + ")";
+      break;
+    case RomFileError::Kind::kNotAFile:
+    case RomFileError::Kind::kOther:
+      why = error.reason().empty() ? WithFileName(error.what(), path)
+                                   : error.reason();
+      break;
+  }
+  return "Cannot open \"" + FileName(path) + "\": " + why + ".";
 }
 
 }  // namespace tivok

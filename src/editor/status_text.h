@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "editor/editor_state.h"
+#include "rom/rom_file.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -46,8 +47,19 @@ std::string SavedStatus(const EditorState& state, const Store* shown);
 // A failed save, and why.
 std::string NotSavedStatus(std::string_view reason);
 
-// A listing that shows kept codes because the store could not be read.
-std::string ListingNote(std::string_view reason);
+// Slots `first` to the last of `store` that could not be read, and why.
+std::string UnlistedNote(const Store& store, int first,
+                         std::string_view reason);
+
+// An image that is open but cannot be written, and why.
+std::string ReadOnlyNote(const std::string& path, std::string_view reason);
+
+// Text typed into New Item that names no item; `code` stays chosen.
+std::string NoSuchItemStatus(std::string_view typed, int code);
+
+// The "Invalid ROM" box's text for a file that cannot be read: the file's
+// name and, in plain words, why.
+std::string CannotOpenText(const std::string& path, const RomFileError& error);
 
 }  // namespace tivok
 

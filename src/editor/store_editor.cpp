@@ -1,7 +1,9 @@
 #include "editor/store_editor.h"
 
 #include <exception>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "editor/status_text.h"
 #include "rom/hex_text.h"
@@ -30,17 +32,35 @@ FilePosition PositionOf(const std::string& slot_address) {
   return *position;
 }
 
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+// The code of the item that `text` names, ignoring ASCII letter case; -1
+// when it names none.
+int ItemNamed(std::string_view text) {
+  const auto names = ItemTable::Names();
+  for (std::size_t code = 0; code < names.size(); ++code) {
+    const std::string_view name = names[code];
+    if (name.size() != text.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i) {
+      same = Lower(name[i]) == Lower(text[i]);
+    }
+    if (same) return static_cast<int>(code);
+  }
+  return -1;
+}
+
 }  // namespace
 
-StoreEditor::StoreEditor(EditorView& view) : view_(view) {
-  for (const Store& store : StoreTable::All()) {
-    KeptBlock(store).assign(static_cast<std::size_t>(store.slot_count) + 1, 0);
-  }
-}
-
-std::vector<std::uint8_t>& StoreEditor::KeptBlock(const Store& store) {
-  return blocks_[static_cast<std::size_t>(store.selector_position)];
-}
+StoreEditor::StoreEditor(EditorView& view) : view_(view) {}
 
 void StoreEditor::OnLoad() { LoadRom(); }
 
@@ -63,27 +83,37 @@ void StoreEditor::LoadRom() {
   view_.ClearStores();
   view_.ClearSlots();
   listed_ = nullptr;
+  listed_codes_.clear();
+  unlisted_note_.clear();
+  read_only_note_.clear();
   view_.ClearItems();
-  state_.RomPath = view_.DialogFileName();
-  if (state_.RomPath.empty()) {
+  const std::string previous =
+      std::exchange(state_.RomPath, view_.DialogFileName());
+  const std::string& path = state_.RomPath;
+  if (path.empty()) {
     view_.SetStatus(NoImageStatus());
     return;
   }
+  // A slot chosen in one image is never written into another.
+  if (path != previous) state_.SlotAddress.clear();
 
   state_.RomTitle.clear();
-  std::string unreadable;
+  std::optional<RomFileError> unreadable;
   try {
-    state_.RomTitle = RomFile::ReadRomTitle(state_.RomPath);
+    state_.RomTitle = RomFile::ReadRomTitle(path);
   } catch (const RomFileError& error) {
-    // An unreadable file keeps the empty title and is rejected below.
-    unreadable = WithFileName(error.what(), state_.RomPath);
+    // An unreadable file keeps the empty title and is refused below.
+    unreadable = error;
   }
 
   if (!RomFile::IsAcceptedTitle(state_.RomTitle)) {
-    view_.SetStatus(NotOpenedStatus(
-        unreadable.empty() ? WrongTitleReason(state_.RomPath, state_.RomTitle)
-                           : unreadable));
-    view_.ShowMessage("Not Dragon Warrior Monsters", "Invalid ROM");
+    view_.SetStatus(
+        NotOpenedStatus(unreadable ? WithFileName(unreadable->what(), path)
+                                   : WrongTitleReason(path, state_.RomTitle)));
+    view_.SetCaption("Tivok");
+    view_.ShowMessage(unreadable ? CannotOpenText(path, *unreadable)
+                                 : "Not Dragon Warrior Monsters",
+                      "Invalid ROM");
     view_.SetSaveEnabled(false);
     return;
   }
@@ -91,39 +121,71 @@ void StoreEditor::LoadRom() {
     view_.AddStore(store.selector_label);
   }
   view_.SetCaption("Tivok - " + view_.DialogFileTitle());
-  view_.SetItemText(ItemTable::NameOf(0));
+  view_.SetItemText(ItemTable::NameOf(state_.NewItem));
   const Store& first = *StoreTable::BySelectorPosition(0);
   ListStoreSlots(first);
   state_.MakeCurrent(first.flag);
   view_.SetSaveEnabled(true);
   FillItemList();
+  // Says before any choice that saving will fail; Save still tries.
+  try {
+    RomFile::CheckWritable(path);
+  } catch (const RomFileError& error) {
+    read_only_note_ = ReadOnlyNote(path, error.reason().empty()
+                                             ? WithFileName(error.what(), path)
+                                             : error.reason());
+  }
   ShowChoiceStatus();
 }
 
 void StoreEditor::ListStoreSlots(const Store& store) {
   view_.ClearSlots();
   listed_ = nullptr;
-  if (state_.RomPath.empty()) return;
+  listed_codes_.clear();
+  unlisted_note_.clear();
+  const std::string& path = state_.RomPath;
+  if (path.empty()) return;
   listed_ = &store;
-  listing_problem_.clear();
-  std::vector<std::uint8_t>& block = KeptBlock(store);
+  std::vector<std::uint8_t> block;
   try {
-    block = RomFile::ReadBlock(state_.RomPath, store.read_position,
-                               store.slot_count + 1);
+    block = RomFile::ReadBlock(path, store.read_position, store.slot_count + 1);
   } catch (const RomFileError& error) {
-    // Lists the bytes of the last successful reading instead.
-    listing_problem_ = WithFileName(error.what(), state_.RomPath);
+    // Lists what the file holds: the slots before its end, or nothing.
+    std::string reason = WithFileName(error.what(), path);
+    if (error.kind() == RomFileError::Kind::kTooShort) {
+      reason = error.reason();
+      try {
+        block = RomFile::ReadAvailable(path, store.read_position,
+                                       store.slot_count + 1);
+      } catch (const RomFileError& again) {
+        reason = WithFileName(again.what(), path);
+      }
+    }
+    const int read = block.empty() ? 0 : static_cast<int>(block.size()) - 1;
+    unlisted_note_ = UnlistedNote(store, read + 1, reason);
   }
-  for (int k = 1; k <= store.slot_count; ++k) {
-    const std::uint8_t code = block[static_cast<std::size_t>(k)];
-    const std::string entry = SlotEntry(k, code);
-    const std::string item_name = ItemTable::Describe(code);
+  if (!block.empty()) listed_codes_.assign(block.begin() + 1, block.end());
+  for (std::size_t i = 0; i < listed_codes_.size(); ++i) {
+    const std::string entry =
+        SlotEntry(static_cast<int>(i) + 1, listed_codes_[i]);
+    const std::string item_name = ItemTable::Describe(listed_codes_[i]);
     view_.AddSlot(entry, item_name, entry + ": " + item_name);
   }
+  ShowChosenSlot();
 }
 
 void StoreEditor::FillItemList() {
   for (std::string_view name : ItemTable::Names()) view_.AddItem(name);
+}
+
+void StoreEditor::ShowChosenSlot() {
+  const std::optional<FilePosition> position =
+      ParseSlotAddress(state_.SlotAddress);
+  if (!position || listed_ == nullptr) return;
+  const int k = *position - listed_->read_position;
+  if (k >= 1 && k <= static_cast<int>(listed_codes_.size())) {
+    view_.SelectSlot(k - 1);
+  }
 }
 
 void StoreEditor::OnStoreChosen() {
@@ -138,6 +200,8 @@ void StoreEditor::OnSlotChosen() {
   const int q = view_.SelectedSlot();
   const Store* store = state_.CurrentStore();
   if (store == nullptr || q < 0 || q >= store->slot_count) return;
+  // Only a listed slot can be chosen: one the file holds.
+  if (store == listed_ && q >= static_cast<int>(listed_codes_.size())) return;
   state_.SlotAddress = store->SlotAddressText(q + 1);
   ShowChoiceStatus();
 }
@@ -149,23 +213,41 @@ void StoreEditor::OnNewItemChosen() {
   ShowChoiceStatus();
 }
 
-void StoreEditor::OnCurrentSlotChanged() { ShowChoiceStatus(); }
-
-void StoreEditor::ShowChoiceStatus() {
+void StoreEditor::OnItemTextEntered() {
+  // Nothing can be chosen while no image is shown.
   if (listed_ == nullptr) return;
-  std::string text;
-  int q = view_.CurrentSlot();
-  if (q < 0) q = view_.SelectedSlot();
-  if (q >= 0 && q < listed_->slot_count) {
-    text = EntryStatus(q + 1,
-                       KeptBlock(*listed_)[static_cast<std::size_t>(q + 1)]) +
-           " ";
+  const std::string typed = view_.ItemText();
+  const int code = ItemNamed(Trimmed(typed));
+  if (code >= 0) {
+    state_.NewItem = static_cast<std::int16_t>(code);
+    view_.SetItemText(ItemTable::NameOf(code));
+    ShowChoiceStatus();
+    return;
   }
-  view_.SetStatus(text + PlanStatus(state_, listed_) + ListingNoteSuffix());
+  view_.SetItemText(ItemTable::NameOf(state_.NewItem));
+  ShowChoiceStatus(NoSuchItemStatus(Trimmed(typed), state_.NewItem));
 }
 
-std::string StoreEditor::ListingNoteSuffix() const {
-  return listing_problem_.empty() ? "" : " " + ListingNote(listing_problem_);
+void StoreEditor::OnCurrentSlotChanged() { ShowChoiceStatus(); }
+
+void StoreEditor::ShowChoiceStatus(const std::string& lead) {
+  if (listed_ == nullptr) return;
+  std::string text = lead.empty() ? "" : lead + " ";
+  int q = view_.CurrentSlot();
+  if (q < 0) q = view_.SelectedSlot();
+  if (q >= 0 && q < static_cast<int>(listed_codes_.size())) {
+    text +=
+        EntryStatus(q + 1, listed_codes_[static_cast<std::size_t>(q)]) + " ";
+  }
+  view_.SetStatus(text + PlanStatus(state_, listed_) + Notes());
+}
+
+std::string StoreEditor::Notes() const {
+  std::string notes;
+  for (const std::string* note : {&unlisted_note_, &read_only_note_}) {
+    if (!note->empty()) notes += " " + *note;
+  }
+  return notes;
 }
 
 void StoreEditor::OnSave() {
@@ -179,7 +261,7 @@ void StoreEditor::OnSave() {
                       "Error Saving");
     return;
   }
-  view_.SetStatus(SavedStatus(state_, listed_) + ListingNoteSuffix());
+  view_.SetStatus(SavedStatus(state_, listed_) + Notes());
 }
 
 void StoreEditor::SaveSlot(std::string_view save_key) {
@@ -202,6 +284,7 @@ void StoreEditor::SaveSlot(std::string_view save_key) {
   }
   edit.WriteByte(position, value);
   edit.Commit();
+  read_only_note_.clear();
 
   if (const Store* store = StoreTable::BySaveKey(save_key)) {
     ListStoreSlots(*store);

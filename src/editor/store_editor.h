@@ -1,7 +1,6 @@
 #ifndef TIVOK_EDITOR_STORE_EDITOR_H_
 #define TIVOK_EDITOR_STORE_EDITOR_H_
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -21,7 +20,7 @@ class SaveError : public std::runtime_error {
 
 // The procedures behind the window's events. It owns the editor state,
 // changes the window only through `view`, and touches the image only
-// through RomFile, one call at a time.
+// through RomFile and RomEdit, one call at a time.
 class StoreEditor {
  public:
   explicit StoreEditor(EditorView& view);
@@ -34,6 +33,10 @@ class StoreEditor {
   void OnStoreChosen();
   void OnSlotChosen();
   void OnNewItemChosen();
+  // Editing of New Item's text ended (Enter, or focus leaving the field):
+  // text that names an item chooses it; other text gives way to the item
+  // chosen before.
+  void OnItemTextEntered();
   void OnSave();
   // The slot list's current entry moved (keyboard focus, not a choice):
   // names its item in the status line and changes no state.
@@ -45,7 +48,7 @@ class StoreEditor {
   void OpenChosenFile();
   // Loads and checks the file named by the open dialog and fills the window.
   void LoadRom();
-  // Reads `store`'s block from the image and lists its slots.
+  // Reads `store`'s slots from the image and lists those that were read.
   void ListStoreSlots(const Store& store);
   // Writes NewItem at SlotAddress, then lists the store named by `save_key`.
   // Throws SaveError (or RomFileError) on any failure; changes no state.
@@ -56,22 +59,26 @@ class StoreEditor {
   const EditorState& state() const { return state_; }
 
  private:
-  std::vector<std::uint8_t>& KeptBlock(const Store& store);
-  // Sets the status line to the current slot entry's item, what Save would
-  // write now, and any note on the listing. Does nothing while no store is
-  // listed, which keeps the text that says why.
-  void ShowChoiceStatus();
-  // " " and the listing note, when the listed codes are not from the file.
-  std::string ListingNoteSuffix() const;
+  // Selects the chosen slot's entry when the list shows it.
+  void ShowChosenSlot();
+  // Sets the status line to `lead` (if any), then the current slot entry's
+  // item, what Save would write now, and the notes on the image. Does
+  // nothing while no store is listed, which keeps the text that says why.
+  void ShowChoiceStatus(const std::string& lead = {});
+  // " " and the notes on the listing and the image, or nothing.
+  std::string Notes() const;
 
   EditorView& view_;
   EditorState state_;
-  // Each store's bytes from its last successful reading, all zero at first.
-  std::array<std::vector<std::uint8_t>, StoreTable::kStoreCount> blocks_;
   // The store whose slots the slot list shows, or nullptr when it is empty.
   const Store* listed_ = nullptr;
-  // Why the listed store could not be read from the file; empty when it was.
-  std::string listing_problem_;
+  // The codes of the slots listed, slot 1 first; a store cut short by the
+  // end of the file lists fewer than its slots.
+  std::vector<std::uint8_t> listed_codes_;
+  // Why some of the listed store's slots are not listed; empty when all are.
+  std::string unlisted_note_;
+  // Why the open image cannot be saved; empty when it can.
+  std::string read_only_note_;
 };
 
 }  // namespace tivok

@@ -3,37 +3,53 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <functional>
+#include <utility>
 
 namespace tivok {
 namespace {
 
-// The selector's text field. QComboBox matches the text to an entry when
-// editing finishes (Return, Enter, or focus leaving the field) and reports
-// the match as a choice; this field never reports finished editing.
+// The selector's text field. QComboBox would match the text to an entry
+// when editing finishes and report the match as a choice; this field never
+// reports finished editing to it, and calls `entered` instead, so that the
+// editor matches the text by its own rules.
 class ItemTextField : public QLineEdit {
  public:
-  using QLineEdit::QLineEdit;
+  ItemTextField(QWidget* parent, std::function<void()> entered)
+      : QLineEdit(parent), entered_(std::move(entered)) {}
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      event->ignore();
+      event->accept();
+      entered_();
       return;
     }
     QLineEdit::keyPressEvent(event);
   }
 
   void focusOutEvent(QFocusEvent* event) override {
-    const QSignalBlocker blocker(this);
-    QLineEdit::focusOutEvent(event);
+    {
+      const QSignalBlocker blocker(this);
+      QLineEdit::focusOutEvent(event);
+    }
+    // The drop-down's own list or another window taking the focus for a
+    // while does not end the editing.
+    if (event->reason() != Qt::PopupFocusReason &&
+        event->reason() != Qt::ActiveWindowFocusReason) {
+      entered_();
+    }
   }
+
+ private:
+  std::function<void()> entered_;
 };
 
 }  // namespace
 
 ItemSelector::ItemSelector(QWidget* parent) : SizedComboBox(parent) {
   setEditable(true);
-  setLineEdit(new ItemTextField(this));
+  setLineEdit(new ItemTextField(this, [this] { emit TextEntered(); }));
   setInsertPolicy(QComboBox::NoInsert);
   // A completer would turn typed text into a choice of its own.
   setCompleter(nullptr);

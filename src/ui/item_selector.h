@@ -5,13 +5,13 @@
 
 namespace tivok {
 
-// The new-item selector: a drop-down with an editable text in which only a
-// choice from the list selects an entry (by mouse, arrow keys or wheel).
-// Typed text never completes to, adds or selects an entry, even when it is
-// an entry's exact text and the user presses Return or leaves the field.
-// The arrow keys and the wheel step from the entry whose text is shown, so
-// that after the text has been set to "Null" the first Down chooses the
-// entry after it.
+// The new-item selector: a drop-down with an editable text. A choice from
+// the list (by mouse, arrow keys or wheel) is reported by activated(); text
+// typed into the field is reported by TextEntered() once editing ends
+// (Return, Enter, or focus leaving the field), never matched, completed or
+// added by QComboBox itself. The arrow keys and the wheel step from the
+// entry whose text is shown, so that after the text has been set to "Null"
+// the first Down chooses the entry after it.
 class ItemSelector : public SizedComboBox {
   Q_OBJECT
 
@@ -20,6 +20,10 @@ class ItemSelector : public SizedComboBox {
 
   // Shows `text` in the field and selects no entry.
   void ShowText(const QString& text);
+
+ signals:
+  // Editing of the field's text ended; currentText() is what was typed.
+  void TextEntered();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -79,6 +79,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
   }
 }
 
+MainWindow::~MainWindow() {
+  // The editor goes before the controls: a field that loses the focus as
+  // the window closes must not report to it.
+  combo3_->blockSignals(true);
+  combo2_->blockSignals(true);
+}
+
 void MainWindow::CreateControls() {
   auto* client = new QWidget(this);
   setCentralWidget(client);
@@ -170,6 +177,8 @@ void MainWindow::ConnectEvents() {
           [this] { editor_.OnStoreChosen(); });
   connect(combo3_, &QComboBox::activated, this,
           [this] { editor_.OnNewItemChosen(); });
+  connect(combo3_, &ItemSelector::TextEntered, this,
+          [this] { editor_.OnItemTextEntered(); });
   // A selection, not a current row: focus entering the list makes a row
   // current without selecting it, and that is no choice.
   connect(combo2_, &QListWidget::itemSelectionChanged, this, [this] {

@@ -35,6 +35,7 @@ class MainWindow : public QMainWindow, public EditorView {
 
  public:
   explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // EditorView. Filling and clearing the lists never reports a choice.
   void ClearStores() override;
@@ -47,11 +48,13 @@ class MainWindow : public QMainWindow, public EditorView {
                std::string_view accessible_text) override;
   int SelectedSlot() const override;
   int CurrentSlot() const override;
+  void SelectSlot(int row) override;
 
   void ClearItems() override;
   void AddItem(std::string_view name) override;
   void SetItemText(std::string_view text) override;
   int SelectedItem() const override;
+  std::string ItemText() const override;
 
   void SetSaveEnabled(bool enabled) override;
   void SetCaption(std::string_view caption) override;

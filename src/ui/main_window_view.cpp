@@ -71,6 +71,17 @@ int MainWindow::SelectedSlot() const {
 
 int MainWindow::CurrentSlot() const { return combo2_->currentRow(); }
 
+void MainWindow::SelectSlot(int row) {
+  const QSignalBlocker blocker(combo2_);
+  if (row < 0) {
+    combo2_->clearSelection();
+    return;
+  }
+  combo2_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  // The list's viewport shows the change even though no signal went out.
+  combo2_->viewport()->update();
+}
+
 void MainWindow::ClearItems() {
   const QSignalBlocker blocker(combo3_);
   combo3_->clear();
@@ -84,6 +95,10 @@ void MainWindow::SetItemText(std::string_view text) {
 }
 
 int MainWindow::SelectedItem() const { return combo3_->currentIndex(); }
+
+std::string MainWindow::ItemText() const {
+  return combo3_->currentText().toStdString();
+}
 
 void MainWindow::SetSaveEnabled(bool enabled) {
   command1_->setEnabled(enabled);

@@ -1,6 +1,7 @@
 #include "ui/slot_list.h"
 
 #include <QItemSelectionModel>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <algorithm>
@@ -31,6 +32,33 @@ void SlotList::focusInEvent(QFocusEvent* event) {
     selectionModel()->setCurrentIndex(QModelIndex(),
                                       QItemSelectionModel::NoUpdate);
   }
+}
+
+void SlotList::paintEvent(QPaintEvent* event) {
+  QListWidget::paintEvent(event);
+  if (!hasFocus()) return;
+  // Styles such as Fusion show the focus only after a key has moved it,
+  // faintly over a selected entry, and not at all while no entry is
+  // current: a frame two pixels wide marks it here instead, in the text's
+  // colour around the current entry and the selection's colour around the
+  // whole list.
+  const QModelIndex current = currentIndex();
+  const QRect area =
+      current.isValid() ? visualRect(current) : viewport()->rect();
+  QPainter painter(viewport());
+  QPen pen(palette().color(current.isValid() ? QPalette::Text
+                                             : QPalette::Highlight));
+  pen.setWidth(2);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter.setPen(pen);
+  painter.drawRect(area.adjusted(1, 1, -1, -1));
+}
+
+void SlotList::currentChanged(const QModelIndex& current,
+                              const QModelIndex& previous) {
+  QListWidget::currentChanged(current, previous);
+  // The mark moves between an entry and the whole list.
+  viewport()->update();
 }
 
 }  // namespace tivok

@@ -37,6 +37,12 @@ void RecordingView::AddSlot(std::string_view entry, std::string_view item_name,
   slot_accessible.emplace_back(accessible_text);
 }
 
+void RecordingView::SelectSlot(int row) {
+  log.push_back("SelectSlot " + std::to_string(row));
+  slot_selection = row;
+  if (row >= 0) slot_current = row;
+}
+
 void RecordingView::ClearItems() {
   log.push_back("ClearItems");
   items.clear();

@@ -44,10 +44,12 @@ class RecordingView : public EditorView {
                std::string_view accessible_text) override;
   int SelectedSlot() const override { return slot_selection; }
   int CurrentSlot() const override { return slot_current; }
+  void SelectSlot(int row) override;
   void ClearItems() override;
   void AddItem(std::string_view name) override;
   void SetItemText(std::string_view text) override;
   int SelectedItem() const override { return item_selection; }
+  std::string ItemText() const override { return item_text; }
   void SetSaveEnabled(bool enabled) override;
   void SetCaption(std::string_view caption) override;
   void SetStatus(std::string_view text) override { status = text; }

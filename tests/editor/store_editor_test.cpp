@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "editor/recording_view.h"
+#include "editor/status_text.h"
+#include "rom/file_faults.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
 
@@ -21,6 +23,7 @@ namespace tivok {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
@@ -28,6 +31,7 @@ using ::tivok::testing::DirectoryReason;
 using ::tivok::testing::Exists;
 using ::tivok::testing::FsPath;
 using ::tivok::testing::MissingFileReason;
+using ::tivok::testing::NoAccessReason;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::RecordingView;
 using ::tivok::testing::TempDir;
@@ -121,7 +125,8 @@ TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
   EXPECT_EQ(ReadAll(path), expected);
   EXPECT_EQ(view.slots.front(), "1 (1)");
   EXPECT_EQ(view.slot_tips.front(), "Herb");
-  EXPECT_EQ(view.slot_selection, -1);
+  // The list shows which slot is chosen.
+  EXPECT_EQ(view.slot_selection, 0);
   EXPECT_TRUE(view.messages.empty());
   EXPECT_EQ(view.status,
             "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C.");
@@ -196,7 +201,7 @@ TEST_F(StoreEditorTest, RefusesForeignFiles) {
   EXPECT_TRUE(view.slots.empty());
   EXPECT_TRUE(view.items.empty());
   EXPECT_FALSE(view.save_enabled);
-  EXPECT_EQ(view.caption, "Tivok - good.gbc");
+  EXPECT_EQ(view.caption, "Tivok");
   EXPECT_EQ(editor.state().RomPath, bad);
   EXPECT_TRUE(editor.state().FlagThird);
   EXPECT_EQ(view.status,
@@ -205,16 +210,29 @@ TEST_F(StoreEditorTest, RefusesForeignFiles) {
             "WMONAWQE\"). " +
                 std::string(kNoImage));
 
-  // Missing, empty and one-byte-short files are refused the same way.
+  // Files that cannot be read are refused with the reason in plain words.
   std::vector<std::uint8_t> short_image = MakeSampleImage();
   short_image.resize(322);
-  for (const std::string& path :
-       {dir.File("missing.gbc"), dir.Write("empty.gbc", {}),
-        dir.Write("short.gbc", short_image)}) {
+  std::filesystem::create_directory(FsPath(dir.File("folder.gbc")));
+  const std::vector<std::pair<std::string, std::string>> unreadable = {
+      {dir.File("missing.gbc"),
+       "Cannot open \"missing.gbc\": there is no such file."},
+      {dir.File("folder.gbc"), "Cannot open \"folder.gbc\": it is a folder."},
+      {dir.Write("empty.gbc", {}),
+       "Cannot open \"empty.gbc\": it is too short to be a cartridge image "
+       "(the file has only 0 bytes)."},
+      {dir.Write("short.gbc", short_image),
+       "Cannot open \"short.gbc\": it is too short to be a cartridge image "
+       "(the file has only 322 bytes)."},
+  };
+  for (const auto& [path, box] : unreadable) {
+    Open(good);
     view.messages.clear();
     Open(path);
     ASSERT_EQ(view.messages.size(), 1u) << path;
     EXPECT_EQ(view.messages[0].title, "Invalid ROM");
+    EXPECT_EQ(view.messages[0].text, box);
+    EXPECT_EQ(view.caption, "Tivok");
     EXPECT_TRUE(view.stores.empty());
     // The reason names the file, not its folder.
     EXPECT_THAT(view.status, StartsWith("Not opened: "));
@@ -232,12 +250,21 @@ TEST_F(StoreEditorTest, ACancelledDialogLoadsTheLastFileAgain) {
   const std::string path = dir.WriteSample("sample.gbc");
   Open(path);
   ChooseStore(kPortal);
+  ChooseSlot(2);
+  ChooseStore(kBeginner);
+  ChooseSlot(3);
+  ChooseItem(kHerb);
+  ChooseStore(kPortal);
   Open(std::nullopt);
   EXPECT_EQ(editor.state().RomPath, path);
   EXPECT_TRUE(editor.state().FlagBeginner);
   EXPECT_EQ(view.store_selection, kBeginner);
   EXPECT_EQ(view.slots.front(), "1 (1)");
   EXPECT_EQ(view.items.size(), 44u);
+  // The same file keeps the chosen slot and item, and shows both.
+  EXPECT_EQ(editor.state().SlotAddress, "&H2476F");
+  EXPECT_EQ(view.slot_selection, 3);
+  EXPECT_EQ(view.item_text, "Herb");
 }
 
 TEST_F(StoreEditorTest, ANewLoadMakesTheFirstStoreCurrent) {
@@ -276,7 +303,9 @@ TEST_F(StoreEditorTest, SavesToTheRememberedSlotWhateverStoreIsShown) {
   EXPECT_EQ(editor.state().NewItem, 24);
 }
 
-TEST_F(StoreEditorTest, KeepsTheSlotAndItemAcrossLoads) {
+// A slot chosen in one image is never written into another; the item
+// stays chosen, and New Item shows it.
+TEST_F(StoreEditorTest, AnotherFileForgetsTheSlotButKeepsTheItem) {
   const std::string first = dir.WriteSample("first.gbc");
   const std::string second = dir.WriteSample("second.gbc");
   Open(first);
@@ -284,18 +313,16 @@ TEST_F(StoreEditorTest, KeepsTheSlotAndItemAcrossLoads) {
   ChooseSlot(5);
   ChooseItem(43);
   Open(second);
-  // New Item shows Null and no slot is selected: the status tells.
+  EXPECT_EQ(view.item_text, "Bookmark");
+  EXPECT_EQ(editor.state().SlotAddress, "");
   EXPECT_EQ(view.status,
-            "Save writes Bookmark (2B) to slot 6 of Book (Bottom Left) Shop, "
-            "offset 0x24782. That slot is not in the store shown.");
+            "Choose a slot first; then Save writes Bookmark (2B) to it.");
+  view.messages.clear();
   editor.OnSave();
-  std::vector<std::uint8_t> expected = MakeSampleImage();
-  EXPECT_EQ(ReadAll(first), expected);
-  expected[0x24782] = 43;
-  EXPECT_EQ(ReadAll(second), expected);
-  EXPECT_EQ(expected[SlotAt(kBeginner, 8) - 1], 8);  // the neighbour kept
-  // The Beginner's store is selected and listed again; no item selected.
-  EXPECT_EQ(view.slots.front(), "1 (1)");
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_THAT(view.messages[0].text, HasSubstr("no slot is chosen"));
+  EXPECT_EQ(ReadAll(first), MakeSampleImage());
+  EXPECT_EQ(ReadAll(second), MakeSampleImage());
 }
 
 TEST_F(StoreEditorTest, ChoosingNullWritesAZeroByte) {
@@ -310,6 +337,42 @@ TEST_F(StoreEditorTest, ChoosingNullWritesAZeroByte) {
   view.item_selection = -1;
   editor.OnNewItemChosen();
   EXPECT_EQ(editor.state().NewItem, 0);
+}
+
+// Text typed into New Item chooses the item it names once editing ends;
+// other text gives way to the item chosen before.
+TEST_F(StoreEditorTest, TypedTextChoosesTheItemItNames) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  ChooseSlot(2);
+  struct Case {
+    const char* typed;
+    int code;           // the item chosen afterwards
+    const char* shown;  // the field's text afterwards
+    const char* lead;   // what the status says first
+  };
+  const std::vector<Case> cases = {
+      {"  sirloin ", 23, "Sirloin", "Slot 3"},
+      {"Excalibur", 23, "Sirloin",
+       "\"Excalibur\" names no item; Sirloin (17) stays chosen. Slot 3"},
+      {"Po", 23, "Sirloin", "\"Po\" names no item;"},
+      {"", 23, "Sirloin", "New Item was left empty; Sirloin (17) stays"},
+      {"BOLT STAFF", 24, "Bolt Staff", "Slot 3"},
+      {"null", 0, "Null", "Slot 3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    view.item_text = c.typed;
+    editor.OnItemTextEntered();
+    EXPECT_EQ(editor.state().NewItem, c.code);
+    EXPECT_EQ(view.item_text, c.shown);
+    EXPECT_THAT(view.status, StartsWith(c.lead));
+    EXPECT_THAT(view.status, HasSubstr("Save writes " + ItemText(c.code)));
+  }
+  view.item_text = "Sirloin";
+  editor.OnItemTextEntered();
+  editor.OnSave();
+  EXPECT_EQ(ReadAll(path)[SlotAt(kBeginner, 3) - 1], 0x17);
 }
 
 TEST_F(StoreEditorTest, SaveWithoutAStoreDoesNothing) {
@@ -420,29 +483,74 @@ TEST_F(SaveFailureTest, AnotherProgramReplacedTheFile) {
   EXPECT_EQ(ReadAll(path), other);
 }
 
-TEST_F(StoreEditorTest, ListsTheKeptBlockWhenAReadFails) {
+// Only codes that are in the file are listed: a store cut short by the end
+// of the file lists the slots before it, an unreadable one none, and the
+// status line says which slots are missing and why.
+TEST_F(StoreEditorTest, ListsOnlyTheSlotsTheFileHolds) {
   const std::string path = dir.WriteSample("sample.gbc");
   Open(path);
   ChooseStore(kPortal);
-  const std::vector<std::string> portal = view.slots;
-  // Cut the file inside the Portal store's region.
+  ChooseSlot(6);
   std::filesystem::resize_file(FsPath(path), 0x24790);
   ChooseStore(kBeginner);
-  EXPECT_THAT(view.status, Not(HasSubstr("not from this file")));
+  EXPECT_THAT(view.status, Not(HasSubstr("not listed")));
   ChooseStore(kPortal);
-  EXPECT_EQ(view.slots, portal);
-  EXPECT_TRUE(editor.state().FlagPortal);
-  // The note stays while that listing is shown, and names only the file.
+  EXPECT_THAT(view.slots, ElementsAre("1 (22)", "2 (23)", "3 (24)", "4 (25)"));
+  EXPECT_EQ(view.slot_selection, -1);  // slot 7 is not listed
+  const std::string note =
+      " Slots 5 to 8 of Portal Shop could not be read and are not listed: "
+      "the file has only 149392 bytes.";
+  EXPECT_THAT(view.status, EndsWith(note));
+  ChooseSlot(3);
+  EXPECT_EQ(editor.state().SlotAddress, "&H24790");
   ChooseItem(kHerb);
-  EXPECT_THAT(view.status,
-              HasSubstr(" The codes shown are not from this file: "));
-  EXPECT_THAT(view.status, HasSubstr("\"sample.gbc\""));
-  EXPECT_THAT(view.status, Not(HasSubstr(dir.path())));
+  EXPECT_THAT(view.status, EndsWith(note));
+
   std::filesystem::resize_file(FsPath(path), 0x200);
-  ChooseStore(kThird);  // never read: its kept block is all zero
-  EXPECT_THAT(view.slots, ElementsAre("1 (0)", "2 (0)", "3 (0)", "4 (0)",
-                                      "5 (0)", "6 (0)", "7 (0)"));
+  ChooseStore(kThird);
+  EXPECT_TRUE(view.slots.empty());
+  EXPECT_THAT(view.status, EndsWith(" Slots 1 to 7 of Third (Bottom Middle) "
+                                    "Shop could not be read and are not "
+                                    "listed: the file has only 512 bytes."));
+  // A failing disk: nothing listed, the system's reason given.
+  std::filesystem::remove(FsPath(path));
+  dir.WriteSample("sample.gbc");
+  ArmFileFault(FileStep::kRead);
+  ChooseStore(kBook);
+  DisarmFileFaults();
+  EXPECT_TRUE(view.slots.empty());
+  EXPECT_THAT(view.status, HasSubstr("Slots 1 to 6 of Book (Bottom Left) Shop "
+                                     "could not be read and are not listed: "
+                                     "cannot read \"sample.gbc\": "));
+  EXPECT_THAT(view.status, Not(HasSubstr(dir.path())));
+  // Once the store can be read again the note goes.
+  ChooseStore(kBook);
+  EXPECT_EQ(view.slots.size(), 6u);
+  EXPECT_THAT(view.status, Not(HasSubstr("not listed")));
   EXPECT_TRUE(view.messages.empty());
+}
+
+// An image that cannot be written is said to be so at once; Save still
+// tries, and fails with one box.
+TEST_F(StoreEditorTest, SaysAtLoadThatAnImageCannotBeSaved) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  ArmFileFault(FileStep::kOpenForWriting);
+  Open(path);
+  DisarmFileFaults();
+  EXPECT_THAT(view.status,
+              EndsWith(" \"sample.gbc\" can be viewed but not saved: " +
+                       NoAccessReason() + "."));
+  ChooseSlot(0);
+  EXPECT_THAT(view.status, HasSubstr("can be viewed but not saved"));
+  ArmFileFault(FileStep::kOpenForWriting);
+  editor.OnSave();
+  DisarmFileFaults();
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].title, "Error Saving");
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+  // A save that goes through shows the note was out of date.
+  editor.OnSave();
+  EXPECT_THAT(view.status, Not(HasSubstr("can be viewed")));
 }
 
 }  // namespace

@@ -30,10 +30,12 @@ class NullView : public EditorView {
   }
   int SelectedSlot() const override { return slot; }
   int CurrentSlot() const override { return slot; }
+  void SelectSlot(int) override {}
   void ClearItems() override {}
   void AddItem(std::string_view) override {}
   void SetItemText(std::string_view) override {}
   int SelectedItem() const override { return item; }
+  std::string ItemText() const override { return {}; }
   void SetSaveEnabled(bool) override {}
   void SetCaption(std::string_view) override {}
   void SetStatus(std::string_view) override {}

@@ -85,9 +85,13 @@ std::string MissingFileReason() {
   return std::system_category().message(ERROR_FILE_NOT_FOUND);
 }
 std::string DirectoryReason() { return "it is a directory"; }
+std::string NoAccessReason() {
+  return std::system_category().message(ERROR_ACCESS_DENIED);
+}
 #else
 std::string MissingFileReason() { return "No such file or directory"; }
 std::string DirectoryReason() { return "Is a directory"; }
+std::string NoAccessReason() { return "Permission denied"; }
 #endif
 
 std::filesystem::path FsPath(const std::string& path) {

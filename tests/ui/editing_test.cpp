@@ -75,7 +75,8 @@ TEST_F(EditingTest, WholeEditWritesOneByteAndRelists) {
   EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
   EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
   EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
-  EXPECT_TRUE(Slots()->selectedItems().isEmpty());
+  // The saved slot is the chosen one, and the list shows it.
+  EXPECT_EQ(Slots()->selectedItems(), QList{Slots()->item(0)});
 }
 
 TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
@@ -117,22 +118,43 @@ TEST_F(EditingTest, TheFocusedSlotIsNamedButNotChosen) {
             "Beginner's (Top Left) Shop, offset 0x2476B.");
 }
 
-// Typed text, even an item's exact name followed by Return or Tab, chooses
-// nothing and adds nothing: Save writes the item chosen before, Null.
-TEST_F(EditingTest, TypingAnItemNameChoosesNothing) {
+// An item's name typed into New Item, in any letter case, chooses it when
+// editing ends, and the field then shows the item's own spelling; text that
+// names no item gives way to the item chosen before. Nothing is added.
+TEST_F(EditingTest, TypingAnItemNameChoosesIt) {
   ClickSlot(0);
   QLineEdit* edit = Items()->lineEdit();
   edit->setFocus();
   edit->selectAll();
-  QTest::keyClicks(edit, "Herb");
+  QTest::keyClicks(edit, "sirloin");
+  EXPECT_EQ(Items()->currentText(), "sirloin");  // as typed, while typing
   QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(Items()->currentText(), "Sirloin");
+  EXPECT_EQ(QApplication::focusWidget(), Items());
   QTest::keyClick(edit, Qt::Key_Tab);
   EXPECT_EQ(Items()->count(), 44);
-  EXPECT_EQ(Items()->currentIndex(), -1);
 
   EXPECT_THAT(PressSave(), SizeIs(0));
-  EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x00));
-  EXPECT_EQ(Slots()->item(0)->text(), "1 (0)");
+  EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x17));
+  EXPECT_EQ(Slots()->item(0)->text(), "1 (17)");
+
+  // Leaving the field ends the editing too.
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "Excalibur");
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(Items()->currentText(), "Sirloin");
+  EXPECT_TRUE(Status().startsWith(
+      "\"Excalibur\" names no item; Sirloin (17) stays chosen."))
+      << Status().toStdString();
+  EXPECT_EQ(Items()->count(), 44);
+
+  // Clicking Save straight after typing takes the typed item.
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "herb");
+  EXPECT_THAT(PressSave(), SizeIs(0));
+  EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x01));
 }
 
 TEST_F(EditingTest, FocusEnteringTheSlotListChoosesNoSlot) {

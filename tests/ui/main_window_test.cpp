@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
   EXPECT_EQ(Slots()->count(), 0);
   EXPECT_EQ(Items()->count(), 0);
   EXPECT_FALSE(Save()->isEnabled());
-  EXPECT_EQ(window.windowTitle(), "Tivok - sample.gbc");
+  EXPECT_EQ(window.windowTitle(), "Tivok");
 }
 
 TEST_F(MainWindowTest, CancelledDialogKeepsTheFileItHad) {
@@ -189,6 +189,30 @@ TEST_F(MainWindowTest, TabRunsSlotsItemsSaveStores) {
   Slots()->setFocus(Qt::TabFocusReason);
   EXPECT_THAT(TabCycle(Slots(), 4),
               ElementsAre("Combo2", "Combo3", "Command1", "Combo1", "Combo2"));
+}
+
+// The keyboard focus in the slot list can be seen, selected entry or not:
+// a frame around the current entry, or around the whole list while no
+// entry is current, and none once the focus has gone.
+TEST_F(MainWindowTest, TheSlotListShowsWhereTheFocusIs) {
+  Open(dir.WriteSample("sample.gbc"));
+  QListWidget* list = Slots();
+  const auto pixel = [list](QPoint at) {
+    return list->viewport()->grab().toImage().pixelColor(at);
+  };
+  const QPalette colours = list->palette();
+  const QPoint list_corner(1, 1);
+  const auto entry_corner = [list](int row) {
+    return list->visualItemRect(list->item(row)).topLeft() + QPoint(1, 1);
+  };
+  list->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(list->currentRow(), -1);
+  EXPECT_EQ(pixel(list_corner), colours.color(QPalette::Highlight));
+  list->setCurrentRow(2, QItemSelectionModel::NoUpdate);
+  EXPECT_EQ(pixel(entry_corner(2)), colours.color(QPalette::Text));
+  EXPECT_NE(pixel(list_corner), colours.color(QPalette::Highlight));
+  Items()->setFocus(Qt::TabFocusReason);
+  EXPECT_NE(pixel(entry_corner(2)), colours.color(QPalette::Text));
 }
 
 // Every fixed text of the window, access keys and shortcut included.
