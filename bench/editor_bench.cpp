@@ -79,6 +79,25 @@ void BM_SaveAndRelist(benchmark::State& state) {
   for (auto _ : state) bench.editor.OnSave();
 }
 
+// An undo and a redo in turn: each is one open, one check of the title and
+// the byte, one write and one fsync, as a save is.
+void BM_UndoOrRedo(benchmark::State& state) {
+  BenchEditor bench(state);
+  bench.editor.OnOpen();
+  bench.view.store = 4;
+  bench.editor.OnStoreChosen();
+  bench.view.slot = 0;
+  bench.editor.OnSlotChosen();
+  bench.view.item = 1;
+  bench.editor.OnNewItemChosen();
+  bench.editor.OnSave();
+  bool undo = true;
+  for (auto _ : state) {
+    undo ? bench.editor.OnUndo() : bench.editor.OnRedo();
+    undo = !undo;
+  }
+}
+
 constexpr std::int64_t kSmall = 256 * 1024;
 constexpr std::int64_t kLarge = 8 * 1024 * 1024;
 
@@ -91,6 +110,10 @@ BENCHMARK(BM_ChooseStore)
     ->Arg(kLarge)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveAndRelist)
+    ->Arg(kSmall)
+    ->Arg(kLarge)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoOrRedo)
     ->Arg(kSmall)
     ->Arg(kLarge)
     ->Unit(benchmark::kMicrosecond);

@@ -75,6 +75,13 @@ class EditorView {
   virtual std::string ItemText() const = 0;
 
   virtual void SetSaveEnabled(bool enabled) = 0;
+  // Edit, Undo and Edit, Redo: what each would do, such as "Undo Save Herb
+  // to Slot 3 of Portal Shop"; an empty text disables it.
+  virtual void SetUndoText(std::string_view text) = 0;
+  virtual void SetRedoText(std::string_view text) = 0;
+  // Watches the image at `path` for changes that other programs make, and
+  // offers File, Reload; an empty path ends both.
+  virtual void WatchImage(const std::string& path) = 0;
   virtual void SetCaption(std::string_view caption) = 0;
   // The status line: what is going on, such as what Save would write now.
   virtual void SetStatus(std::string_view text) = 0;

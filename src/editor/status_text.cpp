@@ -10,29 +10,44 @@
 namespace tivok {
 namespace {
 
-// The store and slot number that a slot address text such as "&H2476C"
-// names; no store for a text that names no slot.
-struct SlotPlace {
-  const Store* store = nullptr;
-  int slot = 0;
-};
-
+// The store and slot that a slot address text such as "&H2476C" names; no
+// store for a text that names no slot.
 SlotPlace PlaceOf(std::string_view slot_address) {
   const std::optional<FilePosition> position = ParseSlotAddress(slot_address);
-  if (!position) return {};
-  for (const Store& store : StoreTable::All()) {
-    const int k = *position - store.read_position;
-    if (k >= 1 && k <= store.slot_count) return {&store, k};
-  }
-  return {};
+  return position ? StoreTable::SlotAt(*position) : SlotPlace{};
 }
 
 // " to slot 3 of Portal Shop, offset 0x2478E." and, when that store is not
 // the one listed, a plain note.
+std::string ShownNote(const SlotPlace& place, const Store* shown) {
+  return place.store == shown ? "" : " That slot is not in the store shown.";
+}
+
 std::string Target(const SlotPlace& place, const Store* shown) {
-  std::string text = " to " + SlotText(*place.store, place.slot) + ".";
-  if (place.store != shown) text += " That slot is not in the store shown.";
-  return text;
+  return " to " + SlotText(place) + "." + ShownNote(place, shown);
+}
+
+// Slot k of its store with its offset, or the bare offset of a position
+// that is no slot's.
+std::string PlaceText(FilePosition position) {
+  const SlotPlace place = StoreTable::SlotAt(position);
+  return place.store == nullptr ? OffsetText(position) : SlotText(place);
+}
+
+// "Save Herb to Slot 3 of Portal Shop".
+std::string ActionText(const SavedByte& save) {
+  const SlotPlace place = StoreTable::SlotAt(save.position);
+  std::string item(ItemTable::NameOf(save.after));
+  if (item.empty()) item = ItemText(save.after);
+  if (place.store == nullptr) return "Save " + item;
+  return "Save " + item + " to Slot " + std::to_string(place.slot) + " of " +
+         std::string(place.store->selector_label);
+}
+
+// A byte as a hex editor shows it: two upper-case hex digits.
+std::string ByteHex(std::uint8_t value) {
+  const std::string digits = UpperHex(value);
+  return digits.size() < 2 ? "0" + digits : digits;
 }
 
 // The title as a hex editor's text column shows it: printable ASCII as it
@@ -49,6 +64,25 @@ std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
+// Why a file cannot be read, in plain words.
+std::string PlainReason(const std::string& path, const RomFileError& error) {
+  switch (error.kind()) {
+    case RomFileError::Kind::kMissing:
+      return "there is no such file";
+    case RomFileError::Kind::kFolder:
+      return "it is a folder";
+    case RomFileError::Kind::kNoAccess:
+      return "you have no permission to read it";
+    case RomFileError::Kind::kTooShort:
+      return "it is too short to be a cartridge image (" + error.reason() + ")";
+    case RomFileError::Kind::kNotAFile:
+    case RomFileError::Kind::kOther:
+      break;
+  }
+  return error.reason().empty() ? WithFileName(error.what(), path)
+                                : error.reason();
+}
+
 }  // namespace
 
 std::string ItemText(int code) {
@@ -56,6 +90,10 @@ std::string ItemText(int code) {
   const std::string hex = UpperHex(static_cast<std::uint64_t>(code));
   if (name.empty()) return "an unknown item (" + hex + ")";
   return std::string(name) + " (" + hex + ")";
+}
+
+std::string SlotText(const SlotPlace& place) {
+  return SlotText(*place.store, place.slot);
 }
 
 std::string SlotText(const Store& store, int k) {
@@ -102,10 +140,89 @@ std::string PlanStatus(const EditorState& state, const Store* shown) {
   return "Save writes " + ItemText(state.NewItem) + Target(place, shown);
 }
 
-std::string SavedStatus(const EditorState& state, const Store* shown) {
-  const SlotPlace place = PlaceOf(state.SlotAddress);
+std::string SavedStatus(const SavedByte& save, const Store* shown) {
+  const SlotPlace place = StoreTable::SlotAt(save.position);
   if (place.store == nullptr) return "Saved.";
-  return "Saved " + ItemText(state.NewItem) + Target(place, shown);
+  return "Saved " + ItemText(save.after) + " to " + SlotText(place) +
+         " (it held " + ItemText(save.before) + ")." + ShownNote(place, shown);
+}
+
+std::string UnconfirmedStatus(WriteKind kind, const SavedByte& save,
+                              std::string_view reason) {
+  const std::uint8_t value =
+      kind == WriteKind::kUndo ? save.before : save.after;
+  const char* written = kind == WriteKind::kSave   ? " was written to "
+                        : kind == WriteKind::kUndo ? " was written back to "
+                                                   : " was written again to ";
+  return ItemText(value) + written + PlaceText(save.position) +
+         ", but the disk did not confirm it: " + std::string(reason) +
+         (kind == WriteKind::kSave ? ". Check the disk, then save again."
+                                   : ". Check the disk.");
+}
+
+std::string UndoActionText(const SavedByte& save) {
+  return "Undo " + ActionText(save);
+}
+
+std::string RedoActionText(const SavedByte& save) {
+  return "Redo " + ActionText(save);
+}
+
+std::string UndoneStatus(const SavedByte& save) {
+  return "Undid the save: " + PlaceText(save.position) + ", holds " +
+         ItemText(save.before) + " again.";
+}
+
+std::string RedoneStatus(const SavedByte& save) {
+  return "Redid the save: " + PlaceText(save.position) + ", holds " +
+         ItemText(save.after) + " again.";
+}
+
+std::string NotUndoneStatus(std::string_view reason) {
+  return "Not undone: " + std::string(reason) + ".";
+}
+
+std::string NotRedoneStatus(std::string_view reason) {
+  return "Not redone: " + std::string(reason) + ".";
+}
+
+std::string ChangedByOtherReason(WriteKind kind, FilePosition position,
+                                 std::uint8_t now, std::uint8_t expected) {
+  return "the byte at " + OffsetText(position) + " is now " + ByteHex(now) +
+         ", not the " + ByteHex(expected) +
+         (kind == WriteKind::kRedo ? " that the undo wrote back"
+                                   : " that Tivok wrote") +
+         ", so another program has changed it; nothing was written";
+}
+
+std::string ChangedOutsideStatus(const std::string& path) {
+  return "Another program changed \"" + FileName(path) +
+         "\"; the list shows it as it is now.";
+}
+
+std::string NoLongerReadableStatus(const std::string& path,
+                                   const RomFileError& error) {
+  return "\"" + FileName(path) +
+         "\" can no longer be read: " + PlainReason(path, error) +
+         ". Save, Undo and Redo refuse until it can be read again.";
+}
+
+std::string NoLongerAnImageStatus(const std::string& path,
+                                  std::string_view title) {
+  return "Another program changed \"" + FileName(path) +
+         "\": it is no longer a Dragon Warrior Monsters image (its header "
+         "title is \"" +
+         Printable(title) + "\"). Save, Undo and Redo refuse while it is not.";
+}
+
+std::string ReloadedStatus(const std::string& path) {
+  return "Reloaded \"" + FileName(path) + "\"; nothing had changed.";
+}
+
+std::string TitleChangedReason(const std::string& path) {
+  return "\"" + path +
+         "\" is no longer a Dragon Warrior Monsters image (its header title "
+         "has changed), so nothing was written; open the file again";
 }
 
 std::string NotSavedStatus(std::string_view reason) {
@@ -139,27 +256,8 @@ std::string NoSuchItemStatus(std::string_view typed, int code) {
 }
 
 std::string CannotOpenText(const std::string& path, const RomFileError& error) {
-  std::string why;
-  switch (error.kind()) {
-    case RomFileError::Kind::kMissing:
-      why = "there is no such file";
-      break;
-    case RomFileError::Kind::kFolder:
-      why = "it is a folder";
-      break;
-    case RomFileError::Kind::kNoAccess:
-      why = "you have no permission to read it";
-      break;
-    case RomFileError::Kind::kTooShort:
-      why = "it is too short to be a cartridge image (" + error.reason() + ")";
-      break;
-    case RomFileError::Kind::kNotAFile:
-    case RomFileError::Kind::kOther:
-      why = error.reason().empty() ? WithFileName(error.what(), path)
-                                   : error.reason();
-      break;
-  }
-  return "Cannot open \"" + FileName(path) + "\": " + why + ".";
+  return "Cannot open \"" + FileName(path) + "\": " + PlainReason(path, error) +
+         ".";
 }
 
 }  // namespace tivok

@@ -1,10 +1,12 @@
 #ifndef TIVOK_EDITOR_STATUS_TEXT_H_
 #define TIVOK_EDITOR_STATUS_TEXT_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "editor/editor_state.h"
+#include "editor/save_history.h"
 #include "rom/rom_file.h"
 #include "rom/store_table.h"
 
@@ -20,6 +22,7 @@ std::string ItemText(int code);
 
 // Slot k of `store`, with its file position as an offset.
 std::string SlotText(const Store& store, int k);
+std::string SlotText(const SlotPlace& place);
 
 // `message` with the full `path` of the file replaced by the file's name,
 // so that the status line stays short.
@@ -41,8 +44,41 @@ std::string EntryStatus(int k, int code);
 // when that slot is not in `shown`, the store listed.
 std::string PlanStatus(const EditorState& state, const Store* shown);
 
-// What a successful save wrote.
-std::string SavedStatus(const EditorState& state, const Store* shown);
+// What a successful save wrote, and what the slot held before; says so
+// when that slot is not in `shown`, the store listed.
+std::string SavedStatus(const SavedByte& save, const Store* shown);
+
+// A save, an undo or a redo whose byte was written, but whose flush to the
+// disk failed for `reason`.
+enum class WriteKind { kSave, kUndo, kRedo };
+std::string UnconfirmedStatus(WriteKind kind, const SavedByte& save,
+                              std::string_view reason);
+
+// Undo and redo: what the menu entry would do ("Undo Save Herb to Slot 3
+// of Portal Shop"), what was done, and why nothing was.
+std::string UndoActionText(const SavedByte& save);
+std::string RedoActionText(const SavedByte& save);
+std::string UndoneStatus(const SavedByte& save);
+std::string RedoneStatus(const SavedByte& save);
+std::string NotUndoneStatus(std::string_view reason);
+std::string NotRedoneStatus(std::string_view reason);
+// Why an undo (or redo) refuses when the byte is `now` instead of
+// `expected`, the byte that the save (or the undo) left there.
+std::string ChangedByOtherReason(WriteKind kind, FilePosition position,
+                                 std::uint8_t now, std::uint8_t expected);
+
+// The image as another program left it: changed, unreadable, or no longer
+// an image of the game; and the same when nothing had changed.
+std::string ChangedOutsideStatus(const std::string& path);
+std::string NoLongerReadableStatus(const std::string& path,
+                                   const RomFileError& error);
+std::string NoLongerAnImageStatus(const std::string& path,
+                                  std::string_view title);
+std::string ReloadedStatus(const std::string& path);
+
+// Why a save, an undo or a redo refuses to write into a file whose title
+// has changed.
+std::string TitleChangedReason(const std::string& path);
 
 // A failed save, and why.
 std::string NotSavedStatus(std::string_view reason);

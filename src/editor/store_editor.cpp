@@ -32,6 +32,12 @@ FilePosition PositionOf(const std::string& slot_address) {
   return *position;
 }
 
+// The reason that `error` gives, with the full path shortened to the name.
+std::string ReasonOf(const RomFileError& error, const std::string& path) {
+  return error.reason().empty() ? WithFileName(error.what(), path)
+                                : error.reason();
+}
+
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 std::string_view Trimmed(std::string_view text) {
@@ -86,6 +92,7 @@ void StoreEditor::LoadRom() {
   listed_codes_.clear();
   unlisted_note_.clear();
   read_only_note_.clear();
+  outside_problem_.clear();
   view_.ClearItems();
   const std::string previous =
       std::exchange(state_.RomPath, view_.DialogFileName());
@@ -94,8 +101,13 @@ void StoreEditor::LoadRom() {
     view_.SetStatus(NoImageStatus());
     return;
   }
-  // A slot chosen in one image is never written into another.
-  if (path != previous) state_.SlotAddress.clear();
+  // A slot chosen in one image is never written into another, and its
+  // saves are not undone there.
+  if (path != previous) {
+    state_.SlotAddress.clear();
+    history_.Clear();
+  }
+  ShowEditActions();
 
   state_.RomTitle.clear();
   std::optional<RomFileError> unreadable;
@@ -115,6 +127,7 @@ void StoreEditor::LoadRom() {
                                  : "Not Dragon Warrior Monsters",
                       "Invalid ROM");
     view_.SetSaveEnabled(false);
+    view_.WatchImage({});
     return;
   }
   for (const Store& store : StoreTable::All()) {
@@ -131,10 +144,9 @@ void StoreEditor::LoadRom() {
   try {
     RomFile::CheckWritable(path);
   } catch (const RomFileError& error) {
-    read_only_note_ = ReadOnlyNote(path, error.reason().empty()
-                                             ? WithFileName(error.what(), path)
-                                             : error.reason());
+    read_only_note_ = ReadOnlyNote(path, ReasonOf(error, path));
   }
+  view_.WatchImage(path);
   ShowChoiceStatus();
 }
 
@@ -253,18 +265,29 @@ std::string StoreEditor::Notes() const {
 void StoreEditor::OnSave() {
   const Store* store = StoreTable::BySelectorPosition(view_.SelectedStore());
   if (store == nullptr) return;
+  SaveOutcome outcome;
   try {
-    SaveSlot(store->save_key);
+    outcome = SaveSlot(store->save_key);
   } catch (const std::exception& error) {
     view_.SetStatus(NotSavedStatus(WithFileName(error.what(), state_.RomPath)));
     view_.ShowMessage(std::string("Error saving: ") + error.what(),
                       "Error Saving");
     return;
   }
-  view_.SetStatus(SavedStatus(state_, listed_) + Notes());
+  // The byte changed even when the disk did not confirm it.
+  history_.Record(outcome.saved);
+  ShowEditActions();
+  if (!outcome.unconfirmed.empty()) {
+    const std::string text =
+        UnconfirmedStatus(WriteKind::kSave, outcome.saved, outcome.unconfirmed);
+    view_.SetStatus(text + Notes());
+    view_.ShowMessage(text, "Error Saving");
+    return;
+  }
+  view_.SetStatus(SavedStatus(outcome.saved, listed_) + Notes());
 }
 
-void StoreEditor::SaveSlot(std::string_view save_key) {
+SaveOutcome StoreEditor::SaveSlot(std::string_view save_key) {
   if (state_.NewItem < 0 || state_.NewItem > 255) {
     throw SaveError("the chosen item code " + std::to_string(state_.NewItem) +
                     " does not fit in a byte");
@@ -274,20 +297,122 @@ void StoreEditor::SaveSlot(std::string_view save_key) {
 
   // Another program may have replaced the file since it was loaded: write
   // only into a file that is still an image of the game. The title is
-  // checked on the same open file that is written.
-  RomEdit edit(state_.RomPath);
-  if (!edit.TitleAccepted()) {
-    throw SaveError("\"" + state_.RomPath +
-                    "\" is no longer a Dragon Warrior Monsters image (its "
-                    "header title has changed), so nothing was written; "
-                    "open the file again");
+  // checked, and the byte before read, on the same open file that is
+  // written.
+  const std::string& path = state_.RomPath;
+  RomEdit edit(path);
+  if (!edit.TitleAccepted()) throw SaveError(TitleChangedReason(path));
+  SaveOutcome outcome;
+  outcome.saved = {path, position, edit.Replace(position, value), value};
+  try {
+    edit.Commit();
+  } catch (const UnconfirmedWriteError& error) {
+    outcome.unconfirmed = ReasonOf(error, path);
   }
-  edit.WriteByte(position, value);
-  edit.Commit();
   read_only_note_.clear();
 
   if (const Store* store = StoreTable::BySaveKey(save_key)) {
     ListStoreSlots(*store);
+  }
+  return outcome;
+}
+
+void StoreEditor::OnUndo() { Rewrite(WriteKind::kUndo); }
+
+void StoreEditor::OnRedo() { Rewrite(WriteKind::kRedo); }
+
+void StoreEditor::Rewrite(WriteKind kind) {
+  const bool undo = kind == WriteKind::kUndo;
+  const SavedByte* next = undo ? history_.NextUndo() : history_.NextRedo();
+  if (next == nullptr) return;
+  const SavedByte save = *next;
+  const std::uint8_t expected = undo ? save.after : save.before;
+  std::string unconfirmed;
+  try {
+    // The same checks as a save's, and one more: the byte must still be
+    // the one that Tivok left there.
+    RomEdit edit(save.path);
+    if (!edit.TitleAccepted()) throw SaveError(TitleChangedReason(save.path));
+    const std::uint8_t now = edit.ReadByte(save.position);
+    if (now != expected) {
+      throw SaveError(ChangedByOtherReason(kind, save.position, now, expected));
+    }
+    edit.WriteByte(save.position, undo ? save.before : save.after);
+    try {
+      edit.Commit();
+    } catch (const UnconfirmedWriteError& error) {
+      unconfirmed = ReasonOf(error, save.path);
+    }
+  } catch (const std::exception& error) {
+    const std::string reason = WithFileName(error.what(), save.path);
+    view_.SetStatus(undo ? NotUndoneStatus(reason) : NotRedoneStatus(reason));
+    view_.ShowMessage((undo ? "Error undoing: " : "Error redoing: ") +
+                          std::string(error.what()),
+                      undo ? "Error Undoing" : "Error Redoing");
+    return;
+  }
+  if (undo) {
+    history_.MarkUndone();
+  } else {
+    history_.MarkRedone();
+  }
+  ShowEditActions();
+  read_only_note_.clear();
+  if (listed_ != nullptr) ListStoreSlots(*listed_);
+  if (!unconfirmed.empty()) {
+    const std::string text = UnconfirmedStatus(kind, save, unconfirmed);
+    view_.SetStatus(text + Notes());
+    view_.ShowMessage(text, undo ? "Error Undoing" : "Error Redoing");
+    return;
+  }
+  view_.SetStatus((undo ? UndoneStatus(save) : RedoneStatus(save)) + Notes());
+}
+
+void StoreEditor::ShowEditActions() {
+  const SavedByte* undo = history_.NextUndo();
+  const SavedByte* redo = history_.NextRedo();
+  view_.SetUndoText(undo != nullptr ? UndoActionText(*undo) : "");
+  view_.SetRedoText(redo != nullptr ? RedoActionText(*redo) : "");
+}
+
+void StoreEditor::OnImageChanged() { ListAgain(/*by_hand=*/false); }
+
+void StoreEditor::OnReload() { ListAgain(/*by_hand=*/true); }
+
+void StoreEditor::ListAgain(bool by_hand) {
+  if (listed_ == nullptr) return;
+  const std::string& path = state_.RomPath;
+  const std::vector<std::uint8_t> shown = listed_codes_;
+  std::string problem;
+  try {
+    const std::string title = RomFile::ReadRomTitle(path);
+    if (!RomFile::IsAcceptedTitle(title)) {
+      problem = NoLongerAnImageStatus(path, title);
+    }
+  } catch (const RomFileError& error) {
+    problem = NoLongerReadableStatus(path, error);
+  }
+  ListStoreSlots(*listed_);
+  read_only_note_.clear();
+  if (problem.empty()) {
+    try {
+      RomFile::CheckWritable(path);
+    } catch (const RomFileError& error) {
+      read_only_note_ = ReadOnlyNote(path, ReasonOf(error, path));
+    }
+  }
+  // A watcher may report one change many times: say each thing once.
+  const bool was_fine = outside_problem_.empty();
+  const bool problem_news = problem != outside_problem_;
+  outside_problem_ = problem;
+  if (!problem.empty()) {
+    if (problem_news || by_hand) view_.SetStatus(problem);
+    return;
+  }
+  if (listed_codes_ != shown || !was_fine) {
+    ShowChoiceStatus(ChangedOutsideStatus(path));
+  } else if (by_hand) {
+    ShowChoiceStatus(ReloadedStatus(path));
   }
 }
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "editor/editor_state.h"
+#include "editor/save_history.h"
+#include "editor/status_text.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -16,6 +18,14 @@ namespace tivok {
 class SaveError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// What a save wrote. `unconfirmed` is empty when the disk confirmed the
+// byte, and otherwise says why it did not: the byte is in the file, but the
+// flush after the write failed.
+struct SaveOutcome {
+  SavedByte saved;
+  std::string unconfirmed;
 };
 
 // The procedures behind the window's events. It owns the editor state,
@@ -38,6 +48,16 @@ class StoreEditor {
   // chosen before.
   void OnItemTextEntered();
   void OnSave();
+  // Edit, Undo and Edit, Redo: write back the byte that the last save
+  // replaced, or write it again, but only while the file still holds the
+  // byte that Tivok left there.
+  void OnUndo();
+  void OnRedo();
+  // Another program changed the image (OnImageChanged), or the user asks
+  // to read it again (File, Reload): lists the store shown from the file
+  // and says what changed.
+  void OnImageChanged();
+  void OnReload();
   // The slot list's current entry moved (keyboard focus, not a choice):
   // names its item in the status line and changes no state.
   void OnCurrentSlotChanged();
@@ -51,8 +71,9 @@ class StoreEditor {
   // Reads `store`'s slots from the image and lists those that were read.
   void ListStoreSlots(const Store& store);
   // Writes NewItem at SlotAddress, then lists the store named by `save_key`.
-  // Throws SaveError (or RomFileError) on any failure; changes no state.
-  void SaveSlot(std::string_view save_key);
+  // Throws SaveError (or RomFileError) when nothing was written; changes no
+  // state.
+  SaveOutcome SaveSlot(std::string_view save_key);
   // Adds the 44 item names, in code order, to the new-item selector.
   void FillItemList();
 
@@ -67,6 +88,12 @@ class StoreEditor {
   void ShowChoiceStatus(const std::string& lead = {});
   // " " and the notes on the listing and the image, or nothing.
   std::string Notes() const;
+  // Undo (kUndo) or redo (kRedo) the next save of the history.
+  void Rewrite(WriteKind kind);
+  // Lists the store shown again from the file; `by_hand` for File, Reload.
+  void ListAgain(bool by_hand);
+  // Offers Undo and Redo as the history allows.
+  void ShowEditActions();
 
   EditorView& view_;
   EditorState state_;
@@ -79,6 +106,11 @@ class StoreEditor {
   std::string unlisted_note_;
   // Why the open image cannot be saved; empty when it can.
   std::string read_only_note_;
+  // What made the open image unusable when it was last read again: gone,
+  // unreadable, or no longer an image of the game; empty when it is fine.
+  std::string outside_problem_;
+  // The saves in the open image.
+  SaveHistory history_;
 };
 
 }  // namespace tivok

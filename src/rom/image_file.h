@@ -51,8 +51,10 @@ std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
                                    int count);
 // The header title of the open `file`, one character per byte.
 std::string TitleOf(ImageFile& file);
-// Writes `value` at `position` of the open `file`, which must lie inside
-// it: a file is never lengthened.
+// Fails unless `position` lies inside the open `file`, where a byte may be
+// written: a file is never lengthened.
+void RequireInside(const ImageFile& file, FilePosition position);
+// Writes `value` at `position` of the open `file`, which must lie inside it.
 void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value);
 
 // The path in double quotes, as every message shows it.

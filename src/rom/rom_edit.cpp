@@ -21,6 +21,13 @@ void RomEdit::WriteByte(FilePosition position, std::uint8_t value) {
   ++written_;
 }
 
+std::uint8_t RomEdit::Replace(FilePosition position, std::uint8_t value) {
+  RequireInside(*file_, position);
+  const std::uint8_t before = ReadByte(position);
+  WriteByte(position, value);
+  return before;
+}
+
 void RomEdit::Commit() {
   if (written_ == 0) {
     file_.reset();

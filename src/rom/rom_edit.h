@@ -36,6 +36,8 @@ class RomEdit {
   std::uint8_t ReadByte(FilePosition position);
   // Writes `value` at `position`, which must lie inside the file.
   void WriteByte(FilePosition position, std::uint8_t value);
+  // Like WriteByte, and returns the byte that was there before.
+  std::uint8_t Replace(FilePosition position, std::uint8_t value);
   // How many bytes WriteByte has written.
   int written() const { return written_; }
 

@@ -54,7 +54,8 @@ std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
   if (offset + count > file.size()) {
     const std::string reason =
         "the file has only " + std::to_string(file.size()) + " bytes";
-    throw RomFileError("cannot read " + std::to_string(count) + " bytes at " +
+    throw RomFileError("cannot read " + std::to_string(count) +
+                           (count == 1 ? " byte at " : " bytes at ") +
                            OffsetText(position) + " of " + Quoted(file.path()) +
                            ": " + reason,
                        RomFileError::Kind::kTooShort, reason);
@@ -72,6 +73,11 @@ std::string TitleOf(ImageFile& file) {
 }
 
 void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
+  RequireInside(file, position);
+  file.WriteAt(static_cast<std::int64_t>(position) - 1, value);
+}
+
+void RequireInside(const ImageFile& file, FilePosition position) {
   if (position < 1 || static_cast<std::int64_t>(position) > file.size()) {
     const std::string reason = "the file has only " +
                                std::to_string(file.size()) +
@@ -80,7 +86,6 @@ void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
                            Quoted(file.path()) + ": " + reason,
                        RomFileError::Kind::kTooShort, reason);
   }
-  file.WriteAt(static_cast<std::int64_t>(position) - 1, value);
 }
 
 std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,

@@ -53,4 +53,12 @@ const Store* StoreTable::BySaveKey(std::string_view key) {
   return nullptr;
 }
 
+SlotPlace StoreTable::SlotAt(FilePosition position) {
+  for (const Store& store : kStores) {
+    const int k = position - store.read_position;
+    if (k >= 1 && k <= store.slot_count) return {&store, k};
+  }
+  return {};
+}
+
 }  // namespace tivok

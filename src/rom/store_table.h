@@ -31,6 +31,13 @@ struct Store {
   std::string SlotAddressText(int k) const;
 };
 
+// A slot of a store: slot k (1 to slot_count) of `store`; no store for a
+// position that is no slot.
+struct SlotPlace {
+  const Store* store = nullptr;
+  int slot = 0;
+};
+
 // The five stores, in the order of the store selector.
 class StoreTable {
  public:
@@ -41,6 +48,8 @@ class StoreTable {
   static const Store* BySelectorPosition(int position);
   // The store whose save key is exactly `key` (case-sensitive), or nullptr.
   static const Store* BySaveKey(std::string_view key);
+  // The store and slot at file position `position`, if it is a slot's.
+  static SlotPlace SlotAt(FilePosition position);
 };
 
 // "&H" followed by `position` in upper-case hex without leading zeros.

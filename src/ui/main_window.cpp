@@ -22,6 +22,7 @@
 #include "ui/app_icon.h"
 #include "ui/core_text.h"
 #include "ui/form_layout.h"
+#include "ui/image_watcher.h"
 #include "ui/item_selector.h"
 #include "ui/sized_combo_box.h"
 #include "ui/slot_list.h"
@@ -50,7 +51,8 @@ QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), editor_(*this) {
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), watcher_(new ImageWatcher(this)), editor_(*this) {
   setObjectName("Form1");
   setWindowTitle("Tivok");
   setWindowIcon(AppIcon());
@@ -84,6 +86,7 @@ MainWindow::~MainWindow() {
   // the window closes must not report to it.
   combo3_->blockSignals(true);
   combo2_->blockSignals(true);
+  watcher_->blockSignals(true);
 }
 
 void MainWindow::CreateControls() {
@@ -151,6 +154,11 @@ void MainWindow::CreateMenus() {
   open_ = file->addAction("Open...");
   open_->setObjectName("Open");
   open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  // Reads the image again, for file systems that do not report changes.
+  reload_ = file->addAction("&Reload");
+  reload_->setObjectName("Reload");
+  reload_->setShortcuts(QKeySequence::Refresh);
+  reload_->setEnabled(false);
   file->addSeparator();
   quit_ = file->addAction("&Quit");
   quit_->setObjectName("Quit");
@@ -160,6 +168,17 @@ void MainWindow::CreateMenus() {
   if (quit_keys.isEmpty()) quit_keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
   quit_->setShortcuts(quit_keys);
 
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->setObjectName("Edit");
+  undo_ = edit->addAction("&Undo");
+  undo_->setObjectName("Undo");
+  undo_->setShortcuts(QKeySequence::Undo);
+  undo_->setEnabled(false);
+  redo_ = edit->addAction("&Redo");
+  redo_->setObjectName("Redo");
+  redo_->setShortcuts(QKeySequence::Redo);
+  redo_->setEnabled(false);
+
   QMenu* other = menuBar()->addMenu("&Other");
   other->setObjectName("Other");
   credits_ = other->addAction("Credits");
@@ -168,6 +187,11 @@ void MainWindow::CreateMenus() {
 
 void MainWindow::ConnectEvents() {
   connect(open_, &QAction::triggered, this, [this] { editor_.OnOpen(); });
+  connect(reload_, &QAction::triggered, this, [this] { editor_.OnReload(); });
+  connect(undo_, &QAction::triggered, this, [this] { editor_.OnUndo(); });
+  connect(redo_, &QAction::triggered, this, [this] { editor_.OnRedo(); });
+  connect(watcher_, &ImageWatcher::Changed, this,
+          [this] { editor_.OnImageChanged(); });
   connect(credits_, &QAction::triggered, this, [this] { OnCredits(); });
   // Closing the window ends the program; nothing is saved.
   connect(quit_, &QAction::triggered, this, &QWidget::close);

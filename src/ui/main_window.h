@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace tivok {
 
+class ImageWatcher;
 class ItemSelector;
 class SizedComboBox;
 class StatusLine;
@@ -57,6 +58,9 @@ class MainWindow : public QMainWindow, public EditorView {
   std::string ItemText() const override;
 
   void SetSaveEnabled(bool enabled) override;
+  void SetUndoText(std::string_view text) override;
+  void SetRedoText(std::string_view text) override;
+  void WatchImage(const std::string& path) override;
   void SetCaption(std::string_view caption) override;
   void SetStatus(std::string_view text) override;
 
@@ -89,6 +93,9 @@ class MainWindow : public QMainWindow, public EditorView {
   void CreateStatusLine();
   void DescribeControls();
   void AcceptFileDrops();
+  // A path of the core's (UTF-8, or the file system's bytes on Linux) as
+  // Qt takes file names.
+  static QString PathForQt(const std::string& path);
 
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
@@ -103,7 +110,11 @@ class MainWindow : public QMainWindow, public EditorView {
   ItemSelector* combo3_ = nullptr;   // new-item selector
   QPushButton* command1_ = nullptr;
   StatusLine* status_ = nullptr;  // the status bar's text
+  ImageWatcher* watcher_ = nullptr;
   QAction* open_ = nullptr;
+  QAction* reload_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
   QAction* credits_ = nullptr;
   QAction* quit_ = nullptr;
 

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 
 #include "ui/core_text.h"
+#include "ui/image_watcher.h"
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
 #include "ui/status_line.h"
@@ -104,6 +105,21 @@ void MainWindow::SetSaveEnabled(bool enabled) {
   command1_->setEnabled(enabled);
 }
 
+void MainWindow::SetUndoText(std::string_view text) {
+  undo_->setText(text.empty() ? QString("&Undo") : "&" + ToQString(text));
+  undo_->setEnabled(!text.empty());
+}
+
+void MainWindow::SetRedoText(std::string_view text) {
+  redo_->setText(text.empty() ? QString("&Redo") : "&" + ToQString(text));
+  redo_->setEnabled(!text.empty());
+}
+
+void MainWindow::WatchImage(const std::string& path) {
+  watcher_->Watch(PathForQt(path));
+  reload_->setEnabled(!path.empty());
+}
+
 void MainWindow::SetCaption(std::string_view caption) {
   setWindowTitle(ToQString(caption));
 }
@@ -137,6 +153,14 @@ void MainWindow::ShowOpenDialog() {
   if (chosen.isEmpty()) return;
   dialog_path_ = chosen.first();
   dialog_file_name_ = QFileInfo(dialog_path_).fileName();
+}
+
+QString MainWindow::PathForQt(const std::string& path) {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+  return ToQString(path);
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
 }
 
 std::string MainWindow::DialogFileName() const {

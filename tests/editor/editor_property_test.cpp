@@ -60,6 +60,7 @@ struct Tally {
   int good_loads = 0;
   int saves = 0;
   int failed_saves = 0;
+  int undos = 0;
 };
 
 class Round {
@@ -136,7 +137,7 @@ class Round {
 
   void Step() {
     const std::size_t messages = view_.messages.size();
-    switch (Pick(0, 6)) {
+    switch (Pick(0, 7)) {
       case 0: {  // open: a file, or cancel
         const int file = Pick(-1, kFilesPerRound - 1);
         view_.dialog_answers.push_back(
@@ -180,6 +181,9 @@ class Round {
             Pick(-1, static_cast<int>(view_.items.size()) - 1);
         editor_.OnNewItemChosen();
         break;
+      case 4:
+        UndoOrRedo(messages);
+        return;
       default:
         Save(messages);
         return;
@@ -223,6 +227,33 @@ class Round {
       EXPECT_EQ(view_.status.rfind("Not saved: ", 0), 0u) << view_.status;
     }
     EXPECT_EQ(ReadAll(state.RomPath), bytes);
+  }
+
+  // An undo or a redo changes one byte at a slot, or nothing when it fails
+  // with one box.
+  void UndoOrRedo(std::size_t messages) {
+    const int file = IndexOf(editor_.state().RomPath);
+    Pick(0, 1) == 0 ? editor_.OnUndo() : editor_.OnRedo();
+    if (file < 0 || !std::filesystem::is_regular_file(files_[file])) return;
+    auto& bytes = contents_[static_cast<std::size_t>(file)];
+    const std::vector<std::uint8_t> now = ReadAll(files_[file]);
+    ASSERT_EQ(now.size(), bytes.size());
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+      if (now[i] != bytes[i]) changed.push_back(i);
+    }
+    if (view_.messages.size() > messages) {
+      EXPECT_TRUE(changed.empty());
+      return;
+    }
+    ASSERT_LE(changed.size(), 1u);
+    if (!changed.empty()) {
+      ++tally_.undos;
+      EXPECT_NE(
+          StoreTable::SlotAt(static_cast<FilePosition>(changed[0] + 1)).store,
+          nullptr);
+    }
+    bytes = now;
   }
 
   // After a good load or a store choice: one current store, listed in full.
@@ -287,11 +318,14 @@ TEST(EditorProperty, RandomEventsNeverDamageAFile) {
     Round(random, tally).Run();
     if (HasFailure()) return;
   }
-  std::printf("%u rounds: %d good loads, %d saves, %d failed saves\n", rounds,
-              tally.good_loads, tally.saves, tally.failed_saves);
+  std::printf(
+      "%u rounds: %d good loads, %d saves, %d failed saves, %d undos and "
+      "redos\n",
+      rounds, tally.good_loads, tally.saves, tally.failed_saves, tally.undos);
   EXPECT_GT(tally.good_loads, static_cast<int>(rounds));
   EXPECT_GT(tally.saves, static_cast<int>(rounds));
   EXPECT_GT(tally.failed_saves, static_cast<int>(rounds) / 2);
+  EXPECT_GT(tally.undos, static_cast<int>(rounds) / 10);
 }
 
 }  // namespace

@@ -11,7 +11,8 @@
 namespace tivok::testing {
 
 // A fake window: it records every call as a line of `log` (but for the
-// status line, which only keeps its last text in `status`), keeps the lists
+// status line, which only keeps its last text in `status`, and the Edit
+// menu and the watcher, which keep theirs too), keeps the lists
 // as a window would, and plays back the selections, the current slot entry
 // and the dialog answers that a test scripts.
 class RecordingView : public EditorView {
@@ -33,6 +34,9 @@ class RecordingView : public EditorView {
   std::string status;
   std::string caption = "Tivok";
   bool save_enabled = false;
+  // The Edit menu's entries (empty: disabled) and the image watched; these
+  // are not logged.
+  std::string undo_text, redo_text, watched;
   std::vector<Message> messages;
 
   void ClearStores() override;
@@ -51,6 +55,9 @@ class RecordingView : public EditorView {
   int SelectedItem() const override { return item_selection; }
   std::string ItemText() const override { return item_text; }
   void SetSaveEnabled(bool enabled) override;
+  void SetUndoText(std::string_view text) override { undo_text = text; }
+  void SetRedoText(std::string_view text) override { redo_text = text; }
+  void WatchImage(const std::string& path) override { watched = path; }
   void SetCaption(std::string_view caption) override;
   void SetStatus(std::string_view text) override { status = text; }
   void ShowOpenDialog() override;

@@ -15,6 +15,7 @@
 
 #include "editor/recording_view.h"
 #include "editor/status_text.h"
+#include "editor/store_editor_fixture.h"
 #include "rom/file_faults.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
@@ -30,45 +31,21 @@ using ::testing::StartsWith;
 using ::tivok::testing::DirectoryReason;
 using ::tivok::testing::Exists;
 using ::tivok::testing::FsPath;
+using ::tivok::testing::kBeginner;
+using ::tivok::testing::kBook;
+using ::tivok::testing::kHerb;
+using ::tivok::testing::kPortal;
+using ::tivok::testing::kSecond;
+using ::tivok::testing::kThird;
 using ::tivok::testing::MissingFileReason;
 using ::tivok::testing::NoAccessReason;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::RecordingView;
+using ::tivok::testing::StoreEditorTest;
 using ::tivok::testing::TempDir;
 
-constexpr int kBeginner = 0, kSecond = 1, kThird = 2, kBook = 3, kPortal = 4;
-constexpr int kHerb = 1;
 constexpr char kNoImage[] =
     "No image is open. Open one with File, Open... (Ctrl+O).";
-
-class StoreEditorTest : public ::testing::Test {
- protected:
-  // The user picks `path` in the open dialog (nullopt: cancels it).
-  void Open(std::optional<std::string> path) {
-    view.dialog_answers.push_back(std::move(path));
-    editor.OnOpen();
-  }
-  void ChooseStore(int p) {
-    view.store_selection = p;
-    editor.OnStoreChosen();
-  }
-  void ChooseSlot(int q) {
-    view.slot_selection = q;
-    editor.OnSlotChosen();
-  }
-  void ChooseItem(int r) {
-    view.item_selection = r;
-    editor.OnNewItemChosen();
-  }
-  // The file position of slot k of the store at selector position p.
-  static FilePosition SlotAt(int p, int k) {
-    return StoreTable::BySelectorPosition(p)->SlotPosition(k);
-  }
-
-  TempDir dir;
-  RecordingView view;
-  StoreEditor editor{view};
-};
 
 TEST_F(StoreEditorTest, StartsEmptyAndQuiet) {
   editor.OnLoad();
@@ -129,7 +106,8 @@ TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
   EXPECT_EQ(view.slot_selection, 0);
   EXPECT_TRUE(view.messages.empty());
   EXPECT_EQ(view.status,
-            "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C.");
+            "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C (it held "
+            "Cheater BK (22)).");
 }
 
 TEST_F(StoreEditorTest, ListsEveryStoreInItsFormat) {
@@ -287,15 +265,16 @@ TEST_F(StoreEditorTest, SavesToTheRememberedSlotWhateverStoreIsShown) {
   ChooseStore(kThird);
   const std::vector<std::string> third = view.slots;
   const std::string target =
-      " Bolt Staff (18) to slot 2 of Second (Far Right) Shop, offset 0x24775. "
-      "That slot is not in the store shown.";
-  EXPECT_EQ(view.status, "Save writes" + target);
+      " Bolt Staff (18) to slot 2 of Second (Far Right) Shop, offset 0x24775";
+  const std::string elsewhere = " That slot is not in the store shown.";
+  EXPECT_EQ(view.status, "Save writes" + target + "." + elsewhere);
   editor.OnSave();
   expected[SlotAt(kSecond, 2) - 1] = 24;
   EXPECT_EQ(ReadAll(path), expected);
   EXPECT_EQ(view.slots, third);
   EXPECT_EQ(view.log.back(), "AddSlot 7 (20)");
-  EXPECT_EQ(view.status, "Saved" + target);
+  EXPECT_EQ(view.status,
+            "Saved" + target + " (it held Awake Sand (B))." + elsewhere);
   // Save again: the same byte at the same place.
   editor.OnSave();
   EXPECT_EQ(ReadAll(path), expected);

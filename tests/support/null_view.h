@@ -37,6 +37,9 @@ class NullView : public EditorView {
   int SelectedItem() const override { return item; }
   std::string ItemText() const override { return {}; }
   void SetSaveEnabled(bool) override {}
+  void SetUndoText(std::string_view) override {}
+  void SetRedoText(std::string_view) override {}
+  void WatchImage(const std::string&) override {}
   void SetCaption(std::string_view) override {}
   void SetStatus(std::string_view) override {}
   void ShowOpenDialog() override {}

@@ -88,10 +88,14 @@ std::string DirectoryReason() { return "it is a directory"; }
 std::string NoAccessReason() {
   return std::system_category().message(ERROR_ACCESS_DENIED);
 }
+std::string IoErrorReason() {
+  return std::system_category().message(ERROR_IO_DEVICE);
+}
 #else
 std::string MissingFileReason() { return "No such file or directory"; }
 std::string DirectoryReason() { return "Is a directory"; }
 std::string NoAccessReason() { return "Permission denied"; }
+std::string IoErrorReason() { return "Input/output error"; }
 #endif
 
 std::filesystem::path FsPath(const std::string& path) {

@@ -38,11 +38,12 @@ std::vector<std::uint8_t> ReadAll(const std::string& path);
 // True when something (of any type) exists at `path`.
 bool Exists(const std::string& path);
 
-// How file errors on this system word a missing file, a directory and a
-// refused access.
+// How file errors on this system word a missing file, a directory, a
+// refused access and a failing disk.
 std::string MissingFileReason();
 std::string DirectoryReason();
 std::string NoAccessReason();
+std::string IoErrorReason();
 
 // The UTF-8 `path` as a std::filesystem path. A plain std::string would be
 // taken in the local code page on Windows.

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QLabel>
 #include <QLineEdit>
 #include <filesystem>
+#include <fstream>
 
 #include "window_test.h"
 
@@ -15,6 +17,7 @@ namespace {
 using ::testing::SizeIs;
 
 constexpr std::size_t kPortalSlot1Offset = 0x2478C;
+constexpr std::size_t kPortalSlot3Offset = 0x2478E;
 constexpr std::size_t kBeginnerSlot1Offset = 0x2476B;
 
 class EditingTest : public WindowTest {
@@ -105,7 +108,8 @@ TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
   EXPECT_THAT(answerer.seen(), SizeIs(0));
   EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
   EXPECT_EQ(Status(),
-            "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C.");
+            "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C (it held "
+            "Cheater BK (22)).");
 }
 
 // Focus may rest on a slot entry that is not chosen: the status names its
@@ -181,6 +185,64 @@ TEST_F(EditingTest, FailedSaveShowsOneBoxAndKeepsTheList) {
   EXPECT_FALSE(seen[0].has_icon);
   EXPECT_EQ(seen[0].buttons, 1);
   EXPECT_EQ(Entries(Slots()), before);
+}
+
+// Ctrl+Z takes a save back and Redo's keys make it again, down to the byte;
+// the Edit menu says what each would do.
+TEST_F(EditingTest, UndoAndRedoASaveFromTheKeyboard) {
+  ChooseByMouse(Stores(), 4);
+  ClickSlot(2);
+  ChooseByMouse(Items(), 1);
+  EXPECT_THAT(PressSave(), SizeIs(0));
+  const std::vector<std::uint8_t> saved = OriginalWith(kPortalSlot3Offset, 1);
+  ASSERT_EQ(ReadAll(path), saved);
+  auto* undo = Find<QAction>("Undo");
+  auto* redo = Find<QAction>("Redo");
+  EXPECT_EQ(undo->text(), "&Undo Save Herb to Slot 3 of Portal Shop");
+  EXPECT_TRUE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+
+  ModalAnswerer answerer;
+  QTest::keySequence(&window, undo->shortcut());
+  EXPECT_EQ(ReadAll(path), original);
+  EXPECT_EQ(Slots()->item(2)->text(), "3 (24)");
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_EQ(redo->text(), "&Redo Save Herb to Slot 3 of Portal Shop");
+  QTest::keySequence(&window, redo->shortcut());
+  EXPECT_EQ(ReadAll(path), saved);
+  EXPECT_TRUE(Status().startsWith("Redid the save: slot 3 of Portal Shop"));
+  EXPECT_THAT(answerer.seen(), SizeIs(0));
+}
+
+// Bytes that another program writes, in place or by renaming a new file
+// over the image, reach the list on their own; Tivok's own saves are no
+// news.
+TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
+  const QString news = "Another program changed \"sample.gbc\"";
+  ClickSlot(0);
+  EXPECT_THAT(PressSave(), SizeIs(0));
+  QTest::qWait(600);  // longer than the watcher waits for changes to settle
+  EXPECT_TRUE(Status().startsWith("Saved ")) << Status().toStdString();
+
+  {
+    std::fstream other(FsPath(path),
+                       std::ios::in | std::ios::out | std::ios::binary);
+    other.seekp(kBeginnerSlot1Offset + 1);
+    other.put('\x17');
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Status().startsWith(news); }));
+  EXPECT_EQ(Slots()->item(1)->text(), "2 (17)");
+
+  std::vector<std::uint8_t> replacement = ReadAll(path);
+  replacement[kBeginnerSlot1Offset + 2] = 0x2B;
+  const std::string next = dir.Write("sample.gbc.new", replacement);
+  Find<QLabel>("Status")->clear();
+  std::filesystem::rename(FsPath(next), FsPath(path));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Status().startsWith(news); }));
+  EXPECT_EQ(Slots()->item(2)->text(), "3 (2B)");
+  // The replaced file is watched in its turn.
+  std::filesystem::resize_file(FsPath(path), 0x2476C);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Slots()->count() == 1; }));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -237,6 +238,21 @@ TEST_F(MainWindowTest, ShowsTheDesignedTexts) {
   EXPECT_EQ(Find<QAction>("Open")->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(Find<QAction>("Credits")->text(), "Credits");
   EXPECT_TRUE(Find<QAction>("Credits")->shortcut().isEmpty());
+  // Edit stands between File and Other; its entries and Reload wait for an
+  // image and a save.
+  QStringList menus;
+  for (const QAction* menu : window.menuBar()->actions()) menus << menu->text();
+  EXPECT_THAT(menus, ElementsAre("&File", "&Edit", "&Other"));
+  const std::vector<std::pair<const char*, QKeySequence::StandardKey>> keys = {
+      {"Reload", QKeySequence::Refresh},
+      {"Undo", QKeySequence::Undo},
+      {"Redo", QKeySequence::Redo}};
+  for (const auto& [name, key] : keys) {
+    EXPECT_EQ(Find<QAction>(name)->shortcuts(), QKeySequence::keyBindings(key))
+        << name;
+    EXPECT_FALSE(Find<QAction>(name)->isEnabled()) << name;
+  }
+  EXPECT_EQ(Find<QAction>("Undo")->text(), "&Undo");
   const QFont title = Find<QLabel>("Label1")->font();
   EXPECT_EQ(title.pointSize(), 18);
   EXPECT_EQ(title.weight(), QFont::Normal);

@@ -1,0 +1,53 @@
+#ifndef TIVOK_TESTS_EDITOR_STORE_EDITOR_FIXTURE_H_
+#define TIVOK_TESTS_EDITOR_STORE_EDITOR_FIXTURE_H_
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "editor/recording_view.h"
+#include "editor/store_editor.h"
+#include "rom/store_table.h"
+#include "support/temp_dir.h"
+
+namespace tivok::testing {
+
+inline constexpr int kBeginner = 0, kSecond = 1, kThird = 2, kBook = 3,
+                     kPortal = 4;
+inline constexpr int kHerb = 1;
+
+// A store editor over a recording window, driven as the user would.
+class StoreEditorTest : public ::testing::Test {
+ protected:
+  // The user picks `path` in the open dialog (nullopt: cancels it).
+  void Open(std::optional<std::string> path) {
+    view.dialog_answers.push_back(std::move(path));
+    editor.OnOpen();
+  }
+  void ChooseStore(int p) {
+    view.store_selection = p;
+    editor.OnStoreChosen();
+  }
+  void ChooseSlot(int q) {
+    view.slot_selection = q;
+    editor.OnSlotChosen();
+  }
+  void ChooseItem(int r) {
+    view.item_selection = r;
+    editor.OnNewItemChosen();
+  }
+  // The file position of slot k of the store at selector position p.
+  static FilePosition SlotAt(int p, int k) {
+    return StoreTable::BySelectorPosition(p)->SlotPosition(k);
+  }
+
+  TempDir dir;
+  RecordingView view;
+  StoreEditor editor{view};
+};
+
+}  // namespace tivok::testing
+
+#endif  // TIVOK_TESTS_EDITOR_STORE_EDITOR_FIXTURE_H_
