@@ -110,7 +110,7 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
       if (before == wish.code) continue;
       if (ItemTable::NameOf(wish.code).empty()) {
         refusals.push_back(LinePrefix(source, wish.line) +
-                           SlotText(*wish.store, wish.slot) + " holds " +
+                           SlotText(*wish.store, wish.slot) + ", holds " +
                            ItemText(before) + "; " + ItemText(wish.code) +
                            " can be kept where a slot holds it, but never "
                            "written");

@@ -173,7 +173,7 @@ Layout ReadLayout(std::string_view text) {
     const SlotWish& other = layout.wishes[earlier->second];
     if (other.code != wish.code) {
       layout.errors.push_back(
-          {wish.line, SlotText(*wish.store, wish.slot) + " is given " +
+          {wish.line, SlotText(*wish.store, wish.slot) + ", is given " +
                           ItemText(wish.code) + " here, but " +
                           ItemText(other.code) + " on line " +
                           std::to_string(other.line)});
