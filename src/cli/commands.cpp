@@ -71,8 +71,9 @@ int Get(const Invocation& invocation, std::ostream& out, std::ostream& err) {
 int Set(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   const Store& store = *Need(ReadStore(invocation.operands[1]));
   const int slot = Need(ReadSlot(invocation.operands[2], store));
-  const int item = Need(ReadItem(invocation.operands[3]),
-                        "\nThe items:\n" + ItemNamesText());
+  std::string items = "\nThe items:\n" + ItemNamesText();
+  items.pop_back();  // the usage line follows on the next line
+  const int item = Need(ReadItem(invocation.operands[3]), items);
   return WriteWishes(invocation.operands[0], {{&store, slot, item, 0}},
                      invocation.dry_run, {}, out, err);
 }

@@ -48,8 +48,9 @@ constexpr char kProgramHelp[] =
     "Each command has its own help: tivok-cli COMMAND --help.\n"
     "\n";
 
+constexpr char kSlotHelp[] = "SLOT counts from 1.\n";
+
 constexpr char kProgramOptions[] =
-    "SLOT counts from 1.\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this help, or a command's after the command\n"
@@ -127,14 +128,15 @@ std::string HelpText(Command command) {
   std::string text = UsageLine(command);
   switch (command) {
     case Command::kNone:
-      return text + kProgramHelp + StoreHelp() + kItemHelp + kProgramOptions;
+      return text + kProgramHelp + StoreHelp() + kSlotHelp + kItemHelp +
+             kProgramOptions;
     case Command::kList:
       return text + kListHelp + StoreHelp();
     case Command::kGet:
-      return text + kGetHelp + StoreHelp() + "SLOT counts from 1.\n";
+      return text + kGetHelp + StoreHelp() + kSlotHelp;
     case Command::kSet:
-      return text + kSetHelp + StoreHelp() + "SLOT counts from 1.\n" +
-             kItemHelp + "The items:\n" + ItemNamesText();
+      return text + kSetHelp + StoreHelp() + kSlotHelp + kItemHelp +
+             "The items:\n" + ItemNamesText();
     case Command::kApply:
       return text + kApplyHelp + StoreHelp();
   }
