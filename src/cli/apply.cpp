@@ -91,7 +91,8 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
         for (const StoreCodes& listed : stores) {
           const int k = position - listed.store->read_position;
           if (k >= 1 && k <= listed.store->slot_count) {
-            return static_cast<int>(listed.codes[static_cast<size_t>(k - 1)]);
+            return static_cast<int>(
+                listed.codes[static_cast<std::size_t>(k - 1)]);
           }
         }
         return -1;
