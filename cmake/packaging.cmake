@@ -1,8 +1,8 @@
 # The desktop integration files and the Debian package (cpack -G DEB).
 #
-# On Linux, `cmake --install` and the package install the program with its
-# desktop entry, icons, AppStream metainfo, manual page, licence and
-# changelog, all under the ID below.
+# On Linux, `cmake --install` and the package install the program and
+# tivok-cli with the desktop entry, icons, AppStream metainfo, manual pages,
+# licence and changelog, all under the ID below.
 set(TIVOK_DESKTOP_ID org.example.tivok)
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
@@ -27,7 +27,8 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   # highest compression, no name or time stamp inside.
   find_program(GZIP_PROGRAM gzip REQUIRED)
   set(gzipped)
-  foreach(pair "tivok.1:tivok.1.gz" "changelog:changelog.gz")
+  foreach(pair "tivok.1:tivok.1.gz" "tivok-cli.1:tivok-cli.1.gz"
+               "changelog:changelog.gz")
     string(REPLACE ":" ";" pair ${pair})
     list(GET pair 0 source)
     list(GET pair 1 target)
@@ -41,6 +42,7 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   endforeach()
   add_custom_target(tivok_docs ALL DEPENDS ${gzipped})
   install(FILES ${PROJECT_BINARY_DIR}/tivok.1.gz
+                ${PROJECT_BINARY_DIR}/tivok-cli.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   # The package's name, not the project's (CMAKE_INSTALL_DOCDIR).
   set(docdir ${CMAKE_INSTALL_DATADIR}/doc/tivok)
@@ -60,7 +62,9 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Tivok edits the item slots of the five in-game stores in a Game Boy\n"
     "Color cartridge image of Dragon Warrior Monsters. Pick a store, a slot\n"
     "and a new item and press Save: Tivok writes that one item-code byte\n"
-    "into the image in place, and never writes anything else.")
+    "into the image in place, and never writes anything else.\n"
+    "tivok-cli lists and changes the stores from a terminal or a script,\n"
+    "and applies a whole shop layout kept in a CSV file.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # dpkg-shlibdeps declares the Qt 6 and C++ runtime libraries the binary uses.

@@ -1,0 +1,46 @@
+#ifndef TIVOK_CLI_APPLY_H_
+#define TIVOK_CLI_APPLY_H_
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rom/store_table.h"
+
+namespace tivok::cli {
+
+// An item code that a slot is to hold, with the layout line that asks for
+// it (0 for the command line). A code that is no item may only be kept.
+struct SlotWish {
+  const Store* store = nullptr;
+  int slot = 0;
+  int code = 0;
+  int line = 0;
+};
+
+// Where a layout's lines come from, for messages: "layout.csv" or
+// "(standard input)"; empty for the command line.
+struct WishSource {
+  std::string name;
+};
+
+// Writes `wishes` into the image at `path`, as `set` and `apply` do. Opens
+// the file once for reading and writing, checks its header title, reads
+// what each slot holds, refuses (writing nothing) a wish to write a code
+// that is no item, then writes every byte that differs and flushes once.
+// With `dry_run` it opens the file for reading only and writes nothing.
+// Prints the changes to `out`, failures to `err`; if a write fails part-way
+// it says which slots were written and whether the disk confirmed them.
+// Returns the exit status: 0, or 1 on any failure.
+int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
+                bool dry_run, const WishSource& source, std::ostream& out,
+                std::ostream& err);
+
+// "layout.csv:4: " for a wish from line 4 of a layout, "" for one from the
+// command line.
+std::string LinePrefix(const WishSource& source, int line);
+
+}  // namespace tivok::cli
+
+#endif  // TIVOK_CLI_APPLY_H_

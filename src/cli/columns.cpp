@@ -1,0 +1,23 @@
+#include "cli/columns.h"
+
+#include "rom/hex_text.h"
+#include "rom/item_table.h"
+
+namespace tivok::cli {
+
+std::string OffsetColumn(FilePosition position) {
+  return "0x" + UpperHex(static_cast<std::uint64_t>(position - 1));
+}
+
+std::string CodeColumn(int code) {
+  const std::string hex = UpperHex(static_cast<std::uint64_t>(code));
+  return (hex.size() < 2 ? "0x0" : "0x") + hex;
+}
+
+std::string ItemColumn(int code) {
+  const std::string_view name = ItemTable::NameOf(code);
+  if (!name.empty()) return std::string(name);
+  return "unknown item (" + UpperHex(static_cast<std::uint64_t>(code)) + ")";
+}
+
+}  // namespace tivok::cli

@@ -1,0 +1,24 @@
+#ifndef TIVOK_CLI_COLUMNS_H_
+#define TIVOK_CLI_COLUMNS_H_
+
+#include <string>
+
+#include "rom/rom_file.h"
+
+namespace tivok::cli {
+
+// The values in the columns of a listing, the same in each of its formats,
+// as a layout gives them back.
+
+// The byte offset of file `position` in hex, such as "0x2478E".
+std::string OffsetColumn(FilePosition position);
+
+// An item code as the byte in hex, two digits at least, such as "0x17".
+std::string CodeColumn(int code);
+
+// The item's name, or "unknown item (C8)" for a code that is no item.
+std::string ItemColumn(int code);
+
+}  // namespace tivok::cli
+
+#endif  // TIVOK_CLI_COLUMNS_H_

@@ -1,0 +1,159 @@
+#include "cli/command_line.h"
+
+#include <array>
+#include <string_view>
+#include <utility>
+
+namespace tivok::cli {
+namespace {
+
+constexpr std::array<std::pair<std::string_view, Command>, 4> kCommands = {{
+    {"list", Command::kList},
+    {"get", Command::kGet},
+    {"set", Command::kSet},
+    {"apply", Command::kApply},
+}};
+
+// The fewest and most operands each command takes.
+std::pair<std::size_t, std::size_t> OperandRange(Command command) {
+  switch (command) {
+    case Command::kList:
+      return {1, 2};
+    case Command::kGet:
+      return {3, 3};
+    case Command::kSet:
+      return {4, 4};
+    case Command::kApply:
+      return {2, 2};
+    case Command::kNone:
+      break;
+  }
+  return {0, 0};
+}
+
+std::string OptionsOf(Command command) {
+  switch (command) {
+    case Command::kList:
+      return "--format=table|csv|json and --help";
+    case Command::kSet:
+    case Command::kApply:
+      return "--dry-run and --help";
+    case Command::kGet:
+      return "--help";
+    case Command::kNone:
+      break;
+  }
+  return "--help and --version";
+}
+
+bool ReadFormat(std::string_view name, Format& format) {
+  if (name == "table") {
+    format = Format::kTable;
+  } else if (name == "csv") {
+    format = Format::kCsv;
+  } else if (name == "json") {
+    format = Format::kJson;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string CommandName(Command command) {
+  for (const auto& [name, each] : kCommands) {
+    if (each == command) return std::string(name);
+  }
+  return "";
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  ParsedCommandLine parsed;
+  Invocation& invocation = parsed.invocation;
+  std::string error;
+  auto note = [&error](std::string text) {
+    if (error.empty()) error = std::move(text);
+  };
+  bool options_ended = false;
+  bool command_seen = false;
+  std::string format_name;
+  bool format_given = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool is_option = !options_ended && arg.size() > 1 && arg[0] == '-';
+    if (!is_option) {
+      if (command_seen) {
+        invocation.operands.push_back(arg);
+        continue;
+      }
+      command_seen = true;
+      for (const auto& [name, command] : kCommands) {
+        if (arg == name) invocation.command = command;
+      }
+      if (invocation.command == Command::kNone) {
+        note("unknown command \"" + arg +
+             "\"; the commands are list, get, set and apply");
+      }
+      continue;
+    }
+    if (arg == "--") {
+      options_ended = true;
+    } else if (arg == "-h" || arg == "--help") {
+      invocation.help = true;
+    } else if (arg == "-v" || arg == "--version") {
+      invocation.version = true;
+    } else if (arg == "--dry-run") {
+      invocation.dry_run = true;
+    } else if (arg == "--format" || arg.starts_with("--format=")) {
+      format_given = true;
+      if (arg == "--format") {
+        if (i + 1 == args.size()) {
+          note("--format needs a format: table, csv or json");
+          continue;
+        }
+        format_name = args[++i];
+      } else {
+        format_name = arg.substr(9);
+      }
+      if (!ReadFormat(format_name, invocation.format)) {
+        note("unknown format \"" + format_name +
+             "\"; the formats are table, csv and json");
+      }
+    } else {
+      note("unknown option " + arg);
+    }
+  }
+  if (invocation.version || invocation.help) return parsed;
+
+  const Command command = invocation.command;
+  if (format_given && command != Command::kList && command != Command::kNone) {
+    note("--format is an option of list only");
+  }
+  if (invocation.dry_run && command != Command::kSet &&
+      command != Command::kApply && command != Command::kNone) {
+    note("--dry-run is an option of set and apply only");
+  }
+  if (error.starts_with("unknown option")) {
+    error += "; the options are " + OptionsOf(command);
+  }
+  if (error.empty() && !command_seen) {
+    note("no command given; the commands are list, get, set and apply");
+  }
+  const auto [fewest, most] = OperandRange(command);
+  if (command_seen && command != Command::kNone &&
+      invocation.operands.size() < fewest) {
+    note("too few arguments");
+  } else if (command_seen && command != Command::kNone &&
+             invocation.operands.size() > most) {
+    note("too many arguments: \"" + invocation.operands[most] +
+         "\" is one more than the command takes");
+  }
+  for (const std::string& operand : invocation.operands) {
+    if (operand.empty()) note("an argument is empty");
+  }
+  parsed.error = error;
+  return parsed;
+}
+
+}  // namespace tivok::cli

@@ -1,0 +1,40 @@
+#ifndef TIVOK_CLI_COMMAND_LINE_H_
+#define TIVOK_CLI_COMMAND_LINE_H_
+
+#include <string>
+#include <vector>
+
+namespace tivok::cli {
+
+enum class Command { kNone, kList, kGet, kSet, kApply };
+enum class Format { kTable, kCsv, kJson };
+
+// What a command line asks for, its options taken out.
+struct Invocation {
+  Command command = Command::kNone;
+  bool help = false;
+  bool version = false;
+  bool dry_run = false;
+  Format format = Format::kTable;
+  std::vector<std::string> operands;  // IMAGE and what follows it
+};
+
+// The invocation, or a usage error: what was wrong and what was expected.
+// `invocation.command` is set as far as the command was recognised, so that
+// the error can show that command's usage.
+struct ParsedCommandLine {
+  Invocation invocation;
+  std::string error;
+};
+
+// Reads the arguments after the program's name. Options may stand before
+// or after the command and its operands; "--" ends them, and "-" is an
+// operand. --help and --version win over every other mistake.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The command's name, such as "list"; empty for none.
+std::string CommandName(Command command);
+
+}  // namespace tivok::cli
+
+#endif  // TIVOK_CLI_COMMAND_LINE_H_

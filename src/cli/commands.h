@@ -1,0 +1,19 @@
+#ifndef TIVOK_CLI_COMMANDS_H_
+#define TIVOK_CLI_COMMANDS_H_
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tivok::cli {
+
+// Runs tivok-cli with `args`, the arguments after the program's name:
+// reads a layout given as "-" from `in`, prints results to `out` and
+// errors to `err`, and returns the exit status (program.h).
+int RunCli(const std::vector<std::string>& args, std::istream& in,
+           std::ostream& out, std::ostream& err);
+
+}  // namespace tivok::cli
+
+#endif  // TIVOK_CLI_COMMANDS_H_

@@ -1,0 +1,157 @@
+#include "cli/help_text.h"
+
+#include "cli/program.h"
+#include "cli/words.h"
+
+namespace tivok::cli {
+namespace {
+
+std::string UsageLine(Command command) {
+  const std::string usage = "Usage: " + std::string(kProgram);
+  switch (command) {
+    case Command::kList:
+      return usage + " list IMAGE [STORE] [--format=table|csv|json]\n";
+    case Command::kGet:
+      return usage + " get IMAGE STORE SLOT\n";
+    case Command::kSet:
+      return usage + " set IMAGE STORE SLOT ITEM [--dry-run]\n";
+    case Command::kApply:
+      return usage + " apply IMAGE LAYOUT [--dry-run]\n";
+    case Command::kNone:
+      break;
+  }
+  return usage + " COMMAND [ARGUMENTS] | --help | --version\n";
+}
+
+std::string StoreHelp() {
+  return "STORE is a store's number, word or label, in any case:\n" +
+         StoreWordsText();
+}
+
+constexpr char kItemHelp[] =
+    "ITEM is an item's name, in any case, or its code in hex with 0x:\n"
+    "sirloin and 0x17 both name Sirloin. A bare number such as 17 is\n"
+    "refused, as it could be hex or decimal.\n";
+
+constexpr char kProgramHelp[] =
+    "Reads and changes the store inventories of a Dragon Warrior Monsters\n"
+    "cartridge image. Like the Tivok window, it writes only the item-code\n"
+    "bytes asked for, and never creates, lengthens or truncates a file.\n"
+    "\n"
+    "Commands:\n"
+    "  list IMAGE [STORE]     list every store, or one, slot by slot\n"
+    "  get IMAGE STORE SLOT   show the item in one slot\n"
+    "  set IMAGE STORE SLOT ITEM\n"
+    "                         write one item into one slot\n"
+    "  apply IMAGE LAYOUT     write the items that a layout file gives\n"
+    "                         its slots\n"
+    "Each command has its own help: tivok-cli COMMAND --help.\n"
+    "\n";
+
+constexpr char kSlotHelp[] = "SLOT counts from 1.\n";
+
+constexpr char kProgramOptions[] =
+    "\n"
+    "Options:\n"
+    "  -h, --help     show this help, or a command's after the command\n"
+    "  -v, --version  show the version\n"
+    "\n"
+    "Exit status: 0 on success; 1 when the image cannot be read or\n"
+    "written, or a layout is refused; 2 when the command line is wrong.\n"
+    "Results go to standard output, errors to standard error.\n";
+
+constexpr char kListHelp[] =
+    "Lists every store of IMAGE, or only STORE, with each slot's number,\n"
+    "offset in the file, item code in hex and item name. A code that is no\n"
+    "item reads \"unknown item (C8)\".\n"
+    "\n"
+    "  --format=table  an aligned table per store, for people (the default)\n"
+    "  --format=csv    CSV (RFC 4180, lines end in CR LF) with the header\n"
+    "                  store,slot,offset,code,item: the form that apply\n"
+    "                  reads; applied as it is, it changes nothing\n"
+    "  --format=json   {\"stores\": [{\"store\", \"word\", \"number\",\n"
+    "                  \"slots\": [{\"slot\", \"offset\", \"code\", \"item\",\n"
+    "                  \"known\"}]}]}\n"
+    "  -h, --help      show this help\n"
+    "\n";
+
+constexpr char kGetHelp[] =
+    "Shows the item in slot SLOT of STORE in IMAGE.\n\n";
+
+constexpr char kSetHelp[] =
+    "Writes ITEM into slot SLOT of STORE in IMAGE, as the window's Save\n"
+    "does: on one open file it checks the header title, reads what the slot\n"
+    "holds, writes the one byte and flushes it to the disk, and reports\n"
+    "success only after the flush. Prints what it wrote and what the slot\n"
+    "held before; writes nothing when the slot holds ITEM already.\n"
+    "\n"
+    "  --dry-run   print what would be written, and write nothing\n"
+    "  -h, --help  show this help\n"
+    "\n";
+
+constexpr char kApplyHelp[] =
+    "Writes into IMAGE the items that LAYOUT gives its slots. LAYOUT is a\n"
+    "CSV file (RFC 4180: quoted fields, doubled quotes, lines ending in LF\n"
+    "or CR LF; a UTF-8 byte order mark is skipped); - reads it from\n"
+    "standard input. Its first line names its columns, in any order:\n"
+    "  store   needed: the store's number, word or label, as STORE below\n"
+    "  slot    needed: the slot's number, from 1\n"
+    "  item    the item's name, or its code in hex with 0x\n"
+    "  code    the item's code in hex with 0x, such as 0x17\n"
+    "  offset  the slot's offset, such as 0x2478E; checked when given\n"
+    "Each row needs an item or a code, and when it gives both they must\n"
+    "name the same item. Any other column is refused. Spaces around a\n"
+    "field are ignored, and so are empty lines. The output of\n"
+    "tivok-cli list --format=csv is a layout; it may be cut down to the\n"
+    "rows to change.\n"
+    "\n"
+    "Every row is checked before any byte is written: its store, slot and\n"
+    "item exist, and no two rows give one slot different items. Then the\n"
+    "image's header title is checked. A code that is no item (\"unknown\n"
+    "item (C8)\", as list writes it) may only stand for a slot that holds\n"
+    "it already. If anything is wrong, each wrong row is reported with its\n"
+    "line number and the reason, and nothing is written.\n"
+    "\n"
+    "Then every slot whose byte differs is written, on one open file that\n"
+    "is flushed to the disk once, and each change is printed; \"Nothing to\n"
+    "change\" when the image holds the layout's items already. If a write\n"
+    "fails part-way, the error lists the slots written and those not\n"
+    "written, and says whether the disk confirmed the ones written.\n"
+    "\n"
+    "  --dry-run   check everything and print the changes, write nothing\n"
+    "  -h, --help  show this help\n"
+    "\n";
+
+}  // namespace
+
+std::string HelpText(Command command) {
+  std::string text = UsageLine(command);
+  switch (command) {
+    case Command::kNone:
+      return text + kProgramHelp + StoreHelp() + kSlotHelp + kItemHelp +
+             kProgramOptions;
+    case Command::kList:
+      return text + kListHelp + StoreHelp();
+    case Command::kGet:
+      return text + kGetHelp + StoreHelp() + kSlotHelp;
+    case Command::kSet:
+      return text + kSetHelp + StoreHelp() + kSlotHelp + kItemHelp +
+             "The items:\n" + ItemNamesText();
+    case Command::kApply:
+      return text + kApplyHelp + StoreHelp();
+  }
+  return text;
+}
+
+std::string UsageErrorText(Command command, std::string_view error) {
+  std::string name = kProgram;
+  if (command != Command::kNone) name += " " + CommandName(command);
+  return name + ": " + std::string(error) + "\n" + UsageLine(command) +
+         "Try '" + name + " --help' for more information.\n";
+}
+
+std::string VersionText() {
+  return std::string(kProgram) + " " + TIVOK_VERSION + "\n";
+}
+
+}  // namespace tivok::cli

@@ -1,0 +1,185 @@
+#include "cli/layout.h"
+
+#include <array>
+#include <map>
+
+#include "cli/columns.h"
+#include "cli/csv.h"
+#include "cli/words.h"
+#include "editor/status_text.h"
+#include "rom/hex_text.h"
+#include "rom/item_table.h"
+
+namespace tivok::cli {
+namespace {
+
+enum Column { kStore, kSlot, kOffset, kCode, kItem, kColumnCount };
+
+constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
+    "store", "slot", "offset", "code", "item"};
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+// The item field: as ReadItem, and also "unknown item (C8)" as `list`
+// writes a code that is no item.
+Reading<int> ReadItemField(std::string_view word) {
+  constexpr std::string_view kUnknown = "unknown item (";
+  std::string lower = Lower(word);
+  if (lower.starts_with("an ")) lower.erase(0, 3);
+  if (!lower.starts_with(kUnknown) || !lower.ends_with(")")) {
+    return ReadItem(word);
+  }
+  const std::string_view digits = std::string_view(lower).substr(
+      kUnknown.size(), lower.size() - kUnknown.size() - 1);
+  const std::optional<std::int32_t> code = ParseHex(digits);
+  if (!code || *code > 0xFF) {
+    return {0, "\"" + std::string(word) + "\" names no code in hex"};
+  }
+  if (*code < ItemTable::kItemCount) {
+    return {
+        0, "\"" + std::string(word) + "\" is a known item, " + ItemText(*code)};
+  }
+  return {*code, {}};
+}
+
+// The column of each name in the header, or why the header is wrong.
+struct Header {
+  std::array<int, kColumnCount> index;
+  std::size_t count = 0;
+  std::string error;
+};
+
+Header ReadHeader(const CsvRecord& record) {
+  Header header;
+  header.index.fill(-1);
+  header.count = record.fields.size();
+  for (std::size_t i = 0; i < record.fields.size(); ++i) {
+    const std::string name = Lower(Trim(record.fields[i]));
+    int column = 0;
+    while (column < kColumnCount && kColumnNames[column] != name) ++column;
+    if (column == kColumnCount) {
+      header.error = "unknown column \"" + std::string(record.fields[i]) +
+                     "\"; the first line names the columns, of store, slot, "
+                     "offset, code and item";
+      return header;
+    }
+    if (header.index[column] >= 0) {
+      header.error = "the column \"" + name + "\" is named twice";
+      return header;
+    }
+    header.index[column] = static_cast<int>(i);
+  }
+  if (header.index[kStore] < 0 || header.index[kSlot] < 0 ||
+      (header.index[kItem] < 0 && header.index[kCode] < 0)) {
+    header.error =
+        "the first line names the columns, and needs store, slot, and item "
+        "or code, such as \"store,slot,item\"";
+  }
+  return header;
+}
+
+// The wish of one row, or why there is none.
+Reading<SlotWish> ReadRow(const Header& header, const CsvRecord& record) {
+  if (record.fields.size() != header.count) {
+    return {{},
+            std::to_string(record.fields.size()) +
+                " fields, but the first line names " +
+                std::to_string(header.count) + " columns"};
+  }
+  auto field = [&](Column column) -> std::string_view {
+    const int i = header.index[column];
+    return i < 0 ? std::string_view() : Trim(record.fields[i]);
+  };
+  const Reading<const Store*> store = ReadStore(field(kStore));
+  if (!store.ok()) return {{}, store.error};
+  const Reading<int> slot = ReadSlot(field(kSlot), *store.value);
+  if (!slot.ok()) return {{}, slot.error};
+  const FilePosition position = store.value->SlotPosition(slot.value);
+  const std::string_view offset = field(kOffset);
+  if (!offset.empty() && Lower(offset) != Lower(OffsetColumn(position))) {
+    return {{},
+            "the offset " + std::string(offset) + " is not that of " +
+                SlotText(*store.value, slot.value)};
+  }
+  Reading<int> code;
+  Reading<int> item;
+  if (!field(kCode).empty()) {
+    code = ReadCode(field(kCode));
+    if (!code.ok()) return {{}, code.error};
+  }
+  if (!field(kItem).empty()) {
+    item = ReadItemField(field(kItem));
+    if (!item.ok()) return {{}, item.error};
+  }
+  if (field(kCode).empty() && field(kItem).empty()) {
+    return {{}, "the row gives neither an item nor a code"};
+  }
+  if (!field(kCode).empty() && !field(kItem).empty() &&
+      code.value != item.value) {
+    return {{},
+            "the item and the code disagree: the item is " +
+                ItemText(item.value) + ", the code " + CodeColumn(code.value) +
+                " is " + ItemText(code.value)};
+  }
+  const int value = field(kCode).empty() ? item.value : code.value;
+  return {{store.value, slot.value, value, record.line}, {}};
+}
+
+}  // namespace
+
+Layout ReadLayout(std::string_view text) {
+  Layout layout;
+  const CsvRecords csv = ParseCsv(text);
+  if (!csv.error.empty()) {
+    layout.errors.push_back({csv.error_line, csv.error});
+    return layout;
+  }
+  if (csv.records.empty()) {
+    layout.errors.push_back(
+        {1,
+         "the layout is empty; its first line names the columns, such as "
+         "\"store,slot,item\""});
+    return layout;
+  }
+  const Header header = ReadHeader(csv.records.front());
+  if (!header.error.empty()) {
+    layout.errors.push_back({csv.records.front().line, header.error});
+    return layout;
+  }
+  // The row that first gave each slot its item.
+  std::map<FilePosition, std::size_t> first_wish;
+  for (std::size_t r = 1; r < csv.records.size(); ++r) {
+    const Reading<SlotWish> row = ReadRow(header, csv.records[r]);
+    if (!row.ok()) {
+      layout.errors.push_back({csv.records[r].line, row.error});
+      continue;
+    }
+    const SlotWish& wish = row.value;
+    const FilePosition position = wish.store->SlotPosition(wish.slot);
+    const auto earlier = first_wish.find(position);
+    if (earlier == first_wish.end()) {
+      first_wish[position] = layout.wishes.size();
+      layout.wishes.push_back(wish);
+      continue;
+    }
+    const SlotWish& other = layout.wishes[earlier->second];
+    if (other.code != wish.code) {
+      layout.errors.push_back(
+          {wish.line, SlotText(*wish.store, wish.slot) + ", is given " +
+                          ItemText(wish.code) + " here, but " +
+                          ItemText(other.code) + " on line " +
+                          std::to_string(other.line)});
+    }
+  }
+  return layout;
+}
+
+}  // namespace tivok::cli

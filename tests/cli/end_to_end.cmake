@@ -1,0 +1,136 @@
+# Runs the real tivok-cli program CLI, with RUNNER (such as wine64) in front
+# when set, on sample images made by MAKER in the empty folder FOLDER, under
+# names beyond ASCII: list, set and apply as a user would, checking exit
+# statuses, what goes to standard output and error, that the output is
+# UTF-8, and the bytes of the images afterwards.
+file(REMOVE_RECURSE "${FOLDER}")
+file(MAKE_DIRECTORY "${FOLDER}")
+# Wine reads the arguments, and tivok-cli writes its output, in UTF-8.
+set(run ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 ${RUNNER})
+set(a "Drachenwächter ドラゴン.gbc")
+set(b "frisch ü.gbc")
+
+function(fail what)
+  message(FATAL_ERROR "tivok-cli ${what}")
+endfunction()
+
+# Runs tivok-cli with the arguments after STATUS; fails unless it exits with
+# STATUS. Sets `out` and `err`; STDIN names a file for standard input, and
+# STDOUT one for standard output, kept byte for byte (execute_process's
+# variables turn CR LF into LF).
+function(cli status)
+  cmake_parse_arguments(PARSE_ARGV 1 opt "" "STDIN;STDOUT" "")
+  set(redirect OUTPUT_VARIABLE stdout)
+  if(opt_STDIN)
+    list(APPEND redirect INPUT_FILE "${FOLDER}/${opt_STDIN}")
+  endif()
+  if(opt_STDOUT)
+    set(redirect OUTPUT_FILE "${FOLDER}/${opt_STDOUT}")
+    set(stdout "")
+  endif()
+  execute_process(COMMAND ${run} "${CLI}" ${opt_UNPARSED_ARGUMENTS}
+                  WORKING_DIRECTORY "${FOLDER}" ${redirect}
+                  RESULT_VARIABLE result ERROR_VARIABLE stderr)
+  if(NOT result STREQUAL status)
+    fail("${opt_UNPARSED_ARGUMENTS}: status ${result}, not ${status}\n"
+         "stdout: ${stdout}\nstderr: ${stderr}")
+  endif()
+  set(out "${stdout}" PARENT_SCOPE)
+  set(err "${stderr}" PARENT_SCOPE)
+endfunction()
+
+function(expect_in text part what)
+  string(FIND "${text}" "${part}" at)
+  if(at EQUAL -1)
+    fail("${what}: no '${part}' in:\n${text}")
+  endif()
+endfunction()
+
+function(expect_empty text what)
+  if(NOT text STREQUAL "")
+    fail("${what}: printed '${text}'")
+  endif()
+endfunction()
+
+foreach(name "${a}" "${b}" pristine.gbc)
+  execute_process(COMMAND ${run} "${MAKER}" "${name}"
+                  WORKING_DIRECTORY "${FOLDER}" RESULT_VARIABLE result
+                  OUTPUT_QUIET)
+  if(NOT result EQUAL 0)
+    fail("cannot make the sample ${name}")
+  endif()
+endforeach()
+
+# 1. list shows all five stores with item names, on standard output only.
+cli(0 list "${a}")
+expect_empty("${err}" "list's errors")
+foreach(part "Beginner's (Top Left) Shop\n" "Second (Far Right) Shop\n"
+        "Third (Bottom Middle) Shop\n" "Book (Bottom Left) Shop\n"
+        "Portal Shop\n" "     3  0x2478E  0x24  Comedy BK\n")
+  expect_in("${out}" "${part}" "list")
+endforeach()
+
+# 2. set changes exactly the byte at 0x2478E, and says so in UTF-8.
+cli(0 set "${a}" portal 3 sirloin)
+expect_empty("${err}" "set's errors")
+expect_in("${out}" "Wrote Sirloin (17) to slot 3 of Portal Shop, offset 0x2478E, which held Comedy BK (24).\n1 byte written to \"${a}\" and flushed to the disk.\n" "set")
+file(READ "${FOLDER}/${a}" changed HEX)
+file(READ "${FOLDER}/pristine.gbc" pristine HEX)
+math(EXPR at "0x2478E * 2")
+math(EXPR after "${at} + 2")
+string(SUBSTRING "${changed}" 0 ${at} changed_before)
+string(SUBSTRING "${pristine}" 0 ${at} pristine_before)
+string(SUBSTRING "${changed}" ${at} 2 byte)
+string(SUBSTRING "${changed}" ${after} -1 changed_after)
+string(SUBSTRING "${pristine}" ${after} -1 pristine_after)
+if(NOT byte STREQUAL "17" OR NOT changed_before STREQUAL pristine_before OR
+   NOT changed_after STREQUAL pristine_after)
+  fail("set changed more than the byte at 0x2478E, or not that one to 0x17")
+endif()
+
+# 3. list --format=csv of one image, applied to another from standard input,
+# makes the other's stores, and nothing else, equal.
+cli(0 list --format=csv "${a}" STDOUT layout.csv)
+# file(READ) drops CRs as well: count the line ends byte by byte.
+file(READ "${FOLDER}/layout.csv" hex HEX)
+string(REGEX REPLACE "(..)" "\\1 " bytes "${hex}")
+string(REGEX MATCHALL "0a " lf "${bytes}")
+string(REGEX MATCHALL "0d 0a " crlf "${bytes}")
+list(LENGTH lf lf)
+list(LENGTH crlf crlf)
+if(NOT lf EQUAL 38 OR NOT crlf EQUAL 38)
+  fail("list --format=csv: ${lf} lines, ${crlf} ending in CR LF, not 38")
+endif()
+cli(0 apply "${b}" - STDIN layout.csv)
+expect_in("${out}" "Wrote Sirloin (17) to slot 3 of Portal Shop" "apply")
+expect_in("${out}" "1 byte written to \"${b}\"" "apply")
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${FOLDER}/${a}"
+                        "${FOLDER}/${b}" RESULT_VARIABLE differ)
+if(NOT differ EQUAL 0)
+  fail("apply did not make \"${b}\" equal to \"${a}\"")
+endif()
+cli(0 apply "${b}" layout.csv)
+expect_in("${out}" "Nothing to change" "apply again")
+
+# 4. A layout with one bad row changes nothing and names the line.
+file(WRITE "${FOLDER}/bad.csv" "store,slot,item\nportal,1,herb\nportal,9,herb\n")
+cli(1 apply "${b}" bad.csv)
+expect_empty("${out}" "a refused layout's output")
+expect_in("${err}" "tivok-cli: bad.csv:3: Portal Shop has no slot 9" "a refused layout")
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${FOLDER}/${a}"
+                        "${FOLDER}/${b}" RESULT_VARIABLE differ)
+if(NOT differ EQUAL 0)
+  fail("a refused layout changed \"${b}\"")
+endif()
+
+# Usage errors exit 2, files that cannot be read 1, on standard error only.
+cli(2 set "${a}" portal 3 17)
+expect_empty("${out}" "a usage error's output")
+expect_in("${err}" "bare number" "a usage error")
+cli(1 list "nicht da ü.gbc")
+expect_empty("${out}" "a missing file's output")
+expect_in("${err}" "tivok-cli: cannot open \"nicht da ü.gbc\": " "a missing file")
+if(EXISTS "${FOLDER}/nicht da ü.gbc")
+  fail("list created a missing file")
+endif()
+file(REMOVE_RECURSE "${FOLDER}")
