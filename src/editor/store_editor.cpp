@@ -229,6 +229,8 @@ void StoreEditor::OnItemTextEntered() {
   // Nothing can be chosen while no image is shown.
   if (listed_ == nullptr) return;
   const std::string typed = view_.ItemText();
+  // Leaving the field as it was chooses nothing new.
+  if (typed == ItemTable::NameOf(state_.NewItem)) return;
   const int code = ItemNamed(Trimmed(typed));
   if (code >= 0) {
     state_.NewItem = static_cast<std::int16_t>(code);

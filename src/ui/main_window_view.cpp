@@ -30,7 +30,10 @@ void AddEntry(QComboBox* combo, std::string_view text) {
   const QString shown = combo->currentText();
   combo->addItem(ToQString(text));
   if (combo->currentIndex() != selected) combo->setCurrentIndex(selected);
-  if (combo->isEditable()) combo->setEditText(shown);
+  // Only when it changed: each setting tells screen readers of new text.
+  if (combo->isEditable() && combo->currentText() != shown) {
+    combo->setEditText(shown);
+  }
 }
 
 }  // namespace
@@ -78,7 +81,14 @@ void MainWindow::SelectSlot(int row) {
     combo2_->clearSelection();
     return;
   }
-  combo2_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  // The keyboard focus moves only within the list: screen readers are
+  // told of a current entry as of a focus change.
+  if (combo2_->hasFocus()) {
+    combo2_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  } else {
+    combo2_->selectionModel()->select(combo2_->model()->index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect);
+  }
   // The list's viewport shows the change even though no signal went out.
   combo2_->viewport()->update();
 }
@@ -125,16 +135,7 @@ void MainWindow::SetCaption(std::string_view caption) {
 }
 
 void MainWindow::SetStatus(std::string_view text) {
-  const QString shown = ToQString(text);
-  if (status_->text() != shown) {
-    // The label's accessible name is its text: QLabel tells screen readers
-    // that it changed.
-    status_->setText(shown);
-    return;
-  }
-  // The same text again, such as after a second save: tell them anyway.
-  QAccessibleEvent event(status_, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&event);
+  status_->Announce(ToQString(text));
 }
 
 void MainWindow::ShowOpenDialog() {

@@ -27,11 +27,14 @@ QSize SlotList::sizeHint() const {
 }
 
 void SlotList::focusInEvent(QFocusEvent* event) {
+  const bool had_current = currentIndex().isValid();
   QListWidget::focusInEvent(event);
-  if (selectedItems().isEmpty()) {
-    selectionModel()->setCurrentIndex(QModelIndex(),
-                                      QItemSelectionModel::NoUpdate);
-  }
+  if (had_current) return;
+  // The focus lands on the selected entry, or on none.
+  const QModelIndexList selected = selectedIndexes();
+  selectionModel()->setCurrentIndex(
+      selected.isEmpty() ? QModelIndex() : selected.first(),
+      QItemSelectionModel::NoUpdate);
 }
 
 void SlotList::paintEvent(QPaintEvent* event) {

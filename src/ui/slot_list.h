@@ -7,8 +7,9 @@ namespace tivok {
 
 // The slot list. It asks for room for the most slots that a store has, so
 // that no store's slots scroll. Unlike a plain QListWidget, focus entering it
-// leaves no row current while none is selected, so that the first arrow key
-// or Home selects slot 1 instead of stepping past it. While it has the
+// lands on the selected row, and leaves no row current while none is
+// selected, so that the first arrow key or Home selects slot 1 instead of
+// stepping past it. While it has the
 // keyboard focus it marks where the focus is, whatever the style and
 // whether or not an entry is selected: the current entry, or the whole list
 // while no entry is current.

@@ -1,20 +1,61 @@
 #include "ui/status_line.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QTimer>
 #include <cmath>
 
 namespace tivok {
+namespace {
+
+// The status line as assistive technology sees it.
+class StatusLineAccessible : public QAccessibleWidget {
+ public:
+  explicit StatusLineAccessible(StatusLine* line)
+      : QAccessibleWidget(line, QAccessible::Notification) {}
+
+  QString text(QAccessible::Text kind) const override {
+    if (kind == QAccessible::Name) {
+      return static_cast<const StatusLine*>(widget())->text();
+    }
+    return QAccessibleWidget::text(kind);
+  }
+
+  static QAccessibleInterface* Make(const QString& /*class_name*/,
+                                    QObject* object) {
+    auto* line = qobject_cast<StatusLine*>(object);
+    return line != nullptr ? new StatusLineAccessible(line) : nullptr;
+  }
+};
+
+}  // namespace
 
 StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
+  static const bool described =
+      (QAccessible::installFactory(&StatusLineAccessible::Make), true);
+  Q_UNUSED(described);
+  announce_ = new QTimer(this);
+  announce_->setSingleShot(true);
+  announce_->setInterval(0);
+  connect(announce_, &QTimer::timeout, this, [this] {
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+  });
   setTextFormat(Qt::PlainText);
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   // The text lines up with the frame above it.
   const int side = style()->pixelMetric(QStyle::PM_LayoutLeftMargin) / 2;
   setContentsMargins(side, 0, side, 0);
+}
+
+void StatusLine::Announce(const QString& new_text) {
+  setText(new_text);
+  announce_->start();
 }
 
 int StatusLine::LayOut(QTextLayout& layout, int width) const {

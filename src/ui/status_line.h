@@ -4,19 +4,27 @@
 #include <QLabel>
 
 class QTextLayout;
+class QTimer;
 
 namespace tivok {
 
 // The status bar's text. It wraps to the width it is given, between words
 // or, for a word too long for a line such as a file name, inside the word,
 // and asks for the height of all its lines, so that the window grows to
-// show the whole text and never widens for it. It stays a QLabel for the
-// screen readers, which read its text.
+// show the whole text and never widens for it. Screen readers know it as a
+// notification in the status bar, whose name is its text.
 class StatusLine : public QLabel {
   Q_OBJECT
 
  public:
   explicit StatusLine(QWidget* parent = nullptr);
+
+  // Shows `text` and has screen readers speak it, also when it is the text
+  // shown already, such as after a second save: AT-SPI screen readers speak
+  // a notification that comes to be shown, but not a label whose name
+  // changes away from the keyboard focus. Texts set while one event is
+  // handled are announced once, the last of them, when it is done.
+  void Announce(const QString& text);
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
@@ -32,6 +40,8 @@ class StatusLine : public QLabel {
  private:
   // Lays the text out in lines of `width` pixels; returns their height.
   int LayOut(QTextLayout& layout, int width) const;
+
+  QTimer* announce_ = nullptr;
 };
 
 }  // namespace tivok

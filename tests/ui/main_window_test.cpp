@@ -162,6 +162,11 @@ TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
   EXPECT_THAT(LabelsOf(Items()), ElementsAre("Label5"));
   EXPECT_EQ(AccessibleName(window.statusBar()), "Status");
   EXPECT_EQ(AccessibleName(Find<QLabel>("Status")), Status());
+  // A notification in the status bar, which screen readers speak when it
+  // is shown, also away from the keyboard focus.
+  EXPECT_EQ(
+      QAccessible::queryAccessibleInterface(Find<QLabel>("Status"))->role(),
+      QAccessible::Notification);
 
   // Each slot entry speaks its item's name.
   QAccessibleTableInterface* table =
