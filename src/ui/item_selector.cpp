@@ -48,7 +48,8 @@ class ItemTextField : public QLineEdit {
 }  // namespace
 
 ItemSelector::ItemSelector(QWidget* parent) : SizedComboBox(parent) {
-  setEditable(true);
+  // Editable through this field alone: setEditable() would make a field
+  // of its own first.
   setLineEdit(new ItemTextField(this, [this] { emit TextEntered(); }));
   setInsertPolicy(QComboBox::NoInsert);
   // A completer would turn typed text into a choice of its own.

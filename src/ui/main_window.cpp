@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -30,6 +31,8 @@
 
 namespace tivok {
 namespace {
+
+constexpr char kTitleFamily[] = "MS Sans Serif";
 
 constexpr char kSubtitle[] =
     "Dragon Warrior Monsters Store Editor\nby the Tivok developers";
@@ -94,9 +97,13 @@ void MainWindow::CreateControls() {
   setCentralWidget(client);
 
   label1_ = NewLabel("Label1", "Tivok", client);
+  // The designed face where the system has it, else the window's own: a
+  // family that is not there would cost a search for a substitute at every
+  // start.
   QFont title_font = label1_->font();
-  title_font.setFamilies({"MS Sans Serif", "sans-serif"});
-  title_font.setStyleHint(QFont::SansSerif);
+  if (QFontDatabase::hasFamily(kTitleFamily)) {
+    title_font.setFamilies({kTitleFamily});
+  }
   title_font.setPointSize(18);
   title_font.setWeight(QFont::Normal);
   label1_->setFont(title_font);

@@ -1,5 +1,6 @@
 #include "ui/sized_combo_box.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -9,7 +10,16 @@ namespace tivok {
 
 void SizedComboBox::SetRoomFor(const QStringList& texts) {
   room_for_ = texts;
+  room_width_ = -1;
   updateGeometry();
+}
+
+void SizedComboBox::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange ||
+      event->type() == QEvent::StyleChange) {
+    room_width_ = -1;
+  }
+  QComboBox::changeEvent(event);
 }
 
 QSize SizedComboBox::sizeHint() const {
@@ -22,17 +32,21 @@ QSize SizedComboBox::minimumSizeHint() const {
 
 QSize SizedComboBox::WithRoom(QSize hint) const {
   const QFontMetrics metrics = fontMetrics();
-  int width = 0;
-  for (const QString& text : room_for_) {
-    width = std::max(width, metrics.horizontalAdvance(text));
+  if (room_width_ < 0) {
+    // The style adds the frame, the margins and the arrow, as it does for
+    // the entries QComboBox measures itself.
+    int width = 0;
+    for (const QString& text : room_for_) {
+      width = std::max(width, metrics.horizontalAdvance(text));
+    }
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    room_width_ = style()
+                      ->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                         QSize(width, metrics.height()), this)
+                      .width();
   }
-  // The style adds the frame, the margins and the arrow, as it does for the
-  // entries QComboBox measures itself.
-  QStyleOptionComboBox option;
-  initStyleOption(&option);
-  const QSize needed = style()->sizeFromContents(
-      QStyle::CT_ComboBox, &option, QSize(width, metrics.height()), this);
-  hint.setWidth(std::max(hint.width(), needed.width()));
+  hint.setWidth(std::max(hint.width(), room_width_));
   return hint;
 }
 

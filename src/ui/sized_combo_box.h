@@ -20,11 +20,17 @@ class SizedComboBox : public QComboBox {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   // `hint` widened to hold the longest of the texts.
   QSize WithRoom(QSize hint) const;
 
   QStringList room_for_;
+  // The width that the texts need in the current font and style, measured
+  // once: -1 until then.
+  mutable int room_width_ = -1;
 };
 
 }  // namespace tivok

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
@@ -79,13 +80,27 @@ int StatusLine::LayOut(QTextLayout& layout, int width) const {
 }
 
 int StatusLine::heightForWidth(int width) const {
+  // Layouts ask for the same width again and again between two texts.
+  if (width == measured_.width && text() == measured_.text) {
+    return measured_.height;
+  }
   const QMargins margins = contentsMargins();
   QTextLayout layout;
   const int lines =
       text().isEmpty()
           ? fontMetrics().height()
           : LayOut(layout, width - margins.left() - margins.right());
-  return lines + margins.top() + margins.bottom();
+  measured_ = {width, text(), lines + margins.top() + margins.bottom()};
+  return measured_.height;
+}
+
+void StatusLine::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange ||
+      event->type() == QEvent::StyleChange ||
+      event->type() == QEvent::LayoutDirectionChange) {
+    measured_ = {};
+  }
+  QLabel::changeEvent(event);
 }
 
 QSize StatusLine::sizeHint() const { return QSize(0, heightForWidth(width())); }

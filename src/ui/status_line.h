@@ -34,6 +34,7 @@ class StatusLine : public QLabel {
   int heightForWidth(int width) const override;
 
  protected:
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -42,6 +43,13 @@ class StatusLine : public QLabel {
   int LayOut(QTextLayout& layout, int width) const;
 
   QTimer* announce_ = nullptr;
+  // The height that the text last measured needs at a width.
+  struct Measured {
+    int width = -1;
+    QString text;
+    int height = 0;
+  };
+  mutable Measured measured_;
 };
 
 }  // namespace tivok
