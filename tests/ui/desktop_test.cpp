@@ -27,40 +27,105 @@ constexpr std::size_t kBeginnerSlot1Offset = 0x2476B;
 QString Q(const std::string& path) { return QFile::decodeName(path.c_str()); }
 
 struct ParseCase {
-  QStringList arguments;
+  std::vector<std::string> arguments;
   std::optional<int> exit_status;
-  QString file;         // the file to open, when there is no exit
+  std::string file;     // the file to open, when there is no exit
   const char* message;  // a part of the message, when there is an exit
 };
+
+std::string Joined(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (const std::string& argument : arguments) text += argument + " ";
+  return text;
+}
+
+void ExpectSame(const CommandLine& actual, const CommandLine& expected) {
+  EXPECT_EQ(actual.exit_status, expected.exit_status);
+  EXPECT_EQ(actual.message, expected.message);
+  EXPECT_EQ(actual.file, expected.file);
+}
 
 TEST(CommandLineTest, ReadsOneOptionalFileHelpAndVersion) {
   const std::vector<ParseCase> cases = {
       {{"tivok"}, std::nullopt, "", ""},
       {{"tivok", "a.gbc"}, std::nullopt, "a.gbc", ""},
       {{"tivok", "--", "-a.gbc"}, std::nullopt, "-a.gbc", ""},
+      {{"tivok", "-"}, std::nullopt, "-", ""},
+      // File names are bytes: one that is not UTF-8 stays as it is.
+      {{"tivok", "caf\xE9.gbc"}, std::nullopt, "caf\xE9.gbc", ""},
       {{"tivok", "--help"}, 0, "", "[FILE]"},
-      {{"tivok", "-h"}, 0, "", "--version"},
+      {{"tivok", "-h", "a.gbc", "b.gbc"}, 0, "", "--version"},
       {{"tivok", "--version"}, 0, "", "tivok 1."},
       {{"tivok", "a.gbc", "b.gbc"}, 2, "", "Usage: tivok [FILE]"},
-      {{"tivok", "--bogus", "a.gbc"}, 2, "", "'bogus'"},
+      {{"tivok", "--bogus", "a.gbc"}, 2, "", "'--bogus'"},
+      {{"tivok", "-hv"}, 2, "", "'-hv'"},
       {{"tivok", ""}, 2, "", "FILE is empty"},
   };
   for (const ParseCase& c : cases) {
-    SCOPED_TRACE(c.arguments.join(' ').toStdString());
-    // Help and version, and only they, are answered without a display.
-    std::vector<QByteArray> bytes;
-    for (const QString& argument : c.arguments)
-      bytes.push_back(argument.toUtf8());
-    std::vector<const char*> argv;
-    for (const QByteArray& argument : bytes)
-      argv.push_back(argument.constData());
-    EXPECT_EQ(AsksForText(static_cast<int>(argv.size()), argv.data()),
-              c.exit_status == 0);
+    SCOPED_TRACE(Joined(c.arguments));
     const CommandLine command = ParseCommandLine(c.arguments);
     EXPECT_EQ(command.exit_status, c.exit_status);
     EXPECT_EQ(command.file, c.file);
-    EXPECT_THAT(command.message.toStdString(), HasSubstr(c.message));
+    EXPECT_THAT(command.message, HasSubstr(c.message));
   }
+}
+
+// Qt's own options, before or after the program's, change nothing that the
+// program reads, also where their value looks like an option or a file.
+TEST(CommandLineTest, QtOptionsReadAsIfLeftOut) {
+  const std::vector<std::vector<std::string>> qt_options = {
+      {"-style", "fusion"},
+      {"-style=fusion"},
+      {"--style", "fusion"},
+      {"-stylesheet", "a.qss"},
+      {"-stylesheet=a.qss"},
+      {"-platform", "offscreen"},
+      {"--platform", "offscreen"},
+      {"-platformpluginpath", "/p"},
+      {"-platformtheme", "gtk3"},
+      {"-plugin", "evdevtablet"},
+      {"-qwindowgeometry", "100x100"},
+      {"-qwindowicon", "tivok"},
+      {"-qwindowtitle", "--version"},
+      {"-qwindowtitle", "b.gbc"},
+      {"-session", "s_1"},
+      {"-display", ":0"},
+      {"-geometry", "100x100"},
+      {"-reverse"},
+      {"-widgetcount"},
+      {"-qmljsdebugger=port:1234"},
+  };
+  const std::vector<std::vector<std::string>> own = {
+      {},           {"--help"},         {"--version"}, {"a.gbc"},
+      {"-v", "-h"}, {"a.gbc", "b.gbc"}, {"--bogus"},   {""},
+  };
+  for (const std::vector<std::string>& options : qt_options) {
+    for (const std::vector<std::string>& arguments : own) {
+      std::vector<std::string> alone = {"tivok"};
+      alone.insert(alone.end(), arguments.begin(), arguments.end());
+      std::vector<std::string> before = {"tivok"};
+      before.insert(before.end(), options.begin(), options.end());
+      before.insert(before.end(), arguments.begin(), arguments.end());
+      std::vector<std::string> after = alone;
+      after.insert(after.end(), options.begin(), options.end());
+      SCOPED_TRACE(Joined(before) + "| " + Joined(after));
+      ExpectSame(ParseCommandLine(before), ParseCommandLine(alone));
+      ExpectSame(ParseCommandLine(after), ParseCommandLine(alone));
+    }
+  }
+}
+
+// As Qt reads them: an option that needs a value and comes last is taken
+// alone (-platform) or left for the program (-style).
+TEST(CommandLineTest, QtOptionsWithoutTheirValue) {
+  using Arguments = std::vector<std::string>;
+  EXPECT_EQ(WithoutQtOptions({"tivok", "a.gbc", "-platform"}),
+            Arguments({"tivok", "a.gbc"}));
+  EXPECT_EQ(WithoutQtOptions({"tivok", "a.gbc", "-style"}),
+            Arguments({"tivok", "a.gbc", "-style"}));
+  EXPECT_EQ(ParseCommandLine({"tivok", "-style"}).exit_status, 2);
+  // The program's name is never an option.
+  EXPECT_EQ(WithoutQtOptions({"-reverse"}), Arguments({"-reverse"}));
 }
 
 class DesktopTest : public WindowTest {
