@@ -41,9 +41,13 @@ bool WaitUntilExposed(QWindow& window, std::chrono::milliseconds limit) {
   if (window.isExposed()) return true;
   QEventLoop loop;
   const ExposeWatcher watcher(window, loop);
-  QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(limit);
   loop.exec();
-  return window.isExposed();
+  // Still running when the exposure ended the wait.
+  return timer.isActive();
 }
 
 }  // namespace tivok

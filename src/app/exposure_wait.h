@@ -9,7 +9,7 @@ namespace tivok {
 
 // Runs the event loop, sleeping between events, until the window system
 // has put `window` on screen (exposed it) or `limit` has passed. Returns
-// whether the window is exposed.
+// whether the window was exposed within `limit`.
 bool WaitUntilExposed(QWindow& window, std::chrono::milliseconds limit);
 
 }  // namespace tivok

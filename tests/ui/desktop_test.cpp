@@ -4,14 +4,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
+#include <QWindow>
+#include <chrono>
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/exposure_wait.h"
 #include "window_test.h"
 
 namespace tivok::testing {
@@ -130,17 +136,22 @@ TEST(CommandLineTest, QtOptionsWithoutTheirValue) {
 
 class DesktopTest : public WindowTest {
  protected:
-  // Sends a drag over the window and a drop of `data`, offering `possible`
-  // and proposing a move. Returns whether the window took the drop, and
-  // sets `action` to the action it took it with.
+  // Drags `data` over the window at the middle of `target` (the window
+  // when null) and drops it there, offering `possible` and proposing a
+  // move. The events go to the window's QWindow, as the window system's
+  // do, which hands them to the widget there that takes drops. Returns
+  // whether the drop was taken, and sets `action` to the action taken.
   bool Drop(const QMimeData& data, Qt::DropAction* action = nullptr,
-            Qt::DropActions possible = Qt::CopyAction | Qt::MoveAction) {
-    const QPoint at = window.rect().center();
-    QDragEnterEvent enter(at, possible, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(&window, &enter);
+            Qt::DropActions possible = Qt::CopyAction | Qt::MoveAction,
+            QWidget* target = nullptr) {
+    if (target == nullptr) target = &window;
+    const QPointF at = target->mapTo(&window, target->rect().center());
+    QWindow* handle = window.windowHandle();
+    QDragEnterEvent enter(at.toPoint(), possible, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(handle, &enter);
     QDropEvent drop(at, possible, &data, Qt::LeftButton, {});
     drop.setDropAction(Qt::MoveAction);
-    QApplication::sendEvent(&window, &drop);
+    QApplication::sendEvent(handle, &drop);
     if (action != nullptr) *action = drop.dropAction();
     EXPECT_EQ(enter.isAccepted(), drop.isAccepted());
     return drop.isAccepted();
@@ -199,6 +210,34 @@ TEST_F(DesktopTest, OneDroppedFileOpensAsACopy) {
   EXPECT_TRUE(Exists(path));
 }
 
+// A drop that offers only a link is taken as one. The file opens once the
+// drop has ended, not inside it, so that a message box does not keep the
+// program that the file came from waiting.
+TEST_F(DesktopTest, LinkOnlyDropOpensTheFileOnceTheDropHasEnded) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Qt::DropAction action = Qt::IgnoreAction;
+  ASSERT_TRUE(
+      Drop(*Urls({QUrl::fromLocalFile(Q(path))}), &action, Qt::LinkAction));
+  EXPECT_EQ(action, Qt::LinkAction);
+  EXPECT_EQ(window.windowTitle(), "Tivok") << "opened inside the drop";
+  EXPECT_TRUE(QTest::qWaitFor([this] { return Stores()->count() == 5; }));
+  EXPECT_EQ(window.windowTitle(), "Tivok - sample.gbc");
+}
+
+// A file dropped on New Item's text field opens, rather than its name
+// becoming the field's text. File managers offer the name as text too.
+TEST_F(DesktopTest, FileDroppedOnTheNewItemFieldOpensIt) {
+  Open(dir.WriteSample("first.gbc"));
+  const std::string path = dir.WriteSample("second.gbc");
+  auto data = Urls({QUrl::fromLocalFile(Q(path))});
+  data->setText(Q(path));
+  ASSERT_TRUE(Drop(*data, nullptr, Qt::CopyAction | Qt::MoveAction,
+                   Items()->lineEdit()));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [this] { return window.windowTitle() == "Tivok - second.gbc"; }));
+  EXPECT_EQ(Items()->currentText(), "Null");
+}
+
 TEST_F(DesktopTest, AnyOtherDropIsRefused) {
   const QUrl sample = QUrl::fromLocalFile(Q(dir.WriteSample("sample.gbc")));
   QMimeData text;
@@ -209,9 +248,49 @@ TEST_F(DesktopTest, AnyOtherDropIsRefused) {
   EXPECT_FALSE(Drop(*Urls({QUrl("https://example.org/sample.gbc")})))
       << "a web address";
   EXPECT_FALSE(Drop(*Urls({sample}), nullptr, Qt::MoveAction)) << "a move only";
+  // The system would take the name only up to the NUL: the sample.
+  EXPECT_FALSE(Drop(*Urls({QUrl(sample.toString() + "%00.not-this.txt")})))
+      << "a name with a NUL";
   QApplication::processEvents();
   EXPECT_EQ(window.windowTitle(), "Tivok");
   EXPECT_EQ(Stores()->count(), 0);
+}
+
+// Linux file names are bytes: a name that is not UTF-8, given on the
+// command line, opens that file and is shown with the replacement
+// character.
+TEST_F(DesktopTest, FileNameThatIsNotUtf8OpensFromTheCommandLine) {
+  const std::string path = dir.WriteSample("caf\xE9.gbc");
+  {
+    ModalAnswerer answerer;
+    window.OpenFile(ParseCommandLine({"tivok", path}).file);
+    EXPECT_THAT(answerer.seen(), IsEmpty());
+  }
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Tivok - caf\uFFFD.gbc"));
+  ASSERT_EQ(Slots()->count(), 8);
+  ClickSlot(0);
+  EXPECT_THAT(PressSave(), IsEmpty());
+  EXPECT_EQ(ReadAll(path)[kBeginnerSlot1Offset], 0x00);
+  EXPECT_THAT(Status().toStdString(), HasSubstr("Saved Null (0)"));
+}
+
+TEST(ExposureWaitTest, EndsWhenTheWindowIsExposed) {
+  QWindow window;
+  QTimer::singleShot(0, &window, [&window] { window.show(); });
+  EXPECT_TRUE(WaitUntilExposed(window, std::chrono::minutes(1)));
+}
+
+// A window that is never shown: the wait sleeps until its limit rather
+// than going round the event loop without pause.
+TEST(ExposureWaitTest, SleepsUntilItsLimit) {
+  QWindow window;
+  QObject counter;
+  int wakes = 0;
+  QObject::connect(QAbstractEventDispatcher::instance(),
+                   &QAbstractEventDispatcher::awake, &counter,
+                   [&wakes] { ++wakes; });
+  EXPECT_FALSE(WaitUntilExposed(window, std::chrono::milliseconds(300)));
+  EXPECT_LT(wakes, 100);
 }
 
 TEST_F(DesktopTest, QuitKeyClosesTheWindow) {
