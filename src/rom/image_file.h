@@ -66,6 +66,8 @@ std::string Quoted(const std::string& path);
 
 // The failures that read the same on every system.
 [[noreturn]] void FailNotRegular(const std::string& path);
+[[noreturn]] void FailDevice(const std::string& path);
+[[noreturn]] void FailNulInName(const std::string& path);
 [[noreturn]] void FailEndedEarly(const std::string& path);
 [[noreturn]] void FailByteNotWritten(const std::string& path);
 

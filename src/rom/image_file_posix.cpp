@@ -36,10 +36,23 @@ RomFileError::Kind KindOf(int error) {
 }
 
 // Fails unless `info` describes a regular file: a directory gets the
-// system's own reason, anything else (FIFO, device, socket) a plain one.
+// system's own reason, a device its own, anything else (FIFO, socket) a
+// plain one.
 void RequireRegular(const std::string& path, const struct stat& info) {
   if (S_ISDIR(info.st_mode)) FailWithErrno("cannot open", path, EISDIR);
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) FailDevice(path);
   if (!S_ISREG(info.st_mode)) FailNotRegular(path);
+}
+
+// Hands the file's data to the storage device. On macOS fsync only reaches
+// the drive's cache and F_FULLFSYNC asks the drive to write it out; only
+// where the file system does not offer it does a plain fsync have to do.
+int FlushToDevice(int fd) {
+#ifdef F_FULLFSYNC
+  if (::fcntl(fd, F_FULLFSYNC) == 0) return 0;
+  if (errno != ENOTSUP && errno != EOPNOTSUPP && errno != EINVAL) return -1;
+#endif
+  return ::fsync(fd);
 }
 
 }  // namespace
@@ -48,6 +61,7 @@ void RequireRegular(const std::string& path, const struct stat& info) {
 // links). O_NONBLOCK keeps a FIFO or device from blocking the open; the
 // type is checked again on the open descriptor in case the path changed.
 ImageFile::ImageFile(const std::string& path, Access access) : path_(path) {
+  if (path.find('\0') != std::string::npos) FailNulInName(path);
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     FailWithErrno("cannot open", path, errno);
@@ -107,13 +121,7 @@ void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
 
 void ImageFile::FlushAndClose() {
   const int fd = static_cast<int>(handle_);
-  int result = -1;
-#ifdef F_FULLFSYNC
-  // On macOS fsync only reaches the drive's cache; F_FULLFSYNC asks the
-  // drive to write it out. Some file systems do not support it.
-  result = ::fcntl(fd, F_FULLFSYNC);
-#endif
-  if (result != 0) result = ::fsync(fd);
+  int result = FlushToDevice(fd);
   if (result == 0 && FileFaultDue(FileStep::kFlush)) {
     result = -1;
     errno = EIO;

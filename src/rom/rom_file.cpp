@@ -37,6 +37,26 @@ void FailNotRegular(const std::string& path) {
            "it is not a regular file");
 }
 
+void FailDevice(const std::string& path) {
+  FailWith("cannot open", path, RomFileError::Kind::kNotAFile,
+           "it is a device, not a file");
+}
+
+// The system would take the name only up to the NUL and open another file.
+// The message shows the NUL as \0, since it would end the text there.
+void FailNulInName(const std::string& path) {
+  std::string shown;
+  for (const char c : path) {
+    if (c == '\0') {
+      shown += "\\0";
+    } else {
+      shown += c;
+    }
+  }
+  FailWith("cannot open", shown, RomFileError::Kind::kOther,
+           "the name contains a NUL character");
+}
+
 void FailEndedEarly(const std::string& path) {
   FailWith("cannot read", path, RomFileError::Kind::kTooShort,
            "the file ended early (was it truncated?)");

@@ -73,10 +73,11 @@ class MainWindow : public QMainWindow, public EditorView {
   // Other, Credits: who made the program and where to report faults.
   void OnCredits();
 
-  // Opens `path` as if it had been chosen in the open dialog and Open
-  // pressed: it becomes the dialog's file name, so a later cancel loads it
-  // again. For a file named on the command line or dropped on the window.
-  void OpenFile(const QString& path);
+  // Opens `path`, as the core takes a path (see CorePath), as if it had
+  // been chosen in the open dialog and Open pressed: it becomes the dialog's
+  // file name, so a later cancel loads it again. For a file named on the
+  // command line or dropped on the window. A path with a NUL is ignored.
+  void OpenFile(const std::string& path);
 
  protected:
   // One local file (no folder) dropped on the window opens it; any other
@@ -93,9 +94,6 @@ class MainWindow : public QMainWindow, public EditorView {
   void CreateStatusLine();
   void DescribeControls();
   void AcceptFileDrops();
-  // A path of the core's (UTF-8, or the file system's bytes on Linux) as
-  // Qt takes file names.
-  static QString PathForQt(const std::string& path);
 
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
@@ -118,9 +116,9 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* credits_ = nullptr;
   QAction* quit_ = nullptr;
 
-  // The open dialog's last accepted file: full path and file name.
-  QString dialog_path_;
-  QString dialog_file_name_;
+  // The open dialog's last accepted file: its full path as the core takes
+  // it.
+  std::string dialog_path_;
 
   StoreEditor editor_;
 };

@@ -10,7 +10,11 @@
 #include <QList>
 #include <QMimeData>
 #include <QUrl>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
+#include "ui/core_text.h"
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
 
@@ -24,7 +28,10 @@ QString DroppedFile(const QMimeData* data) {
   const QList<QUrl> urls = data->urls();
   if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
   const QString path = urls.first().toLocalFile();
-  if (path.isEmpty() || QFileInfo(path).isDir()) return {};
+  // A NUL (%00 in the address) would cut the name short for the system.
+  if (path.isEmpty() || path.contains(QChar::Null) || QFileInfo(path).isDir()) {
+    return {};
+  }
   return path;
 }
 
@@ -44,13 +51,23 @@ QString AcceptFileDrop(QDropEvent* event) {
   return path;
 }
 
+// `path`, which may be relative to the working folder, made absolute.
+std::string AbsolutePath(const std::string& path) {
+#ifdef Q_OS_WIN
+  return CorePath(QFileInfo(ShownPath(path)).absoluteFilePath());
+#else
+  // On bytes, so that a name that is not UTF-8 stays as it is.
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.string();
+#endif
+}
+
 }  // namespace
 
-void MainWindow::OpenFile(const QString& path) {
-  if (path.isEmpty()) return;
-  const QFileInfo file(path);
-  dialog_path_ = file.absoluteFilePath();
-  dialog_file_name_ = file.fileName();
+void MainWindow::OpenFile(const std::string& path) {
+  if (path.empty() || path.find('\0') != std::string::npos) return;
+  dialog_path_ = AbsolutePath(path);
   editor_.OpenChosenFile();
 }
 
@@ -73,7 +90,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
   // Opens once the drop has ended, so that a message box does not keep the
   // program that the file came from waiting.
   QMetaObject::invokeMethod(
-      this, [this, path] { OpenFile(path); }, Qt::QueuedConnection);
+      this, [this, path = CorePath(path)] { OpenFile(path); },
+      Qt::QueuedConnection);
 }
 
 }  // namespace tivok

@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -126,7 +125,7 @@ void MainWindow::SetRedoText(std::string_view text) {
 }
 
 void MainWindow::WatchImage(const std::string& path) {
-  watcher_->Watch(PathForQt(path));
+  watcher_->Watch(ShownPath(path));
   reload_->setEnabled(!path.empty());
 }
 
@@ -145,37 +144,23 @@ void MainWindow::ShowOpenDialog() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter("Dragon Warrior Monsters (*.gbc)");
   // Starts where the last file is, with that file chosen.
-  if (!dialog_path_.isEmpty()) {
-    dialog.setDirectory(QFileInfo(dialog_path_).absolutePath());
-    dialog.selectFile(dialog_path_);
+  if (!dialog_path_.empty()) {
+    const QString last = ShownPath(dialog_path_);
+    dialog.setDirectory(QFileInfo(last).absolutePath());
+    dialog.selectFile(last);
   }
   if (dialog.exec() != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return;
-  dialog_path_ = chosen.first();
-  dialog_file_name_ = QFileInfo(dialog_path_).fileName();
+  // A name with a NUL would reach the system cut short, naming another
+  // file: it counts as no choice.
+  if (chosen.isEmpty() || chosen.first().contains(QChar::Null)) return;
+  dialog_path_ = CorePath(chosen.first());
 }
 
-QString MainWindow::PathForQt(const std::string& path) {
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-  return ToQString(path);
-#else
-  return QFile::decodeName(QByteArray::fromStdString(path));
-#endif
-}
-
-std::string MainWindow::DialogFileName() const {
-  // The core takes paths as UTF-8 on Windows and macOS, and in the file
-  // system's own encoding on Linux, where names are bytes.
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-  return dialog_path_.toUtf8().toStdString();
-#else
-  return QFile::encodeName(dialog_path_).toStdString();
-#endif
-}
+std::string MainWindow::DialogFileName() const { return dialog_path_; }
 
 std::string MainWindow::DialogFileTitle() const {
-  return dialog_file_name_.toStdString();
+  return QFileInfo(ShownPath(dialog_path_)).fileName().toStdString();
 }
 
 void MainWindow::ShowMessage(std::string_view text, std::string_view title) {

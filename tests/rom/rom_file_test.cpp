@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -283,42 +284,117 @@ TEST(RomFileAccess, OpensNamesBeyondAsciiWhileOthersHoldThemOpen) {
   EXPECT_EQ(ReadAll(path), expected);
 }
 
+// A path and the reason that opening it must give.
+struct RefusedPath {
+  std::string path;
+  std::string reason;
+  RomFileError::Kind kind = RomFileError::Kind::kNotAFile;
+};
+
 TEST(RomFileAccess, RefusesWhatIsNotARegularFile) {
   TempDir dir;
   const std::string folder = dir.File("folder.gbc");
   ASSERT_TRUE(std::filesystem::create_directory(FsPath(folder)));
-  const RomFileError error = FailureOf([&] { RomFile::ReadRomTitle(folder); });
-  EXPECT_EQ(error.kind(), RomFileError::Kind::kFolder);
-  EXPECT_NE(std::string(error.what()).find(DirectoryReason()),
-            std::string::npos);
-  EXPECT_THROW(RomFile::WriteByte(folder, 1, 0), RomFileError);
-
+  const std::string device = "it is a device, not a file";
+  std::vector<RefusedPath> refused = {
+      {folder, DirectoryReason(), RomFileError::Kind::kFolder}};
 #ifdef _WIN32
-  // Names that Windows maps to devices, in any folder and with any
-  // extension.
-  const std::vector<std::string> devices = {"NUL",
-                                            "con",
-                                            "CONOUT$",
-                                            R"(\\.\NUL)",
-                                            dir.File("nul.gbc"),
-                                            dir.File("COM1"),
-                                            dir.File("Lpt1.gbc")};
+  // Every name that Windows maps to a device, refused by name before
+  // anything is opened: reserved names in any folder, with any extension,
+  // with dots, spaces or a colon after them, and the device namespaces.
+  for (const char* name : {"NUL",
+                           "con",
+                           "CONOUT$",
+                           "conin$.gbc",
+                           "NUL:",
+                           "COM1:",
+                           "CON:x.gbc",
+                           "aux:.gbc",
+                           "nul .gbc",
+                           "Nul. .",
+                           "prn  ",
+                           "COM0",
+                           "lpt9.txt",
+                           "COM\u00B9",
+                           "LPT\u00B3.gbc",
+                           "C:NUL",
+                           R"(\\.\NUL)",
+                           R"(\\./NUL)",
+                           R"(//./COM1)",
+                           R"(/\.\NUL)",
+                           R"(\\.\)",
+                           R"(\\?\pipe\x)",
+                           R"(\\?\NUL)",
+                           R"(\\?\GLOBALROOT\Device\Null)",
+                           R"(\??\C:\s.gbc)",
+                           R"(\\.\C:\..\NUL)"}) {
+    refused.push_back({name, device});
+  }
+  for (const char* name : {"nul.gbc", "COM1", "Lpt1.gbc", "aux:.gbc"}) {
+    refused.push_back({dir.File(name), device});
+  }
 #else
   // Nobody ever opens the other end: an open that waited would hang here.
   const std::string fifo = dir.File("pipe.gbc");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  const std::vector<std::string> devices = {fifo, "/dev/null"};
+  refused.push_back({fifo, "it is not a regular file"});
+  refused.push_back({"/dev/null", device});
 #endif
-  for (const std::string& device : devices) {
+  // The name would end at the NUL for the system: another file.
+  const std::string sample = dir.WriteSample("s.gbc");
+  const std::string cut_short = sample + std::string("\0.not-this.txt", 14);
+  refused.push_back({cut_short, "the name contains a NUL character",
+                     RomFileError::Kind::kOther});
+
+  for (const RefusedPath& c : refused) {
+    SCOPED_TRACE(c.path);
     const RomFileError error =
-        FailureOf([&] { RomFile::ReadBlock(device, 1, 1); });
-    EXPECT_EQ(error.kind(), RomFileError::Kind::kNotAFile) << device;
-    EXPECT_NE(std::string(error.what()).find("not a regular file"),
-              std::string::npos)
-        << device;
-    EXPECT_THROW(RomFile::WriteByte(device, 1, 0), RomFileError) << device;
+        FailureOf([&] { RomFile::ReadBlock(c.path, 1, 1); });
+    const std::string message = error.what();
+    EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+    EXPECT_EQ(error.kind(), c.kind);
+    EXPECT_NE(ErrorOf([&] { RomFile::WriteByte(c.path, 1, 0); }).find(c.reason),
+              std::string::npos);
   }
+  EXPECT_EQ(ReadAll(sample), MakeSampleImage());
 }
+
+#ifdef _WIN32
+// The path with every slash turned into a backslash, as "\\?\" paths need.
+std::string Backslashed(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+// "\\?\" and "\\.\" paths to a file on a drive name that file, even where
+// the name alone would be a device's; a path longer than MAX_PATH opens.
+TEST(RomFileAccess, OpensFilesNamedThroughTheDeviceNamespace) {
+  TempDir dir;
+  std::string deep = dir.path();
+  for (int i = 0; i < 6; ++i) {
+    deep += "/" + std::string(45, static_cast<char>('a' + i));
+    ASSERT_TRUE(std::filesystem::create_directory(FsPath(deep)));
+  }
+  const std::string long_path =
+      dir.WriteSample(deep.substr(dir.path().size() + 1) + "/sample.gbc");
+  ASSERT_GT(long_path.size(), 300u);
+  const std::string plain = dir.WriteSample("s.gbc");
+  const std::string nul = R"(\\?\)" + Backslashed(dir.File("nul.gbc"));
+  WriteNewFile(nul, MakeSampleImage());
+  for (const std::string& path : {nul, R"(\\.\)" + Backslashed(plain),
+                                  R"(\\?\)" + Backslashed(plain), long_path}) {
+    SCOPED_TRACE(path);
+    EXPECT_TRUE(Accepts(path));
+    RomEdit edit(path);
+    EXPECT_TRUE(edit.TitleAccepted());
+    edit.WriteByte(0x2476C, 0x2A);
+    edit.Commit();
+    EXPECT_EQ(ReadAll(path)[0x2476B], 0x2A);
+  }
+  // The folder's own removal would take the name for the device.
+  std::filesystem::remove(FsPath(nul));
+}
+#endif
 
 #ifndef _WIN32  // Symbolic links on Windows need rights that tests lack.
 TEST(RomFileAccess, FollowsSymbolicLinksToImages) {

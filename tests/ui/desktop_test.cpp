@@ -4,14 +4,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
+#include <QWindow>
+#include <chrono>
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/exposure_wait.h"
 #include "window_test.h"
 
 namespace tivok::testing {
@@ -27,55 +33,125 @@ constexpr std::size_t kBeginnerSlot1Offset = 0x2476B;
 QString Q(const std::string& path) { return QFile::decodeName(path.c_str()); }
 
 struct ParseCase {
-  QStringList arguments;
+  std::vector<std::string> arguments;
   std::optional<int> exit_status;
-  QString file;         // the file to open, when there is no exit
+  std::string file;     // the file to open, when there is no exit
   const char* message;  // a part of the message, when there is an exit
 };
+
+std::string Joined(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (const std::string& argument : arguments) text += argument + " ";
+  return text;
+}
+
+void ExpectSame(const CommandLine& actual, const CommandLine& expected) {
+  EXPECT_EQ(actual.exit_status, expected.exit_status);
+  EXPECT_EQ(actual.message, expected.message);
+  EXPECT_EQ(actual.file, expected.file);
+}
 
 TEST(CommandLineTest, ReadsOneOptionalFileHelpAndVersion) {
   const std::vector<ParseCase> cases = {
       {{"tivok"}, std::nullopt, "", ""},
       {{"tivok", "a.gbc"}, std::nullopt, "a.gbc", ""},
       {{"tivok", "--", "-a.gbc"}, std::nullopt, "-a.gbc", ""},
+      {{"tivok", "-"}, std::nullopt, "-", ""},
+      // File names are bytes: one that is not UTF-8 stays as it is.
+      {{"tivok", "caf\xE9.gbc"}, std::nullopt, "caf\xE9.gbc", ""},
       {{"tivok", "--help"}, 0, "", "[FILE]"},
-      {{"tivok", "-h"}, 0, "", "--version"},
+      {{"tivok", "-h", "a.gbc", "b.gbc"}, 0, "", "--version"},
       {{"tivok", "--version"}, 0, "", "tivok 1."},
       {{"tivok", "a.gbc", "b.gbc"}, 2, "", "Usage: tivok [FILE]"},
-      {{"tivok", "--bogus", "a.gbc"}, 2, "", "'bogus'"},
+      {{"tivok", "--bogus", "a.gbc"}, 2, "", "'--bogus'"},
+      {{"tivok", "-hv"}, 2, "", "'-hv'"},
       {{"tivok", ""}, 2, "", "FILE is empty"},
   };
   for (const ParseCase& c : cases) {
-    SCOPED_TRACE(c.arguments.join(' ').toStdString());
-    // Help and version, and only they, are answered without a display.
-    std::vector<QByteArray> bytes;
-    for (const QString& argument : c.arguments)
-      bytes.push_back(argument.toUtf8());
-    std::vector<const char*> argv;
-    for (const QByteArray& argument : bytes)
-      argv.push_back(argument.constData());
-    EXPECT_EQ(AsksForText(static_cast<int>(argv.size()), argv.data()),
-              c.exit_status == 0);
+    SCOPED_TRACE(Joined(c.arguments));
     const CommandLine command = ParseCommandLine(c.arguments);
     EXPECT_EQ(command.exit_status, c.exit_status);
     EXPECT_EQ(command.file, c.file);
-    EXPECT_THAT(command.message.toStdString(), HasSubstr(c.message));
+    EXPECT_THAT(command.message, HasSubstr(c.message));
   }
+}
+
+// Qt's own options, before or after the program's, change nothing that the
+// program reads, also where their value looks like an option or a file.
+TEST(CommandLineTest, QtOptionsReadAsIfLeftOut) {
+  const std::vector<std::vector<std::string>> qt_options = {
+      {"-style", "fusion"},
+      {"-style=fusion"},
+      {"--style", "fusion"},
+      {"-stylesheet", "a.qss"},
+      {"-stylesheet=a.qss"},
+      {"-platform", "offscreen"},
+      {"--platform", "offscreen"},
+      {"-platformpluginpath", "/p"},
+      {"-platformtheme", "gtk3"},
+      {"-plugin", "evdevtablet"},
+      {"-qwindowgeometry", "100x100"},
+      {"-qwindowicon", "tivok"},
+      {"-qwindowtitle", "--version"},
+      {"-qwindowtitle", "b.gbc"},
+      {"-session", "s_1"},
+      {"-display", ":0"},
+      {"-geometry", "100x100"},
+      {"-reverse"},
+      {"-widgetcount"},
+      {"-qmljsdebugger=port:1234"},
+  };
+  const std::vector<std::vector<std::string>> own = {
+      {},           {"--help"},         {"--version"}, {"a.gbc"},
+      {"-v", "-h"}, {"a.gbc", "b.gbc"}, {"--bogus"},   {""},
+  };
+  for (const std::vector<std::string>& options : qt_options) {
+    for (const std::vector<std::string>& arguments : own) {
+      std::vector<std::string> alone = {"tivok"};
+      alone.insert(alone.end(), arguments.begin(), arguments.end());
+      std::vector<std::string> before = {"tivok"};
+      before.insert(before.end(), options.begin(), options.end());
+      before.insert(before.end(), arguments.begin(), arguments.end());
+      std::vector<std::string> after = alone;
+      after.insert(after.end(), options.begin(), options.end());
+      SCOPED_TRACE(Joined(before) + "| " + Joined(after));
+      ExpectSame(ParseCommandLine(before), ParseCommandLine(alone));
+      ExpectSame(ParseCommandLine(after), ParseCommandLine(alone));
+    }
+  }
+}
+
+// As Qt reads them: an option that needs a value and comes last is taken
+// alone (-platform) or left for the program (-style).
+TEST(CommandLineTest, QtOptionsWithoutTheirValue) {
+  using Arguments = std::vector<std::string>;
+  EXPECT_EQ(WithoutQtOptions({"tivok", "a.gbc", "-platform"}),
+            Arguments({"tivok", "a.gbc"}));
+  EXPECT_EQ(WithoutQtOptions({"tivok", "a.gbc", "-style"}),
+            Arguments({"tivok", "a.gbc", "-style"}));
+  EXPECT_EQ(ParseCommandLine({"tivok", "-style"}).exit_status, 2);
+  // The program's name is never an option.
+  EXPECT_EQ(WithoutQtOptions({"-reverse"}), Arguments({"-reverse"}));
 }
 
 class DesktopTest : public WindowTest {
  protected:
-  // Sends a drag over the window and a drop of `data`, offering `possible`
-  // and proposing a move. Returns whether the window took the drop, and
-  // sets `action` to the action it took it with.
+  // Drags `data` over the window at the middle of `target` (the window
+  // when null) and drops it there, offering `possible` and proposing a
+  // move. The events go to the window's QWindow, as the window system's
+  // do, which hands them to the widget there that takes drops. Returns
+  // whether the drop was taken, and sets `action` to the action taken.
   bool Drop(const QMimeData& data, Qt::DropAction* action = nullptr,
-            Qt::DropActions possible = Qt::CopyAction | Qt::MoveAction) {
-    const QPoint at = window.rect().center();
-    QDragEnterEvent enter(at, possible, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(&window, &enter);
+            Qt::DropActions possible = Qt::CopyAction | Qt::MoveAction,
+            QWidget* target = nullptr) {
+    if (target == nullptr) target = &window;
+    const QPointF at = target->mapTo(&window, target->rect().center());
+    QWindow* handle = window.windowHandle();
+    QDragEnterEvent enter(at.toPoint(), possible, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(handle, &enter);
     QDropEvent drop(at, possible, &data, Qt::LeftButton, {});
     drop.setDropAction(Qt::MoveAction);
-    QApplication::sendEvent(&window, &drop);
+    QApplication::sendEvent(handle, &drop);
     if (action != nullptr) *action = drop.dropAction();
     EXPECT_EQ(enter.isAccepted(), drop.isAccepted());
     return drop.isAccepted();
@@ -134,6 +210,34 @@ TEST_F(DesktopTest, OneDroppedFileOpensAsACopy) {
   EXPECT_TRUE(Exists(path));
 }
 
+// A drop that offers only a link is taken as one. The file opens once the
+// drop has ended, not inside it, so that a message box does not keep the
+// program that the file came from waiting.
+TEST_F(DesktopTest, LinkOnlyDropOpensTheFileOnceTheDropHasEnded) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Qt::DropAction action = Qt::IgnoreAction;
+  ASSERT_TRUE(
+      Drop(*Urls({QUrl::fromLocalFile(Q(path))}), &action, Qt::LinkAction));
+  EXPECT_EQ(action, Qt::LinkAction);
+  EXPECT_EQ(window.windowTitle(), "Tivok") << "opened inside the drop";
+  EXPECT_TRUE(QTest::qWaitFor([this] { return Stores()->count() == 5; }));
+  EXPECT_EQ(window.windowTitle(), "Tivok - sample.gbc");
+}
+
+// A file dropped on New Item's text field opens, rather than its name
+// becoming the field's text. File managers offer the name as text too.
+TEST_F(DesktopTest, FileDroppedOnTheNewItemFieldOpensIt) {
+  Open(dir.WriteSample("first.gbc"));
+  const std::string path = dir.WriteSample("second.gbc");
+  auto data = Urls({QUrl::fromLocalFile(Q(path))});
+  data->setText(Q(path));
+  ASSERT_TRUE(Drop(*data, nullptr, Qt::CopyAction | Qt::MoveAction,
+                   Items()->lineEdit()));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [this] { return window.windowTitle() == "Tivok - second.gbc"; }));
+  EXPECT_EQ(Items()->currentText(), "Null");
+}
+
 TEST_F(DesktopTest, AnyOtherDropIsRefused) {
   const QUrl sample = QUrl::fromLocalFile(Q(dir.WriteSample("sample.gbc")));
   QMimeData text;
@@ -144,9 +248,49 @@ TEST_F(DesktopTest, AnyOtherDropIsRefused) {
   EXPECT_FALSE(Drop(*Urls({QUrl("https://example.org/sample.gbc")})))
       << "a web address";
   EXPECT_FALSE(Drop(*Urls({sample}), nullptr, Qt::MoveAction)) << "a move only";
+  // The system would take the name only up to the NUL: the sample.
+  EXPECT_FALSE(Drop(*Urls({QUrl(sample.toString() + "%00.not-this.txt")})))
+      << "a name with a NUL";
   QApplication::processEvents();
   EXPECT_EQ(window.windowTitle(), "Tivok");
   EXPECT_EQ(Stores()->count(), 0);
+}
+
+// Linux file names are bytes: a name that is not UTF-8, given on the
+// command line, opens that file and is shown with the replacement
+// character.
+TEST_F(DesktopTest, FileNameThatIsNotUtf8OpensFromTheCommandLine) {
+  const std::string path = dir.WriteSample("caf\xE9.gbc");
+  {
+    ModalAnswerer answerer;
+    window.OpenFile(ParseCommandLine({"tivok", path}).file);
+    EXPECT_THAT(answerer.seen(), IsEmpty());
+  }
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Tivok - caf\uFFFD.gbc"));
+  ASSERT_EQ(Slots()->count(), 8);
+  ClickSlot(0);
+  EXPECT_THAT(PressSave(), IsEmpty());
+  EXPECT_EQ(ReadAll(path)[kBeginnerSlot1Offset], 0x00);
+  EXPECT_THAT(Status().toStdString(), HasSubstr("Saved Null (0)"));
+}
+
+TEST(ExposureWaitTest, EndsWhenTheWindowIsExposed) {
+  QWindow window;
+  QTimer::singleShot(0, &window, [&window] { window.show(); });
+  EXPECT_TRUE(WaitUntilExposed(window, std::chrono::minutes(1)));
+}
+
+// A window that is never shown: the wait sleeps until its limit rather
+// than going round the event loop without pause.
+TEST(ExposureWaitTest, SleepsUntilItsLimit) {
+  QWindow window;
+  QObject counter;
+  int wakes = 0;
+  QObject::connect(QAbstractEventDispatcher::instance(),
+                   &QAbstractEventDispatcher::awake, &counter,
+                   [&wakes] { ++wakes; });
+  EXPECT_FALSE(WaitUntilExposed(window, std::chrono::milliseconds(300)));
+  EXPECT_LT(wakes, 100);
 }
 
 TEST_F(DesktopTest, QuitKeyClosesTheWindow) {

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <filesystem>
 #include <map>
 #include <utility>
 
@@ -90,6 +91,20 @@ TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
   EXPECT_EQ(Items()->count(), 0);
   EXPECT_FALSE(Save()->isEnabled());
   EXPECT_EQ(window.windowTitle(), "Tivok");
+}
+
+// A file name reaches a message box as it is, never read as markup.
+TEST_F(MainWindowTest, MessageBoxesShowFileNamesAsPlainText) {
+  const std::string path = dir.WriteSample("<b>bold.gbc");
+  Open(path);
+  ASSERT_EQ(Slots()->count(), 8);
+  ClickSlot(0);
+  std::filesystem::remove(FsPath(path));
+  const std::vector<ModalSeen> seen = PressSave();
+  ASSERT_THAT(seen, SizeIs(1));
+  EXPECT_TRUE(seen[0].text.contains("/<b>bold.gbc\""))
+      << seen[0].text.toStdString();
+  EXPECT_TRUE(seen[0].plain_text);
 }
 
 TEST_F(MainWindowTest, CancelledDialogKeepsTheFileItHad) {

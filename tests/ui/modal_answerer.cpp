@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 
 namespace tivok::testing {
 namespace {
@@ -31,6 +32,9 @@ void ModalAnswerer::Poll() {
   seen.title = modal->windowTitle();
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
     seen.text = box->text();
+    seen.plain_text = box->textFormat() == Qt::PlainText ||
+                      (box->textFormat() == Qt::AutoText &&
+                       !Qt::mightBeRichText(box->text()));
     seen.has_icon = box->icon() != QMessageBox::NoIcon;
     seen.buttons = static_cast<int>(box->buttons().size());
   }

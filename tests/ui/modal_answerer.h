@@ -15,7 +15,8 @@ namespace tivok::testing {
 struct ModalSeen {
   QString kind;  // the class name, such as "QMessageBox"
   QString title;
-  QString text;  // a message box's text
+  QString text;            // a message box's text
+  bool plain_text = true;  // whether the box shows its text as plain text
   bool has_icon = false;
   int buttons = 0;
   QStringList name_filters;    // a file dialog's filters

@@ -1,0 +1,132 @@
+// The POSIX file layer's calls that the system can interrupt: pread and
+// pwrite are replaced here, for the whole test program, by versions that
+// count their calls and can fail the first one with EINTR.
+
+#include <errno.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "rom/rom_edit.h"
+#include "rom/rom_file.h"
+#include "sample_image.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// More calls than this for one byte or one block mean a loop that does not
+// end; the replacements then fail with EIO instead of going on for ever.
+constexpr int kMostCalls = 100;
+
+int preads = 0;
+int pwrites = 0;
+bool interrupt_first = false;
+
+// Fails the first call with EINTR when asked to, and every call past
+// kMostCalls with EIO.
+bool Interrupted(int calls) {
+  if (calls > kMostCalls) {
+    errno = EIO;
+    return true;
+  }
+  if (calls == 1 && interrupt_first) {
+    errno = EINTR;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" ssize_t pread(int fd, void* data, size_t count, off_t offset) {
+  if (Interrupted(++preads)) return -1;
+  return ::syscall(SYS_pread64, fd, data, count, offset);
+}
+
+extern "C" ssize_t pwrite(int fd, const void* data, size_t count,
+                          off_t offset) {
+  if (Interrupted(++pwrites)) return -1;
+  return ::syscall(SYS_pwrite64, fd, data, count, offset);
+}
+
+namespace tivok {
+namespace {
+
+using ::tivok::testing::ReadAll;
+using ::tivok::testing::TempDir;
+
+// A read and a write that start with errno still EINTR from an earlier
+// call return normally after one call each; an interrupted call is made
+// again once.
+TEST(InterruptedCall, RetriesOnlyAnInterruptedCall) {
+  TempDir dir;
+  const std::string path = dir.WriteSample("sample.gbc");
+  std::vector<std::uint8_t> expected = MakeSampleImage();
+  for (const bool interrupted : {false, true}) {
+    SCOPED_TRACE(interrupted ? "first call interrupted" : "errno left EINTR");
+    const int calls = interrupted ? 2 : 1;
+    interrupt_first = interrupted;
+    preads = 0;
+    errno = EINTR;
+    EXPECT_EQ(
+        RomFile::ReadBlock(path, 0x2476C, 2),
+        (std::vector<std::uint8_t>{expected[0x2476B], expected[0x2476C]}));
+    EXPECT_EQ(preads, calls);
+
+    pwrites = 0;
+    errno = EINTR;
+    RomFile::WriteByte(path, 0x2476C, interrupted ? 0x2A : 0x2B);
+    EXPECT_EQ(pwrites, calls);
+    expected[0x2476B] = interrupted ? 0x2A : 0x2B;
+    interrupt_first = false;
+    EXPECT_EQ(ReadAll(path), expected);
+  }
+}
+
+// Opening, writing and every kind of failure close only the file layer's
+// own descriptor: standard input and one that the test opened stay open
+// and keep naming what they named.
+TEST(InterruptedCall, LeavesOtherDescriptorsOpen) {
+  TempDir dir;
+  const std::string path = dir.WriteSample("sample.gbc");
+  const std::string other = dir.WriteSample("other.gbc");
+  const int own = ::open(other.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(own, 0);
+  struct stat before_own {
+  }, before_input{};
+  ASSERT_EQ(::fstat(own, &before_own), 0);
+  // Where the test runs without standard input, one is opened for it.
+  if (::fstat(0, &before_input) != 0) {
+    ASSERT_EQ(::open("/dev/null", O_RDONLY), 0);
+    ASSERT_EQ(::fstat(0, &before_input), 0);
+  }
+
+  RomFile::WriteByte(path, 0x2476C, 9);
+  {
+    RomEdit edit(path);
+    EXPECT_EQ(edit.Replace(0x2476C, 7), 9);
+    edit.Commit();
+  }
+  EXPECT_EQ(RomFile::ReadBlock(path, 0x2476C, 1)[0], 7);
+  EXPECT_THROW(RomFile::WriteByte(path, 0x7FFFFFFF, 1), RomFileError);
+  EXPECT_THROW(RomFile::ReadBlock(dir.path(), 1, 1), RomFileError);
+  EXPECT_THROW(RomFile::ReadBlock(dir.File("missing.gbc"), 1, 1), RomFileError);
+  EXPECT_THROW(RomFile::ReadBlock("/dev/null", 1, 1), RomFileError);
+
+  struct stat after {};
+  ASSERT_EQ(::fstat(own, &after), 0);
+  EXPECT_EQ(after.st_ino, before_own.st_ino);
+  EXPECT_EQ(after.st_dev, before_own.st_dev);
+  ASSERT_EQ(::fstat(0, &after), 0) << "standard input was closed";
+  EXPECT_EQ(after.st_ino, before_input.st_ino);
+  EXPECT_EQ(after.st_dev, before_input.st_dev);
+  ::close(own);
+}
+
+}  // namespace
+}  // namespace tivok
