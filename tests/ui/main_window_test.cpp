@@ -65,6 +65,9 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
   EXPECT_EQ(Items()->count(), 44);
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
+  // The focus back on the slot list makes no entry current.
+  EXPECT_EQ(Status().toStdString(),
+            "Choose a slot first; then Save writes Null (0) to it.");
 }
 
 TEST_F(MainWindowTest, OpensFilesWithNonAsciiNames) {
