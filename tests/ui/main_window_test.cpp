@@ -19,6 +19,7 @@
 #include <map>
 #include <utility>
 
+#include "accessibility_events.h"
 #include "sample_image.h"
 #include "window_test.h"
 
@@ -171,6 +172,22 @@ TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
       QAccessible::queryAccessibleInterface(Slots())->tableInterface();
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "1 (1): Herb");
+}
+
+// Each status is announced once, also one that repeats the last, such as
+// a second Reload that finds nothing new.
+TEST_F(MainWindowTest, EveryStatusIsAnnouncedOnce) {
+  if (!AccessibilityEvents::Available()) {
+    GTEST_SKIP() << "this platform hands no accessibility events to bridges";
+  }
+  Open(dir.WriteSample("sample.gbc"));
+  AccessibilityEvents status(Find<QLabel>("Status"));
+  for (int reload = 1; reload <= 3; ++reload) {
+    status.Clear();
+    Find<QAction>("Reload")->trigger();
+    EXPECT_EQ(status.Readings(), 1) << "Reload " << reload;
+  }
+  EXPECT_TRUE(Status().startsWith("Reloaded")) << Status().toStdString();
 }
 
 // The focus order, following Tab from the slot list.
