@@ -160,11 +160,23 @@ TEST_F(StoreEditorTest, EachSlotNamesItsItemWithoutAMouse) {
   view.slot_current = -1;
   editor.OnCurrentSlotChanged();
   EXPECT_THAT(view.status, StartsWith("Slot 1 holds Herb (1). Save writes"));
+  // The first entry too, while another one is selected.
+  view.slot_current = 0;
+  ChooseSlot(1);
+  EXPECT_THAT(view.status,
+              StartsWith("Slot 1 holds Herb (1). Save writes Null (0) to slot "
+                         "2 of"));
 }
 
 TEST_F(StoreEditorTest, RefusesForeignFiles) {
   std::vector<std::uint8_t> foreign = MakeSampleImage();
   foreign[0x134] = 'X';
+  // The title reads as a hex editor shows it: ' ' to '~' as they are, the
+  // bytes on either side of that range as dots.
+  foreign[0x135] = 0x1F;
+  foreign[0x136] = '~';
+  foreign[0x137] = 0x7F;
+  foreign[0x138] = 0x80;
   foreign[0x142] = 0;
   const std::string good = dir.WriteSample("good.gbc");
   const std::string bad = dir.Write("bad.gbc", foreign);
@@ -184,7 +196,7 @@ TEST_F(StoreEditorTest, RefusesForeignFiles) {
   EXPECT_TRUE(editor.state().FlagThird);
   EXPECT_EQ(view.status,
             "Not opened: \"bad.gbc\" is not a Dragon Warrior Monsters image "
-            "(its header title is \"XRAGON WMONAWQ.\", not \"DRAGON "
+            "(its header title is \"X.~..N WMONAWQ.\", not \"DRAGON "
             "WMONAWQE\"). " +
                 std::string(kNoImage));
 
@@ -308,6 +320,8 @@ TEST_F(StoreEditorTest, ChoosingNullWritesAZeroByte) {
   const std::string path = dir.WriteSample("sample.gbc");
   Open(path);
   ChooseSlot(2);
+  // Null chosen after another item, not only the Null of a fresh load.
+  ChooseItem(kHerb);
   ChooseItem(0);
   editor.OnSave();
   EXPECT_EQ(ReadAll(path)[SlotAt(kBeginner, 3) - 1], 0);

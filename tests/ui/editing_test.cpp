@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
 
@@ -159,6 +160,43 @@ TEST_F(EditingTest, TypingAnItemNameChoosesIt) {
   QTest::keyClicks(edit, "herb");
   EXPECT_THAT(PressSave(), SizeIs(0));
   EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x01));
+}
+
+// The wheel and Down step from the entry whose text New Item shows: the
+// "Null" of the load, or a name typed over the item chosen before. Typing
+// completes nothing.
+TEST_F(EditingTest, NewItemStepsFromTheTextItShows) {
+  QLineEdit* edit = Items()->lineEdit();
+  edit->setFocus();
+  struct Case {
+    const char* typed;  // typed over the field's text first; null: nothing
+    bool wheel;         // one notch of the wheel down, or else Down
+    const char* chosen;
+  };
+  const std::vector<Case> cases = {
+      {nullptr, true, "Herb"},
+      {"Sirloin", false, "Bolt Staff"},
+      {"Potion", true, "Elf Water"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    if (c.typed != nullptr) {
+      edit->selectAll();
+      QTest::keyClicks(edit, c.typed);
+    }
+    if (c.wheel) {
+      const QPointF at = Items()->rect().center();
+      QWheelEvent notch(at, Items()->mapToGlobal(at), {}, {0, -120},
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(Items(), &notch);
+    } else {
+      QTest::keyClick(Items(), Qt::Key_Down);
+    }
+    EXPECT_EQ(Items()->currentText().toStdString(), c.chosen);
+  }
+  edit->selectAll();
+  QTest::keyClicks(edit, "Po");
+  EXPECT_EQ(Items()->currentText().toStdString(), "Po");
 }
 
 TEST_F(EditingTest, FocusEnteringTheSlotListChoosesNoSlot) {

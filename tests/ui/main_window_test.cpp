@@ -20,6 +20,7 @@
 #include <map>
 #include <utility>
 
+#include "accessibility_events.h"
 #include "sample_image.h"
 #include "window_test.h"
 
@@ -66,6 +67,9 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
   EXPECT_EQ(Items()->count(), 44);
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
+  // The focus back on the slot list makes no entry current.
+  EXPECT_EQ(Status().toStdString(),
+            "Choose a slot first; then Save writes Null (0) to it.");
 }
 
 TEST_F(MainWindowTest, OpensFilesWithNonAsciiNames) {
@@ -188,6 +192,22 @@ TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
       QAccessible::queryAccessibleInterface(Slots())->tableInterface();
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "1 (1): Herb");
+}
+
+// Each status is announced once, also one that repeats the last, such as
+// a second Reload that finds nothing new.
+TEST_F(MainWindowTest, EveryStatusIsAnnouncedOnce) {
+  if (!AccessibilityEvents::Available()) {
+    GTEST_SKIP() << "this platform hands no accessibility events to bridges";
+  }
+  Open(dir.WriteSample("sample.gbc"));
+  AccessibilityEvents status(Find<QLabel>("Status"));
+  for (int reload = 1; reload <= 3; ++reload) {
+    status.Clear();
+    Find<QAction>("Reload")->trigger();
+    EXPECT_EQ(status.Readings(), 1) << "Reload " << reload;
+  }
+  EXPECT_TRUE(Status().startsWith("Reloaded")) << Status().toStdString();
 }
 
 // The focus order, following Tab from the slot list.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,17 +17,10 @@ namespace {
 // More than this means an answer did not close its widget.
 constexpr std::size_t kMostAnswers = 20;
 
-}  // namespace
+// How often the modal widget is looked for, in milliseconds.
+constexpr int kPollInterval = 10;
 
-ModalAnswerer::ModalAnswerer(std::optional<QString> file)
-    : file_(std::move(file)) {
-  QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-  timer_.start(10);
-}
-
-void ModalAnswerer::Poll() {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == nullptr) return;
+ModalSeen Describe(QWidget* modal) {
   ModalSeen seen;
   seen.kind = modal->metaObject()->className();
   seen.title = modal->windowTitle();
@@ -43,10 +37,39 @@ void ModalAnswerer::Poll() {
     seen.directory = dialog->directory().absolutePath();
     seen.selected_files = dialog->selectedFiles();
   }
-  seen_.push_back(seen);
+  return seen;
+}
+
+// Closes `modal` unanswered: a dialog by reject(), which ends its exec()
+// whatever buttons it has, any other widget by close().
+void Dismiss(QWidget* modal) {
+  if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+    dialog->reject();
+  } else {
+    modal->close();
+  }
+}
+
+}  // namespace
+
+int ModalAnswerer::alive_ = 0;
+
+ModalAnswerer::ModalAnswerer(std::optional<QString> file)
+    : file_(std::move(file)) {
+  ++alive_;
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+  timer_.start(kPollInterval);
+}
+
+ModalAnswerer::~ModalAnswerer() { --alive_; }
+
+void ModalAnswerer::Poll() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) return;
+  seen_.push_back(Describe(modal));
   if (seen_.size() > kMostAnswers) {
     ADD_FAILURE() << "modal widgets keep coming up";
-    modal->close();
+    Dismiss(modal);
     timer_.stop();
     return;
   }
@@ -74,7 +97,21 @@ void ModalAnswerer::Answer(QWidget* modal) {
     return;
   }
   ADD_FAILURE() << "cannot answer " << seen_.back().kind.toStdString();
-  modal->close();
+  Dismiss(modal);
+}
+
+UnexpectedModalCloser::UnexpectedModalCloser() {
+  QObject::connect(&timer_, &QTimer::timeout, [] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || ModalAnswerer::Answering()) return;
+    const ModalSeen seen = Describe(modal);
+    ADD_FAILURE() << "unexpected " << seen.kind.toStdString() << " \""
+                  << seen.title.toStdString() << "\" came up"
+                  << (seen.text.isEmpty() ? "" : ": ")
+                  << seen.text.toStdString();
+    Dismiss(modal);
+  });
+  timer_.start(kPollInterval);
 }
 
 }  // namespace tivok::testing

@@ -32,18 +32,37 @@ struct ModalSeen {
 class ModalAnswerer {
  public:
   explicit ModalAnswerer(std::optional<QString> file = std::nullopt);
+  ~ModalAnswerer();
   ModalAnswerer(const ModalAnswerer&) = delete;
   ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
   const std::vector<ModalSeen>& seen() const { return seen_; }
 
+  // True while any ModalAnswerer lives.
+  static bool Answering() { return alive_ > 0; }
+
  private:
   void Poll();
   void Answer(QWidget* modal);
 
+  static int alive_;
   std::optional<QString> file_;
   QTimer timer_;
   std::vector<ModalSeen> seen_;
+};
+
+// While it lives, a modal box or dialog that comes up with no ModalAnswerer
+// there to answer it fails the running test at once, naming the widget,
+// its title and its text, and is closed, so that the test goes on rather
+// than waiting for a click that never comes.
+class UnexpectedModalCloser {
+ public:
+  UnexpectedModalCloser();
+  UnexpectedModalCloser(const UnexpectedModalCloser&) = delete;
+  UnexpectedModalCloser& operator=(const UnexpectedModalCloser&) = delete;
+
+ private:
+  QTimer timer_;
 };
 
 }  // namespace tivok::testing

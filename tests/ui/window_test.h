@@ -21,7 +21,9 @@
 
 namespace tivok::testing {
 
-// A shown, active main window, reached only through its controls.
+// A shown, active main window, reached only through its controls. A modal
+// box or dialog that comes up outside a ModalAnswerer's life fails the
+// test and is closed.
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -85,6 +87,7 @@ class WindowTest : public ::testing::Test {
     return entries;
   }
 
+  UnexpectedModalCloser closer;
   TempDir dir;
   MainWindow window;
 };
