@@ -50,12 +50,8 @@ AccessibilityEvents::~AccessibilityEvents() { recording = nullptr; }
 
 int AccessibilityEvents::Readings() const {
   return static_cast<int>(std::count_if(
-      events_.begin(), events_.end(), [](QAccessible::Event type) {
-        return type == QAccessible::NameChanged ||
-               type == QAccessible::DescriptionChanged ||
-               type == QAccessible::ValueChanged ||
-               type == QAccessible::TextUpdated || type == QAccessible::Alert;
-      }));
+      events_.begin(), events_.end(),
+      [](QAccessible::Event type) { return type == QAccessible::ObjectShow; }));
 }
 
 bool AccessibilityEvents::Available() {

@@ -24,7 +24,8 @@ class AccessibilityEvents {
   static bool Available();
 
   // How many of the events recorded so far make a screen reader read the
-  // object again: a changed name, description, value or text, or an alert.
+  // object again: for a notification, that it comes to be shown (screen
+  // readers ignore a changed name away from the keyboard focus).
   int Readings() const;
   void Clear() { events_.clear(); }
 

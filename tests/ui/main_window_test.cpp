@@ -205,9 +205,16 @@ TEST_F(MainWindowTest, EveryStatusIsAnnouncedOnce) {
   for (int reload = 1; reload <= 3; ++reload) {
     status.Clear();
     Find<QAction>("Reload")->trigger();
+    QApplication::processEvents();  // announced once the event is handled
     EXPECT_EQ(status.Readings(), 1) << "Reload " << reload;
   }
   EXPECT_TRUE(Status().startsWith("Reloaded")) << Status().toStdString();
+  // Home both selects slot 1 and moves the focus there: one announcement.
+  Slots()->setFocus();
+  status.Clear();
+  QTest::keyClick(Slots(), Qt::Key_Home);
+  QApplication::processEvents();
+  EXPECT_EQ(status.Readings(), 1);
 }
 
 // The focus order, following Tab from the slot list.
