@@ -1,7 +1,8 @@
 # Runs the program TIVOK (version VERSION) with command lines that end it at
 # once, without any display: each must exit with the status given and print
 # exactly the text given, with its final line break, on standard output
-# (status 0) or standard error (status 2), and nothing on the other.
+# (status 0) or standard error (status 2), and nothing on the other. How
+# every other command line reads is tested on ParseCommandLine itself.
 unset(ENV{DISPLAY})
 unset(ENV{WAYLAND_DISPLAY})
 unset(ENV{QT_QPA_PLATFORM})
@@ -18,24 +19,13 @@ Options:
 Arguments:
   FILE           The cartridge image (*.gbc) to open.
 ]=])
-set(version "tivok ${VERSION}\n")
-function(usage_error reason)
-  set(usage_error "tivok: ${reason}\nUsage: tivok [FILE]\nTry 'tivok --help' for more information.\n" PARENT_SCOPE)
-endfunction()
+set(usage_error "tivok: more than one FILE given.\nUsage: tivok [FILE]\nTry 'tivok --help' for more information.\n")
 
 set(failures "")
-# The arguments follow `text`; CMake drops an empty one, so EMPTY stands for
-# a single empty argument.
 function(expect status text)
-  if(ARGN STREQUAL "EMPTY")
-    execute_process(COMMAND "${TIVOK}" ""
-                    RESULT_VARIABLE result OUTPUT_VARIABLE out
-                    ERROR_VARIABLE err)
-  else()
-    execute_process(COMMAND "${TIVOK}" ${ARGN}
-                    RESULT_VARIABLE result OUTPUT_VARIABLE out
-                    ERROR_VARIABLE err)
-  endif()
+  execute_process(COMMAND "${TIVOK}" ${ARGN}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE out
+                  ERROR_VARIABLE err)
   if(status EQUAL 0)
     set(printed "${out}")
     set(other "${err}")
@@ -51,20 +41,9 @@ function(expect status text)
 endfunction()
 
 expect(0 "${help}" --help)
-expect(0 "${help}" -h)
-expect(0 "${version}" --version)
-expect(0 "${version}" -v)
 # Qt's own options change nothing, and still need no display.
-expect(0 "${version}" -style fusion --version)
-expect(0 "${help}" -platform offscreen -reverse --help)
-expect(0 "${version}" --version -style=fusion a.gbc)
-usage_error("more than one FILE given.")
+expect(0 "tivok ${VERSION}\n" -style fusion --version)
 expect(2 "${usage_error}" a.gbc b.gbc)
-expect(2 "${usage_error}" -style fusion a.gbc b.gbc)
-usage_error("unknown option '--bogus'.")
-expect(2 "${usage_error}" --bogus)
-usage_error("FILE is empty.")
-expect(2 "${usage_error}" EMPTY)
 
 if(failures)
   message(FATAL_ERROR "${failures}")

@@ -81,8 +81,9 @@ TEST_F(CliWriteTest, ApplyWritesALayoutFileOnce) {
       "sirloin,5,3\r\n"
       "\r\n"
       "Comedy BK,third,1\r\n";
+  // A name beyond ASCII, which Windows takes only as a wide name.
   const std::string layout = dir.Write(
-      "layout.csv", std::vector<std::uint8_t>(text.begin(), text.end()));
+      "L\u00E4den.csv", std::vector<std::uint8_t>(text.begin(), text.end()));
   const std::vector<std::uint8_t> expected = SampleWith(
       {{0x24772, 0x01}, {0x2477D, 0x00}, {0x2478E, 0x17}, {0x24784, 0x24}});
   const CliRun dry = RunCliWith({"apply", "--dry-run", path, layout});
@@ -108,8 +109,6 @@ TEST_F(CliWriteTest, ApplyWritesALayoutFileOnce) {
             "4 bytes written to \"" +
                 path + "\" and flushed to the disk.\n");
   EXPECT_EQ(ReadAll(path), expected);
-  EXPECT_TRUE(
-      Has(RunCliWith({"apply", path, layout}).out, "Nothing to change"));
   EXPECT_EQ(ReadAll(layout).size(), text.size());
 }
 
@@ -165,12 +164,14 @@ TEST_F(CliWriteTest, RefusesAWrongLayoutAndWritesNothing) {
         << run.err;
     EXPECT_EQ(ReadAll(path), MakeSampleImage());
   }
-  // Every wrong row is named, not only the first.
-  const CliRun two = RunCliWith({"apply", path, "-"},
-                                "store,slot,item\nx,1,herb\nportal,9,herb\n");
-  EXPECT_TRUE(Has(two.err, ":2: no store") &&
-              Has(two.err, ":3: Portal Shop has no slot 9"))
-      << two.err;
+  // Every wrong row is named, not only the first, by the layout's name.
+  const std::string text = "store,slot,item\nx,1,herb\nportal,9,herb\n";
+  const std::string two =
+      dir.Write("two.csv", std::vector<std::uint8_t>(text.begin(), text.end()));
+  const CliRun run = RunCliWith({"apply", path, two});
+  EXPECT_TRUE(Has(run.err, two + ":2: no store") &&
+              Has(run.err, two + ":3: Portal Shop has no slot 9"))
+      << run.err;
 }
 
 // Failures of the image or of the file layer: the message names the file
@@ -187,9 +188,6 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
   } cases[] = {
       {{{FileStep::kOpenForWriting, 0}},
        {"cannot open \"", "\nNothing was written.\n"},
-       MakeSampleImage()},
-      {{{FileStep::kRead, 0}},
-       {"cannot read", "Nothing was written."},
        MakeSampleImage()},
       {{{FileStep::kWrite, 0}},
        {"cannot write to", "Nothing was written to"},
@@ -209,9 +207,6 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
        {"cannot flush", "Written:\n  Herb",
         "The 3 bytes written are in the file, but the disk did not confirm "
         "them"},
-       all},
-      {{{FileStep::kClose, 0}},
-       {"cannot close", "The 3 bytes written are in the file"},
        all},
   };
   for (const auto& c : cases) {
@@ -253,7 +248,7 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
     const std::vector<std::vector<std::string>> commands = {
         {"list", c.image},
         {"get", c.image, "portal", "8"},
-        {"set", c.image, "portal", "8", "herb"},
+        {"set", c.image, "portal", "8", "herb", "--dry-run"},
         {"apply", c.image, "-"}};
     for (const auto& args : commands) {
       const CliRun run = RunCliWith(args, "store,slot,item\nportal,8,herb\n");

@@ -61,66 +61,42 @@ foreach(name "${a}" "${b}" pristine.gbc)
   endif()
 endforeach()
 
-# 1. list shows all five stores with item names, on standard output only.
-cli(0 list "${a}")
-expect_empty("${err}" "list's errors")
-foreach(part "Beginner's (Top Left) Shop\n" "Second (Far Right) Shop\n"
-        "Third (Bottom Middle) Shop\n" "Book (Bottom Left) Shop\n"
-        "Portal Shop\n" "     3  0x2478E  0x24  Comedy BK\n")
-  expect_in("${out}" "${part}" "list")
-endforeach()
-
-# 2. set changes exactly the byte at 0x2478E, and says so in UTF-8.
+# set changes exactly the byte at 0x2478E, and says so in UTF-8.
 cli(0 set "${a}" portal 3 sirloin)
 expect_empty("${err}" "set's errors")
-expect_in("${out}" "Wrote Sirloin (17) to slot 3 of Portal Shop, offset 0x2478E, which held Comedy BK (24).\n1 byte written to \"${a}\" and flushed to the disk.\n" "set")
+expect_in("${out}" "1 byte written to \"${a}\" and flushed to the disk.\n" "set")
 file(READ "${FOLDER}/${a}" changed HEX)
 file(READ "${FOLDER}/pristine.gbc" pristine HEX)
 math(EXPR at "0x2478E * 2")
-math(EXPR after "${at} + 2")
-string(SUBSTRING "${changed}" 0 ${at} changed_before)
-string(SUBSTRING "${pristine}" 0 ${at} pristine_before)
-string(SUBSTRING "${changed}" ${at} 2 byte)
-string(SUBSTRING "${changed}" ${after} -1 changed_after)
-string(SUBSTRING "${pristine}" ${after} -1 pristine_after)
-if(NOT byte STREQUAL "17" OR NOT changed_before STREQUAL pristine_before OR
-   NOT changed_after STREQUAL pristine_after)
+string(SUBSTRING "${pristine}" 0 ${at} before)
+math(EXPR at "${at} + 2")
+string(SUBSTRING "${pristine}" ${at} -1 after)
+if(NOT changed STREQUAL "${before}17${after}")
   fail("set changed more than the byte at 0x2478E, or not that one to 0x17")
 endif()
 
-# 3. list --format=csv of one image, applied to another from standard input,
+# list --format=csv of one image, applied to another from standard input,
 # makes the other's stores, and nothing else, equal.
 cli(0 list --format=csv "${a}" STDOUT layout.csv)
-# file(READ) drops CRs as well: count the line ends byte by byte.
+expect_empty("${err}" "list's errors")
+# file(READ) drops CRs as well: count the line ends byte by byte. Every
+# line ends in one CR LF, also on Windows.
 file(READ "${FOLDER}/layout.csv" hex HEX)
 string(REGEX REPLACE "(..)" "\\1 " bytes "${hex}")
 string(REGEX MATCHALL "0a " lf "${bytes}")
+string(REGEX MATCHALL "0d " cr "${bytes}")
 string(REGEX MATCHALL "0d 0a " crlf "${bytes}")
 list(LENGTH lf lf)
+list(LENGTH cr cr)
 list(LENGTH crlf crlf)
-if(NOT lf EQUAL 38 OR NOT crlf EQUAL 38)
-  fail("list --format=csv: ${lf} lines, ${crlf} ending in CR LF, not 38")
+if(NOT lf EQUAL 38 OR NOT cr EQUAL 38 OR NOT crlf EQUAL 38)
+  fail("list --format=csv: ${lf} LFs and ${cr} CRs, ${crlf} as CR LF, not 38")
 endif()
 cli(0 apply "${b}" - STDIN layout.csv)
-expect_in("${out}" "Wrote Sirloin (17) to slot 3 of Portal Shop" "apply")
-expect_in("${out}" "1 byte written to \"${b}\"" "apply")
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${FOLDER}/${a}"
                         "${FOLDER}/${b}" RESULT_VARIABLE differ)
 if(NOT differ EQUAL 0)
   fail("apply did not make \"${b}\" equal to \"${a}\"")
-endif()
-cli(0 apply "${b}" layout.csv)
-expect_in("${out}" "Nothing to change" "apply again")
-
-# 4. A layout with one bad row changes nothing and names the line.
-file(WRITE "${FOLDER}/bad.csv" "store,slot,item\nportal,1,herb\nportal,9,herb\n")
-cli(1 apply "${b}" bad.csv)
-expect_empty("${out}" "a refused layout's output")
-expect_in("${err}" "tivok-cli: bad.csv:3: Portal Shop has no slot 9" "a refused layout")
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${FOLDER}/${a}"
-                        "${FOLDER}/${b}" RESULT_VARIABLE differ)
-if(NOT differ EQUAL 0)
-  fail("a refused layout changed \"${b}\"")
 endif()
 
 # Usage errors exit 2, files that cannot be read 1, on standard error only.
@@ -130,7 +106,4 @@ expect_in("${err}" "bare number" "a usage error")
 cli(1 list "nicht da ü.gbc")
 expect_empty("${out}" "a missing file's output")
 expect_in("${err}" "tivok-cli: cannot open \"nicht da ü.gbc\": " "a missing file")
-if(EXISTS "${FOLDER}/nicht da ü.gbc")
-  fail("list created a missing file")
-endif()
 file(REMOVE_RECURSE "${FOLDER}")
