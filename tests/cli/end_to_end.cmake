@@ -106,4 +106,14 @@ expect_in("${err}" "bare number" "a usage error")
 cli(1 list "nicht da ü.gbc")
 expect_empty("${out}" "a missing file's output")
 expect_in("${err}" "tivok-cli: cannot open \"nicht da ü.gbc\": " "a missing file")
+# A listing that cannot reach its reader is a failure, not a success.
+if(NOT RUNNER AND EXISTS /dev/full)
+  execute_process(COMMAND "${CLI}" list "${a}" WORKING_DIRECTORY "${FOLDER}"
+                  OUTPUT_FILE /dev/full
+                  RESULT_VARIABLE result ERROR_VARIABLE stderr)
+  if(NOT result EQUAL 1)
+    fail("list into a full disk: status ${result}, not 1")
+  endif()
+  expect_in("${stderr}" "cannot write the output" "list into a full disk")
+endif()
 file(REMOVE_RECURSE "${FOLDER}")
