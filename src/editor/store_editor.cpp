@@ -158,25 +158,22 @@ void StoreEditor::ListStoreSlots(const Store& store) {
   const std::string& path = state_.RomPath;
   if (path.empty()) return;
   listed_ = &store;
-  std::vector<std::uint8_t> block;
+  // Lists what the file holds: the slots before its end, or nothing.
+  std::string unlisted;
   try {
-    block = RomFile::ReadBlock(path, store.read_position, store.slot_count + 1);
-  } catch (const RomFileError& error) {
-    // Lists what the file holds: the slots before its end, or nothing.
-    std::string reason = WithFileName(error.what(), path);
-    if (error.kind() == RomFileError::Kind::kTooShort) {
-      reason = error.reason();
-      try {
-        block = RomFile::ReadAvailable(path, store.read_position,
-                                       store.slot_count + 1);
-      } catch (const RomFileError& again) {
-        reason = WithFileName(again.what(), path);
-      }
+    const RomFile::Available block =
+        RomFile::ReadAvailable(path, store.read_position, store.slot_count + 1);
+    if (!block.bytes.empty()) {
+      listed_codes_.assign(block.bytes.begin() + 1, block.bytes.end());
     }
-    const int read = block.empty() ? 0 : static_cast<int>(block.size()) - 1;
-    unlisted_note_ = UnlistedNote(store, read + 1, reason);
+    unlisted = block.shortfall;
+  } catch (const RomFileError& error) {
+    unlisted = WithFileName(error.what(), path);
   }
-  if (!block.empty()) listed_codes_.assign(block.begin() + 1, block.end());
+  if (!unlisted.empty()) {
+    unlisted_note_ = UnlistedNote(
+        store, static_cast<int>(listed_codes_.size()) + 1, unlisted);
+  }
   for (std::size_t i = 0; i < listed_codes_.size(); ++i) {
     const std::string entry =
         SlotEntry(static_cast<int>(i) + 1, listed_codes_[i]);

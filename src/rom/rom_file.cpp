@@ -22,6 +22,11 @@ void RequireBlock(const std::string& path, FilePosition position, int count) {
   }
 }
 
+// Why a block that runs past the end of the file was not read in full.
+std::string SizeReason(std::int64_t size) {
+  return "the file has only " + std::to_string(size) + " bytes";
+}
+
 }  // namespace
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -72,8 +77,7 @@ std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
   const std::int64_t offset = static_cast<std::int64_t>(position) - 1;
   if (offset < 0) RequireBlock(file.path(), position, count);
   if (offset + count > file.size()) {
-    const std::string reason =
-        "the file has only " + std::to_string(file.size()) + " bytes";
+    const std::string reason = SizeReason(file.size());
     throw RomFileError("cannot read " + std::to_string(count) +
                            (count == 1 ? " byte at " : " bytes at ") +
                            OffsetText(position) + " of " + Quoted(file.path()) +
@@ -115,15 +119,17 @@ std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
   return ReadFrom(file, position, count);
 }
 
-std::vector<std::uint8_t> RomFile::ReadAvailable(const std::string& path,
-                                                 FilePosition position,
-                                                 int count) {
+RomFile::Available RomFile::ReadAvailable(const std::string& path,
+                                          FilePosition position, int count) {
   RequireBlock(path, position, count);
   ImageFile file(path, ImageFile::Access::kRead);
-  const std::int64_t there = file.size() - (std::int64_t{position} - 1);
-  if (there <= 0) return {};
-  return ReadFrom(file, position,
-                  static_cast<int>(std::min<std::int64_t>(there, count)));
+  const std::int64_t there = std::clamp<std::int64_t>(
+      file.size() - (std::int64_t{position} - 1), 0, count);
+  Available available;
+  if (there > 0)
+    available.bytes = ReadFrom(file, position, static_cast<int>(there));
+  if (there < count) available.shortfall = SizeReason(file.size());
+  return available;
 }
 
 void RomFile::WriteByte(const std::string& path, FilePosition position,

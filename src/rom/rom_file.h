@@ -68,12 +68,18 @@ class RomFile {
   static std::vector<std::uint8_t> ReadBlock(const std::string& path,
                                              FilePosition position, int count);
 
+  // What there is of a block: its bytes, and when the file ends before the
+  // block does, why fewer were read ("the file has only 149392 bytes").
+  struct Available {
+    std::vector<std::uint8_t> bytes;
+    std::string shortfall;
+  };
+
   // Reads at most `count` bytes starting at `position`: fewer, perhaps
   // none, when the file ends first. Fails only when the file cannot be
   // opened or read.
-  static std::vector<std::uint8_t> ReadAvailable(const std::string& path,
-                                                 FilePosition position,
-                                                 int count);
+  static Available ReadAvailable(const std::string& path, FilePosition position,
+                                 int count);
 
   // Writes one byte at `position`, which must lie inside the file, and
   // returns only once the byte has been handed to the storage device.
