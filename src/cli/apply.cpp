@@ -8,6 +8,7 @@
 #include "editor/status_text.h"
 #include "rom/item_table.h"
 #include "rom/rom_edit.h"
+#include "rom/rom_file.h"
 
 namespace tivok::cli {
 namespace {
@@ -54,7 +55,7 @@ int ReportPartialWrite(const RomFileError& error,
   err << kProgram << ": " << error.what() << "\n";
   if (done == 0) {
     edit.Commit();  // nothing written: only closes the file
-    err << "Nothing was written to " << Quote(path) << ".\n";
+    err << "Nothing was written to " << Quoted(path) << ".\n";
     return kFailed;
   }
   ListChanges(err, "Written:", changes, 0, done);
@@ -123,7 +124,7 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
         err << kProgram << ": " << refusal << "\n";
       }
       err << kProgram << ": the layout is refused; nothing was written to "
-          << Quote(path) << ".\n";
+          << Quoted(path) << ".\n";
       return kFailed;
     }
   } catch (const std::exception& error) {
@@ -137,7 +138,7 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
       out << "Nothing to change: " << SlotText(*wishes[0].store, wishes[0].slot)
           << ", holds " << ItemText(wishes[0].code) << " already.\n";
     } else {
-      out << "Nothing to change: " << Quote(path)
+      out << "Nothing to change: " << Quoted(path)
           << " holds these items already.\n";
     }
     return kOk;
@@ -146,7 +147,7 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
     for (const Change& change : changes) {
       out << "Would write " << ChangeText(change, "holds") << ".\n";
     }
-    out << "Dry run: nothing was written to " << Quote(path) << ".\n";
+    out << "Dry run: nothing was written to " << Quoted(path) << ".\n";
     return kOk;
   }
   std::size_t done = 0;
@@ -171,7 +172,7 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
   for (const Change& change : changes) {
     out << "Wrote " << ChangeText(change, "held") << ".\n";
   }
-  out << Bytes(done) << " written to " << Quote(path)
+  out << Bytes(done) << " written to " << Quoted(path)
       << " and flushed to the disk.\n";
   return kOk;
 }

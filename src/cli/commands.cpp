@@ -8,6 +8,7 @@
 #include "cli/program.h"
 #include "cli/words.h"
 #include "editor/status_text.h"
+#include "rom/rom_file.h"
 
 namespace tivok::cli {
 namespace {
@@ -96,7 +97,7 @@ int Apply(const Invocation& invocation, std::istream& in, std::ostream& out,
           << "\n";
     }
     err << kProgram << ": the layout is refused; nothing was written to "
-        << Quote(image) << ".\n";
+        << Quoted(image) << ".\n";
     return kFailed;
   }
   return WriteWishes(image, layout.wishes, invocation.dry_run, source, out,

@@ -1,8 +1,6 @@
 #ifndef TIVOK_CLI_PROGRAM_H_
 #define TIVOK_CLI_PROGRAM_H_
 
-#include <string>
-
 namespace tivok::cli {
 
 // The name that begins every message on standard error.
@@ -13,9 +11,6 @@ inline constexpr int kOk = 0;
 inline constexpr int kFailed = 1;  // an image unread or unwritten, a layout
                                    // refused
 inline constexpr int kUsage = 2;   // a wrong command line
-
-// A path in double quotes, as the core's messages show it.
-inline std::string Quote(const std::string& path) { return "\"" + path + "\""; }
 
 }  // namespace tivok::cli
 

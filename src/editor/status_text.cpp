@@ -64,6 +64,11 @@ std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
+// The file's name in double quotes, as every text shows it.
+std::string QuotedName(const std::string& path) {
+  return Quoted(FileName(path));
+}
+
 // Why a file cannot be read, in plain words.
 std::string PlainReason(const std::string& path, const RomFileError& error) {
   switch (error.kind()) {
@@ -79,8 +84,7 @@ std::string PlainReason(const std::string& path, const RomFileError& error) {
     case RomFileError::Kind::kOther:
       break;
   }
-  return error.reason().empty() ? WithFileName(error.what(), path)
-                                : error.reason();
+  return ReasonOf(error, path);
 }
 
 }  // namespace
@@ -112,6 +116,11 @@ std::string WithFileName(std::string message, const std::string& path) {
   return message;
 }
 
+std::string ReasonOf(const RomFileError& error, const std::string& path) {
+  return error.reason().empty() ? WithFileName(error.what(), path)
+                                : error.reason();
+}
+
 std::string NoImageStatus() {
   return "No image is open. Open one with File, Open... (Ctrl+O).";
 }
@@ -121,8 +130,8 @@ std::string NotOpenedStatus(std::string_view reason) {
 }
 
 std::string WrongTitleReason(const std::string& path, std::string_view title) {
-  return "\"" + FileName(path) +
-         "\" is not a Dragon Warrior Monsters image (its header title is \"" +
+  return QuotedName(path) +
+         " is not a Dragon Warrior Monsters image (its header title is \"" +
          Printable(title) + "\", not \"" +
          std::string(RomFile::kAcceptedTitle) + "\")";
 }
@@ -196,32 +205,32 @@ std::string ChangedByOtherReason(WriteKind kind, FilePosition position,
 }
 
 std::string ChangedOutsideStatus(const std::string& path) {
-  return "Another program changed \"" + FileName(path) +
-         "\"; the list shows it as it is now.";
+  return "Another program changed " + QuotedName(path) +
+         "; the list shows it as it is now.";
 }
 
 std::string NoLongerReadableStatus(const std::string& path,
                                    const RomFileError& error) {
-  return "\"" + FileName(path) +
-         "\" can no longer be read: " + PlainReason(path, error) +
+  return QuotedName(path) +
+         " can no longer be read: " + PlainReason(path, error) +
          ". Save, Undo and Redo refuse until it can be read again.";
 }
 
 std::string NoLongerAnImageStatus(const std::string& path,
                                   std::string_view title) {
-  return "Another program changed \"" + FileName(path) +
-         "\": it is no longer a Dragon Warrior Monsters image (its header "
+  return "Another program changed " + QuotedName(path) +
+         ": it is no longer a Dragon Warrior Monsters image (its header "
          "title is \"" +
          Printable(title) + "\"). Save, Undo and Redo refuse while it is not.";
 }
 
 std::string ReloadedStatus(const std::string& path) {
-  return "Reloaded \"" + FileName(path) + "\"; nothing had changed.";
+  return "Reloaded " + QuotedName(path) + "; nothing had changed.";
 }
 
 std::string TitleChangedReason(const std::string& path) {
-  return "\"" + path +
-         "\" is no longer a Dragon Warrior Monsters image (its header title "
+  return Quoted(path) +
+         " is no longer a Dragon Warrior Monsters image (its header title "
          "has changed), so nothing was written; open the file again";
 }
 
@@ -243,8 +252,8 @@ std::string UnlistedNote(const Store& store, int first,
 }
 
 std::string ReadOnlyNote(const std::string& path, std::string_view reason) {
-  return "\"" + FileName(path) +
-         "\" can be viewed but not saved: " + std::string(reason) + ".";
+  return QuotedName(path) +
+         " can be viewed but not saved: " + std::string(reason) + ".";
 }
 
 std::string NoSuchItemStatus(std::string_view typed, int code) {
@@ -256,7 +265,7 @@ std::string NoSuchItemStatus(std::string_view typed, int code) {
 }
 
 std::string CannotOpenText(const std::string& path, const RomFileError& error) {
-  return "Cannot open \"" + FileName(path) + "\": " + PlainReason(path, error) +
+  return "Cannot open " + QuotedName(path) + ": " + PlainReason(path, error) +
          ".";
 }
 

@@ -28,6 +28,10 @@ std::string SlotText(const SlotPlace& place);
 // so that the status line stays short.
 std::string WithFileName(std::string message, const std::string& path);
 
+// The reason that `error` gives without the action and the file's name,
+// or else its whole message with the file's name for its full `path`.
+std::string ReasonOf(const RomFileError& error, const std::string& path);
+
 // Before any image is open: how to open one.
 std::string NoImageStatus();
 

@@ -32,10 +32,15 @@ FilePosition PositionOf(const std::string& slot_address) {
   return *position;
 }
 
-// The reason that `error` gives, with the full path shortened to the name.
-std::string ReasonOf(const RomFileError& error, const std::string& path) {
-  return error.reason().empty() ? WithFileName(error.what(), path)
-                                : error.reason();
+// Why the image at `path` cannot be saved, or nothing when it can be
+// opened for writing.
+std::string WritabilityNote(const std::string& path) {
+  try {
+    RomFile::CheckWritable(path);
+  } catch (const RomFileError& error) {
+    return ReadOnlyNote(path, ReasonOf(error, path));
+  }
+  return {};
 }
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -141,11 +146,7 @@ void StoreEditor::LoadRom() {
   view_.SetSaveEnabled(true);
   FillItemList();
   // Says before any choice that saving will fail; Save still tries.
-  try {
-    RomFile::CheckWritable(path);
-  } catch (const RomFileError& error) {
-    read_only_note_ = ReadOnlyNote(path, ReasonOf(error, path));
-  }
+  read_only_note_ = WritabilityNote(path);
   view_.WatchImage(path);
   ShowChoiceStatus();
 }
@@ -392,14 +393,7 @@ void StoreEditor::ListAgain(bool by_hand) {
     problem = NoLongerReadableStatus(path, error);
   }
   ListStoreSlots(*listed_);
-  read_only_note_.clear();
-  if (problem.empty()) {
-    try {
-      RomFile::CheckWritable(path);
-    } catch (const RomFileError& error) {
-      read_only_note_ = ReadOnlyNote(path, ReasonOf(error, path));
-    }
-  }
+  read_only_note_ = problem.empty() ? WritabilityNote(path) : "";
   // A watcher may report one change many times: say each thing once.
   const bool was_fine = outside_problem_.empty();
   const bool problem_news = problem != outside_problem_;

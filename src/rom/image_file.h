@@ -57,9 +57,6 @@ void RequireInside(const ImageFile& file, FilePosition position);
 // Writes `value` at `position` of the open `file`, which must lie inside it.
 void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value);
 
-// The path in double quotes, as every message shows it.
-std::string Quoted(const std::string& path);
-
 // Throws RomFileError "<action> "<path>": <reason>".
 [[noreturn]] void FailWith(std::string_view action, const std::string& path,
                            RomFileError::Kind kind, const std::string& reason);

@@ -48,6 +48,9 @@ class UnconfirmedWriteError : public RomFileError {
   using RomFileError::RomFileError;
 };
 
+// The path in double quotes, as every message shows a file.
+std::string Quoted(const std::string& path);
+
 // The only way the program touches a cartridge image. Every call opens the
 // file by its path and closes it before it returns, on failure too, so no
 // handle outlives a call. Only regular files are read or written; a path
