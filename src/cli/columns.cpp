@@ -10,8 +10,7 @@ std::string OffsetColumn(FilePosition position) {
 }
 
 std::string CodeColumn(int code) {
-  const std::string hex = UpperHex(static_cast<std::uint64_t>(code));
-  return (hex.size() < 2 ? "0x0" : "0x") + hex;
+  return "0x" + ByteHex(static_cast<std::uint8_t>(code));
 }
 
 std::string ItemColumn(int code) {

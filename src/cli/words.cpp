@@ -113,9 +113,8 @@ Reading<int> ReadItem(std::string_view word) {
                       ItemColumn(ItemTable::kItemCount - 1) + ")");
   }
   if (hex >= 0) return {hex, {}};
-  const std::string lower = Lower(word);
-  for (int code = 0; code < ItemTable::kItemCount; ++code) {
-    if (lower == Lower(ItemTable::NameOf(code))) return {code, {}};
+  if (const int code = ItemTable::CodeNamed(word); code >= 0) {
+    return {code, {}};
   }
   return Error<int>("no item is called \"" + std::string(word) +
                     "\"; an item is its name, such as Sirloin, or its code "

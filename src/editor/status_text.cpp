@@ -44,12 +44,6 @@ std::string ActionText(const SavedByte& save) {
          std::string(place.store->selector_label);
 }
 
-// A byte as a hex editor shows it: two upper-case hex digits.
-std::string ByteHex(std::uint8_t value) {
-  const std::string digits = UpperHex(value);
-  return digits.size() < 2 ? "0" + digits : digits;
-}
-
 // The title as a hex editor's text column shows it: printable ASCII as it
 // is, every other byte as a dot.
 std::string Printable(std::string_view title) {

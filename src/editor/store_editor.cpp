@@ -51,24 +51,6 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-// The code of the item that `text` names, ignoring ASCII letter case; -1
-// when it names none.
-int ItemNamed(std::string_view text) {
-  const auto names = ItemTable::Names();
-  for (std::size_t code = 0; code < names.size(); ++code) {
-    const std::string_view name = names[code];
-    if (name.size() != text.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; i < name.size() && same; ++i) {
-      same = Lower(name[i]) == Lower(text[i]);
-    }
-    if (same) return static_cast<int>(code);
-  }
-  return -1;
-}
-
 }  // namespace
 
 StoreEditor::StoreEditor(EditorView& view) : view_(view) {}
@@ -229,7 +211,7 @@ void StoreEditor::OnItemTextEntered() {
   const std::string typed = view_.ItemText();
   // Leaving the field as it was chooses nothing new.
   if (typed == ItemTable::NameOf(state_.NewItem)) return;
-  const int code = ItemNamed(Trimmed(typed));
+  const int code = ItemTable::CodeNamed(Trimmed(typed));
   if (code >= 0) {
     state_.NewItem = static_cast<std::int16_t>(code);
     view_.SetItemText(ItemTable::NameOf(code));

@@ -14,6 +14,11 @@ std::string UpperHex(std::uint64_t value) {
   return text;
 }
 
+std::string ByteHex(std::uint8_t value) {
+  const std::string digits = UpperHex(value);
+  return digits.size() < 2 ? "0" + digits : digits;
+}
+
 std::string OffsetText(std::int64_t position) {
   const std::int64_t offset = position - 1;
   if (offset < 0) {

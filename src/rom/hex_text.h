@@ -11,6 +11,9 @@ namespace tivok {
 // `value` in upper-case hexadecimal without leading zeros ("0", "1F").
 std::string UpperHex(std::uint64_t value);
 
+// A byte as a hex editor shows it: two upper-case hex digits ("05", "2B").
+std::string ByteHex(std::uint8_t value);
+
 // How the window and its messages show a file position (counted from 1):
 // its byte offset in hexadecimal, as a hex editor shows it, such as
 // "offset 0x2478C" for position 0x2478D.

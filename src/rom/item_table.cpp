@@ -1,5 +1,7 @@
 #include "rom/item_table.h"
 
+#include <algorithm>
+
 #include "rom/hex_text.h"
 
 namespace tivok {
@@ -26,6 +28,21 @@ std::span<const std::string_view, ItemTable::kItemCount> ItemTable::Names() {
 std::string_view ItemTable::NameOf(int code) {
   if (code < 0 || code >= kItemCount) return {};
   return kNames[static_cast<std::size_t>(code)];
+}
+
+int ItemTable::CodeNamed(std::string_view name) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  for (std::size_t code = 0; code < kNames.size(); ++code) {
+    const std::string_view known = kNames[code];
+    if (known.size() == name.size() &&
+        std::equal(known.begin(), known.end(), name.begin(),
+                   [&](char a, char b) { return lower(a) == lower(b); })) {
+      return static_cast<int>(code);
+    }
+  }
+  return -1;
 }
 
 std::string ItemTable::Describe(int code) {

@@ -22,6 +22,9 @@ class ItemTable {
   // The item name for a slot's tooltip, or a plain note that the code is no
   // known item.
   static std::string Describe(int code);
+  // The code of the item called `name`, ignoring the case of ASCII letters;
+  // -1 when no item is called so.
+  static int CodeNamed(std::string_view name);
 };
 
 }  // namespace tivok
