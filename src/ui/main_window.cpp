@@ -52,6 +52,17 @@ QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
   return label;
 }
 
+// Adds the action `name` to `menu` with the platform's keys for `key`,
+// disabled until there is an image or a save for it to act on.
+QAction* AddWaitingAction(QMenu* menu, const char* text, const char* name,
+                          QKeySequence::StandardKey key) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(name);
+  action->setShortcuts(key);
+  action->setEnabled(false);
+  return action;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
@@ -162,10 +173,7 @@ void MainWindow::CreateMenus() {
   open_->setObjectName("Open");
   open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   // Reads the image again, for file systems that do not report changes.
-  reload_ = file->addAction("&Reload");
-  reload_->setObjectName("Reload");
-  reload_->setShortcuts(QKeySequence::Refresh);
-  reload_->setEnabled(false);
+  reload_ = AddWaitingAction(file, "&Reload", "Reload", QKeySequence::Refresh);
   file->addSeparator();
   quit_ = file->addAction("&Quit");
   quit_->setObjectName("Quit");
@@ -177,14 +185,8 @@ void MainWindow::CreateMenus() {
 
   QMenu* edit = menuBar()->addMenu("&Edit");
   edit->setObjectName("Edit");
-  undo_ = edit->addAction("&Undo");
-  undo_->setObjectName("Undo");
-  undo_->setShortcuts(QKeySequence::Undo);
-  undo_->setEnabled(false);
-  redo_ = edit->addAction("&Redo");
-  redo_->setObjectName("Redo");
-  redo_->setShortcuts(QKeySequence::Redo);
-  redo_->setEnabled(false);
+  undo_ = AddWaitingAction(edit, "&Undo", "Undo", QKeySequence::Undo);
+  redo_ = AddWaitingAction(edit, "&Redo", "Redo", QKeySequence::Redo);
 
   QMenu* other = menuBar()->addMenu("&Other");
   other->setObjectName("Other");

@@ -2,7 +2,7 @@
 // Every change blocks the control's signals, so that filling a list in code
 // never comes back to the editor as a user's choice.
 
-#include <QAccessible>
+#include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -33,6 +33,15 @@ void AddEntry(QComboBox* combo, std::string_view text) {
   if (combo->isEditable() && combo->currentText() != shown) {
     combo->setEditText(shown);
   }
+}
+
+// Names what Undo or Redo would do, such as "Undo Save Herb to Slot 3 of
+// Portal Shop", with its first letter as the access key; with no `text` it
+// is disabled under its `plain` name.
+void NameEditAction(QAction* action, std::string_view text,
+                    const QString& plain) {
+  action->setText("&" + (text.empty() ? plain : ToQString(text)));
+  action->setEnabled(!text.empty());
 }
 
 }  // namespace
@@ -115,13 +124,11 @@ void MainWindow::SetSaveEnabled(bool enabled) {
 }
 
 void MainWindow::SetUndoText(std::string_view text) {
-  undo_->setText(text.empty() ? QString("&Undo") : "&" + ToQString(text));
-  undo_->setEnabled(!text.empty());
+  NameEditAction(undo_, text, "Undo");
 }
 
 void MainWindow::SetRedoText(std::string_view text) {
-  redo_->setText(text.empty() ? QString("&Redo") : "&" + ToQString(text));
-  redo_->setEnabled(!text.empty());
+  NameEditAction(redo_, text, "Redo");
 }
 
 void MainWindow::WatchImage(const std::string& path) {
