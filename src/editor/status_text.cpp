@@ -27,13 +27,6 @@ std::string Target(const SlotPlace& place, const Store* shown) {
   return " to " + SlotText(place) + "." + ShownNote(place, shown);
 }
 
-// Slot k of its store with its offset, or the bare offset of a position
-// that is no slot's.
-std::string PlaceText(FilePosition position) {
-  const SlotPlace place = StoreTable::SlotAt(position);
-  return place.store == nullptr ? OffsetText(position) : SlotText(place);
-}
-
 // "Save Herb to Slot 3 of Portal Shop".
 std::string ActionText(const SavedByte& save) {
   const SlotPlace place = StoreTable::SlotAt(save.position);
@@ -58,11 +51,6 @@ std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
-// The file's name in double quotes, as every text shows it.
-std::string QuotedName(const std::string& path) {
-  return Quoted(FileName(path));
-}
-
 // Why a file cannot be read, in plain words.
 std::string PlainReason(const std::string& path, const RomFileError& error) {
   switch (error.kind()) {
@@ -83,29 +71,14 @@ std::string PlainReason(const std::string& path, const RomFileError& error) {
 
 }  // namespace
 
-std::string ItemText(int code) {
-  const std::string_view name = ItemTable::NameOf(code);
-  const std::string hex = UpperHex(static_cast<std::uint64_t>(code));
-  if (name.empty()) return "an unknown item (" + hex + ")";
-  return std::string(name) + " (" + hex + ")";
-}
-
-std::string SlotText(const SlotPlace& place) {
-  return SlotText(*place.store, place.slot);
-}
-
-std::string SlotText(const Store& store, int k) {
-  return "slot " + std::to_string(k) + " of " +
-         std::string(store.selector_label) + ", " +
-         OffsetText(store.SlotPosition(k));
-}
-
 std::string WithFileName(std::string message, const std::string& path) {
-  const std::string name = FileName(path);
-  if (path.empty() || name == path) return message;
-  for (std::size_t at = message.find(path); at != std::string::npos;
-       at = message.find(path, at + name.size())) {
-    message.replace(at, path.size(), name);
+  // Messages show paths escaped, as Quoted gives them.
+  const std::string shown = Escaped(path);
+  const std::string name = Escaped(FileName(path));
+  if (path.empty() || name == shown) return message;
+  for (std::size_t at = message.find(shown); at != std::string::npos;
+       at = message.find(shown, at + name.size())) {
+    message.replace(at, shown.size(), name);
   }
   return message;
 }

@@ -7,22 +7,14 @@
 
 #include "editor/editor_state.h"
 #include "editor/save_history.h"
+#include "rom/describe.h"
 #include "rom/rom_file.h"
 #include "rom/store_table.h"
 
 namespace tivok {
 
-// The status line's texts. Everywhere outside the slot list's entries an
-// item reads "Sirloin (17)" (name, then its code as the entries show codes)
-// and a slot reads "slot 3 of Portal Shop, offset 0x2478E".
-
-// Item `code` by name and code; a code of no item reads "an unknown item
-// (C8)".
-std::string ItemText(int code);
-
-// Slot k of `store`, with its file position as an offset.
-std::string SlotText(const Store& store, int k);
-std::string SlotText(const SlotPlace& place);
+// The status line's texts. Items, slots and file names read as describe.h
+// words them.
 
 // `message` with the full `path` of the file replaced by the file's name,
 // so that the status line stays short.

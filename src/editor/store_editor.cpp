@@ -120,7 +120,7 @@ void StoreEditor::LoadRom() {
   for (const Store& store : StoreTable::All()) {
     view_.AddStore(store.selector_label);
   }
-  view_.SetCaption("Tivok - " + view_.DialogFileTitle());
+  view_.SetCaption("Tivok - " + Escaped(view_.DialogFileTitle()));
   view_.SetItemText(ItemTable::NameOf(state_.NewItem));
   const Store& first = *StoreTable::BySelectorPosition(0);
   ListStoreSlots(first);

@@ -57,6 +57,10 @@ void RequireInside(const ImageFile& file, FilePosition position);
 // Writes `value` at `position` of the open `file`, which must lie inside it.
 void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value);
 
+// Why a block that runs past the end of a file of `size` bytes was not
+// read in full: "the file has only 149392 bytes".
+std::string SizeReason(std::int64_t size);
+
 // Throws RomFileError "<action> "<path>": <reason>".
 [[noreturn]] void FailWith(std::string_view action, const std::string& path,
                            RomFileError::Kind kind, const std::string& reason);

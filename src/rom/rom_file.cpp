@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/image_file.h"
 
@@ -22,14 +23,15 @@ void RequireBlock(const std::string& path, FilePosition position, int count) {
   }
 }
 
-// Why a block that runs past the end of the file was not read in full.
+}  // namespace
+
 std::string SizeReason(std::int64_t size) {
   return "the file has only " + std::to_string(size) + " bytes";
 }
 
-}  // namespace
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) {
+  return "\"" + Escaped(path) + "\"";
+}
 
 void FailWith(std::string_view action, const std::string& path,
               RomFileError::Kind kind, const std::string& reason) {
@@ -48,17 +50,8 @@ void FailDevice(const std::string& path) {
 }
 
 // The system would take the name only up to the NUL and open another file.
-// The message shows the NUL as \0, since it would end the text there.
 void FailNulInName(const std::string& path) {
-  std::string shown;
-  for (const char c : path) {
-    if (c == '\0') {
-      shown += "\\0";
-    } else {
-      shown += c;
-    }
-  }
-  FailWith("cannot open", shown, RomFileError::Kind::kOther,
+  FailWith("cannot open", path, RomFileError::Kind::kOther,
            "the name contains a NUL character");
 }
 
@@ -103,9 +96,8 @@ void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
 
 void RequireInside(const ImageFile& file, FilePosition position) {
   if (position < 1 || static_cast<std::int64_t>(position) > file.size()) {
-    const std::string reason = "the file has only " +
-                               std::to_string(file.size()) +
-                               " bytes, and it is never lengthened";
+    const std::string reason =
+        SizeReason(file.size()) + ", and it is never lengthened";
     throw RomFileError("cannot write at " + OffsetText(position) + " of " +
                            Quoted(file.path()) + ": " + reason,
                        RomFileError::Kind::kTooShort, reason);

@@ -48,7 +48,8 @@ class UnconfirmedWriteError : public RomFileError {
   using RomFileError::RomFileError;
 };
 
-// The path in double quotes, as every message shows a file.
+// The path in double quotes, escaped (describe.h), as every message shows a
+// file.
 std::string Quoted(const std::string& path);
 
 // The only way the program touches a cartridge image. Every call opens the

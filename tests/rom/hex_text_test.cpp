@@ -1,5 +1,7 @@
 #include "rom/hex_text.h"
 
+#include "rom/describe.h"
+
 #include <gtest/gtest.h>
 
 namespace tivok {
@@ -28,6 +30,20 @@ TEST(HexText, ParsesOnlyWholeHexNumbersThatFit) {
   EXPECT_FALSE(ParseHex("-1"));
   EXPECT_FALSE(ParseHex("24 76C"));
   EXPECT_FALSE(ParseHex("2476G"));
+}
+
+TEST(Describe, WritesCodesAsEachProgramReadsThem) {
+  EXPECT_EQ(ItemText(0x17), "Sirloin (17)");
+  EXPECT_EQ(ItemText(5, CodeStyle::kCli), "Potion (0x05)");
+  EXPECT_EQ(ItemText(0xC8, CodeStyle::kCli), "an unknown item (0xC8)");
+}
+
+TEST(Describe, EscapesWhatATerminalWouldObey) {
+  EXPECT_EQ(Escaped("a\\b\x1B[31m\n\t\x7F"), "a\\b\\x1B[31m\\n\\t\\x7F");
+  EXPECT_EQ(Escaped("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
+  EXPECT_EQ(Escaped("\xC2\x9B" "2J"), "\\u009B2J");
+  EXPECT_EQ(Escaped("caf\xE9\xC3"), "caf\\xE9\\xC3");
+  EXPECT_EQ(Escaped(std::string("a\0b", 3)), "a\\x00b");
 }
 
 }  // namespace

@@ -1,0 +1,113 @@
+#include "rom/describe.h"
+
+#include <filesystem>
+
+#include "rom/hex_text.h"
+#include "rom/item_table.h"
+
+namespace tivok {
+namespace {
+
+// The length of the UTF-8 sequence that starts `text`, or 0 when it starts
+// with no valid one (a stray continuation byte, an overlong or cut-short
+// sequence, a surrogate, or a code point past U+10FFFF).
+std::size_t Utf8Length(std::string_view text) {
+  const auto byte = [&](std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+  };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  char32_t point = 0;
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    point = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    point = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    point = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    point = (point << 6) | (byte(i) & 0x3F);
+  }
+  const bool overlong =
+      (length == 3 && point < 0x800) || (length == 4 && point < 0x10000);
+  if (overlong || (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF) {
+    return 0;
+  }
+  return length;
+}
+
+std::string ByteEscape(unsigned char c) { return "\\x" + ByteHex(c); }
+
+}  // namespace
+
+std::string CodeText(int code, CodeStyle style) {
+  const auto value = static_cast<std::uint64_t>(code);
+  if (style == CodeStyle::kWindow) return UpperHex(value);
+  return "0x" + (value < 0x10 ? "0" + UpperHex(value) : UpperHex(value));
+}
+
+std::string ItemText(int code, CodeStyle style) {
+  const std::string_view name = ItemTable::NameOf(code);
+  const std::string hex = CodeText(code, style);
+  if (name.empty()) return "an unknown item (" + hex + ")";
+  return std::string(name) + " (" + hex + ")";
+}
+
+std::string SlotText(const SlotPlace& place) {
+  return SlotText(*place.store, place.slot);
+}
+
+std::string SlotText(const Store& store, int k) {
+  return "slot " + std::to_string(k) + " of " +
+         std::string(store.selector_label) + ", " +
+         OffsetText(store.SlotPosition(k));
+}
+
+std::string PlaceText(FilePosition position) {
+  const SlotPlace place = StoreTable::SlotAt(position);
+  return place.store == nullptr ? OffsetText(position) : SlotText(place);
+}
+
+std::string Escaped(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  while (!text.empty()) {
+    const auto c = static_cast<unsigned char>(text.front());
+    const std::size_t length = Utf8Length(text);
+    if (length == 0) {
+      shown += ByteEscape(c);
+      text.remove_prefix(1);
+      continue;
+    }
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else if (c < 0x20 || c == 0x7F) {
+      shown += ByteEscape(c);
+    } else if (c == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0) {
+      // U+0080 to U+009F: controls that some terminals obey.
+      shown += "\\u00" + ByteHex(static_cast<unsigned char>(text[1]));
+    } else {
+      shown.append(text.substr(0, length));
+    }
+    text.remove_prefix(length);
+  }
+  return shown;
+}
+
+std::string QuotedName(const std::string& path) {
+  return Quoted(std::filesystem::path(path).filename().string());
+}
+
+}  // namespace tivok

@@ -1,0 +1,47 @@
+#ifndef TIVOK_ROM_DESCRIBE_H_
+#define TIVOK_ROM_DESCRIBE_H_
+
+#include <string>
+#include <string_view>
+
+#include "rom/rom_file.h"
+#include "rom/store_table.h"
+
+namespace tivok {
+
+// The words for items, slots, stores, offsets and file names that the
+// window's texts and tivok-cli's share. An item reads "Sirloin (17)" and a
+// slot "slot 3 of Portal Shop, offset 0x2478E".
+
+// How a text writes an item code: the window as its slot list shows codes
+// ("17"), tivok-cli as it reads them back ("0x17").
+enum class CodeStyle { kWindow, kCli };
+
+// `code` as `style` writes it: "17", or "0x17" with two digits at least.
+std::string CodeText(int code, CodeStyle style);
+
+// Item `code` by name and code, "Sirloin (17)"; a code of no item reads
+// "an unknown item (C8)".
+std::string ItemText(int code, CodeStyle style = CodeStyle::kWindow);
+
+// Slot k of `store`, with its file position as an offset.
+std::string SlotText(const Store& store, int k);
+std::string SlotText(const SlotPlace& place);
+
+// The slot at `position` as SlotText gives it, or the bare offset of a
+// position that is no slot's.
+std::string PlaceText(FilePosition position);
+
+// `text` safe to show in a terminal or a window: control characters are
+// written as escapes ("\n", "\t", "\x1B", "\u009B") and bytes that are not
+// UTF-8 as "\xE9"; everything else, backslashes and letters beyond ASCII
+// included, stays as it is.
+std::string Escaped(std::string_view text);
+
+// The name of the file at `path`, without its folder, escaped and in double
+// quotes, as the status line shows a file.
+std::string QuotedName(const std::string& path);
+
+}  // namespace tivok
+
+#endif  // TIVOK_ROM_DESCRIBE_H_

@@ -1,0 +1,62 @@
+#include "rom/store_read.h"
+
+#include <algorithm>
+
+#include "rom/image_file.h"
+
+namespace tivok {
+namespace {
+
+// The file positions of the first and the last slot of all the stores,
+// which one read covers.
+FilePosition FirstSlot() {
+  FilePosition first = StoreTable::All()[0].SlotPosition(1);
+  for (const Store& store : StoreTable::All()) {
+    first = std::min(first, store.SlotPosition(1));
+  }
+  return first;
+}
+
+FilePosition LastSlot() {
+  FilePosition last = 0;
+  for (const Store& store : StoreTable::All()) {
+    last = std::max(last, store.SlotPosition(store.slot_count));
+  }
+  return last;
+}
+
+}  // namespace
+
+int StoreCodes::CodeOf(int k) const {
+  if (k < 1 || k > static_cast<int>(codes.size())) return -1;
+  return codes[static_cast<std::size_t>(k - 1)];
+}
+
+ImageStores ReadImageStores(const std::string& path) {
+  ImageFile file(path, ImageFile::Access::kRead);
+  ImageStores image;
+  image.title = TitleOf(file);
+  const FilePosition first = FirstSlot();
+  // The slots up to the end of the file; none when it ends before them.
+  const std::int64_t there = std::clamp<std::int64_t>(
+      file.size() - (std::int64_t{first} - 1), 0, LastSlot() - first + 1);
+  std::vector<std::uint8_t> region;
+  if (there > 0) region = ReadFrom(file, first, static_cast<int>(there));
+  const std::string shortfall = SizeReason(file.size());
+  for (const Store& store : StoreTable::All()) {
+    StoreCodes& read =
+        image.stores[static_cast<std::size_t>(store.selector_position)];
+    read.store = &store;
+    for (int k = 1; k <= store.slot_count; ++k) {
+      const auto at = static_cast<std::size_t>(store.SlotPosition(k) - first);
+      if (at >= region.size()) {
+        read.shortfall = shortfall;
+        break;
+      }
+      read.codes.push_back(region[at]);
+    }
+  }
+  return image;
+}
+
+}  // namespace tivok

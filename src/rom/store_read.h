@@ -1,0 +1,48 @@
+#ifndef TIVOK_ROM_STORE_READ_H_
+#define TIVOK_ROM_STORE_READ_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "rom/store_table.h"
+
+namespace tivok {
+
+// What one store's slots hold in an image: the codes of the slots before
+// the end of the file, slot 1 first, and, when the file ends before the
+// last slot, why the others are missing ("the file has only 149392
+// bytes").
+struct StoreCodes {
+  const Store* store = nullptr;
+  std::vector<std::uint8_t> codes;
+  std::string shortfall;
+
+  bool complete() const {
+    return static_cast<int>(codes.size()) == store->slot_count;
+  }
+  // The code of slot k (1 to slot count), or -1 when it was not read.
+  int CodeOf(int k) const;
+};
+
+// An image's header title and every store's slots, in the window's order,
+// read on one open file.
+struct ImageStores {
+  std::string title;
+  std::array<StoreCodes, StoreTable::kStoreCount> stores;
+
+  const StoreCodes& Of(const Store& store) const {
+    return stores[static_cast<std::size_t>(store.selector_position)];
+  }
+};
+
+// Opens `path` once and reads its header title and its stores: each store
+// lists the slots that the file holds, so a file that ends inside one store
+// still gives the stores before it in full. Throws RomFileError when the
+// file cannot be opened or read, or is too short for the header title.
+ImageStores ReadImageStores(const std::string& path);
+
+}  // namespace tivok
+
+#endif  // TIVOK_ROM_STORE_READ_H_
