@@ -5,7 +5,7 @@
 
 #include "cli/listing.h"
 #include "cli/program.h"
-#include "editor/status_text.h"
+#include "rom/describe.h"
 #include "rom/item_table.h"
 #include "rom/rom_edit.h"
 #include "rom/rom_file.h"
@@ -26,9 +26,9 @@ FilePosition PositionOf(const SlotWish& wish) {
 // "Sirloin (17) to slot 3 of Portal Shop, offset 0x2478E, which held
 // Tiny Medal (1E)".
 std::string ChangeText(const Change& change, std::string_view held) {
-  return ItemText(change.wish->code) + " to " +
+  return ItemText(change.wish->code, CodeStyle::kCli) + " to " +
          SlotText(*change.wish->store, change.wish->slot) + ", which " +
-         std::string(held) + " " + ItemText(change.before);
+         std::string(held) + " " + ItemText(change.before, CodeStyle::kCli);
 }
 
 std::string Bytes(std::size_t count) {
@@ -48,15 +48,15 @@ void ListChanges(std::ostream& to, std::string_view heading,
 // A write failed after `done` of `changes` were written: says which slots
 // hold their new items and which do not, and hands the written ones to the
 // disk.
-int ReportPartialWrite(const RomFileError& error,
-                       const std::vector<Change>& changes, std::size_t done,
-                       RomEdit& edit, const std::string& path,
-                       std::ostream& err) {
+Result ReportPartialWrite(const RomFileError& error,
+                          const std::vector<Change>& changes, std::size_t done,
+                          RomEdit& edit, const std::string& path,
+                          std::ostream& err) {
   err << kProgram << ": " << error.what() << "\n";
   if (done == 0) {
     edit.Commit();  // nothing written: only closes the file
     err << "Nothing was written to " << Quoted(path) << ".\n";
-    return kFailed;
+    return {kFailed, false};
   }
   ListChanges(err, "Written:", changes, 0, done);
   ListChanges(err, "Not written:", changes, done, changes.size());
@@ -68,44 +68,30 @@ int ReportPartialWrite(const RomFileError& error,
         << " written are in the file, but the disk did not confirm them ("
         << flush_error.what() << "); they may be lost if the system fails.\n";
   }
-  return kFailed;
+  return {kFailed, false};
 }
 
 }  // namespace
 
 std::string LinePrefix(const WishSource& source, int line) {
   if (line <= 0) return "";
-  return source.name + ":" + std::to_string(line) + ": ";
+  return Escaped(source.name) + ":" + std::to_string(line) + ": ";
 }
 
-int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
-                bool dry_run, const WishSource& source, std::ostream& out,
-                std::ostream& err) {
+Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
+                   bool dry_run, const WishSource& source, std::ostream& out,
+                   std::ostream& err) {
   std::unique_ptr<RomEdit> edit;
   std::vector<Change> changes;
   try {
-    std::function<int(FilePosition)> held;
-    std::vector<StoreCodes> stores;
-    if (dry_run) {
-      stores = ReadStores(path);
-      held = [&stores](FilePosition position) {
-        for (const StoreCodes& listed : stores) {
-          const int k = position - listed.store->read_position;
-          if (k >= 1 && k <= listed.store->slot_count) {
-            return static_cast<int>(
-                listed.codes[static_cast<std::size_t>(k - 1)]);
-          }
-        }
-        return -1;
-      };
-    } else {
-      // The title is checked on the file that is written.
-      edit = std::make_unique<RomEdit>(path);
-      RequireGameTitle(path, edit->title());
-      held = [&edit](FilePosition position) {
-        return static_cast<int>(edit->ReadByte(position));
-      };
+    // The title is checked on the file that is written.
+    edit = std::make_unique<RomEdit>(path);
+    if (!edit->TitleAccepted()) {
+      throw ForeignImageError(ForeignImageText(path, edit->title()));
     }
+    std::function<int(FilePosition)> held = [&edit](FilePosition position) {
+      return static_cast<int>(edit->ReadByte(position));
+    };
     std::vector<std::string> refusals;
     for (const SlotWish& wish : wishes) {
       const int before = held(PositionOf(wish));
@@ -113,7 +99,8 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
       if (ItemTable::NameOf(wish.code).empty()) {
         refusals.push_back(LinePrefix(source, wish.line) +
                            SlotText(*wish.store, wish.slot) + ", holds " +
-                           ItemText(before) + "; " + ItemText(wish.code) +
+                           ItemText(before, CodeStyle::kCli) + "; " +
+                           ItemText(wish.code, CodeStyle::kCli) +
                            " can be kept where a slot holds it, but never "
                            "written");
       }
@@ -125,30 +112,31 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
       }
       err << kProgram << ": the layout is refused; nothing was written to "
           << Quoted(path) << ".\n";
-      return kFailed;
+      return {kFailed, false};
     }
   } catch (const std::exception& error) {
     err << kProgram << ": " << error.what() << "\nNothing was written.\n";
-    return kFailed;
+    return {kFailed, false};
   }
 
   if (changes.empty()) {
     if (edit) edit->Commit();  // nothing written: only closes the file
     if (wishes.size() == 1 && wishes[0].line == 0) {
       out << "Nothing to change: " << SlotText(*wishes[0].store, wishes[0].slot)
-          << ", holds " << ItemText(wishes[0].code) << " already.\n";
+          << ", holds " << ItemText(wishes[0].code, CodeStyle::kCli)
+          << " already.\n";
     } else {
       out << "Nothing to change: " << Quoted(path)
           << " holds these items already.\n";
     }
-    return kOk;
+    return {kOk, false};
   }
   if (dry_run) {
     for (const Change& change : changes) {
       out << "Would write " << ChangeText(change, "holds") << ".\n";
     }
     out << "Dry run: nothing was written to " << Quoted(path) << ".\n";
-    return kOk;
+    return {kOk, false};
   }
   std::size_t done = 0;
   try {
@@ -167,14 +155,14 @@ int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
     err << "The " << Bytes(done)
         << " written are in the file, but the disk did not confirm them; "
            "they may be lost if the system fails.\n";
-    return kFailed;
+    return {kFailed, false};
   }
   for (const Change& change : changes) {
     out << "Wrote " << ChangeText(change, "held") << ".\n";
   }
   out << Bytes(done) << " written to " << Quoted(path)
       << " and flushed to the disk.\n";
-  return kOk;
+  return {kOk, true};
 }
 
 }  // namespace tivok::cli

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/program.h"
 #include "rom/store_table.h"
 
 namespace tivok::cli {
@@ -32,10 +33,10 @@ struct WishSource {
 // With `dry_run` it opens the file for reading only and writes nothing.
 // Prints the changes to `out`, failures to `err`; if a write fails part-way
 // it says which slots were written and whether the disk confirmed them.
-// Returns the exit status: 0, or 1 on any failure.
-int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
-                bool dry_run, const WishSource& source, std::ostream& out,
-                std::ostream& err);
+// Returns the exit status, 0 or 1, and whether the image was changed.
+Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
+                   bool dry_run, const WishSource& source, std::ostream& out,
+                   std::ostream& err);
 
 // "layout.csv:4: " for a wish from line 4 of a layout, "" for one from the
 // command line.
