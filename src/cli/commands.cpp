@@ -67,8 +67,8 @@ Result Get(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   const StoreCodes& codes = image.Of(store);
   const int code = codes.CodeOf(slot);
   if (code < 0) {
-    return Failed(err, SlotText(store, slot) + ", lies past the end of " +
-                           Quoted(path) + ": " + codes.shortfall);
+    return Failed(err, SlotText(store, slot) + ", in " + Quoted(path) +
+                           " cannot be read: " + codes.shortfall);
   }
   std::string where = SlotText(store, slot);
   where[0] = 'S';

@@ -23,15 +23,13 @@ ImageStores ReadGameStores(const std::string& path) {
 std::string UnlistedText(const std::string& path, const StoreCodes& store) {
   const int first = static_cast<int>(store.codes.size()) + 1;
   const int last = store.store->slot_count;
-  const std::string label(store.store->selector_label);
-  const std::string slots =
-      first == last
-          ? "slot " + std::to_string(first) + " of " + label +
-                " lies past the end of " + Quoted(path) + " and is not listed"
-          : "slots " + std::to_string(first) + " to " + std::to_string(last) +
-                " of " + label + " lie past the end of " + Quoted(path) +
-                " and are not listed";
-  return slots + ": " + store.shortfall;
+  const std::string of =
+      " of " + std::string(store.store->selector_label) + " in " + Quoted(path);
+  const std::string slots = first == last
+                                ? "slot " + std::to_string(first) + of + " is"
+                                : "slots " + std::to_string(first) + " to " +
+                                      std::to_string(last) + of + " are";
+  return slots + " not listed: " + store.shortfall;
 }
 
 }  // namespace tivok::cli

@@ -111,8 +111,8 @@ TEST(CliList, ListsWhatAShortImageHolds) {
   const std::string path =
       dir.Write("cut.gbc", {sample.begin(), sample.begin() + 0x24790});
   const std::string missing =
-      "tivok-cli: slots 5 to 8 of Portal Shop lie past the end of \"" + path +
-      "\" and are not listed: the file has only 149392 bytes\n";
+      "tivok-cli: slots 5 to 8 of Portal Shop in \"" + path +
+      "\" are not listed: the file has only 149392 bytes\n";
   const CliRun all = RunCliWith({"list", path, "--format=csv"});
   EXPECT_EQ(all.status, 1);
   std::string csv = testing::kSampleCsv;
@@ -132,9 +132,8 @@ TEST(CliList, ListsWhatAShortImageHolds) {
   const CliRun past = RunCliWith({"get", path, "portal", "5"});
   EXPECT_EQ(past.status, 1);
   EXPECT_EQ(past.err,
-            "tivok-cli: slot 5 of Portal Shop, offset 0x24790, lies past the "
-            "end of \"" +
-                path + "\": the file has only 149392 bytes\n");
+            "tivok-cli: slot 5 of Portal Shop, offset 0x24790, in \"" + path +
+                "\" cannot be read: the file has only 149392 bytes\n");
 }
 
 }  // namespace
