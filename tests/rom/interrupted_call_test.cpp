@@ -1,6 +1,6 @@
-// The POSIX file layer's calls that the system can interrupt: pread and
-// pwrite are replaced here, for the whole test program, by versions that
-// count their calls and can fail the first one with EINTR.
+// The POSIX file layer's system calls: pread and pwrite are replaced here,
+// for the whole test program, by versions that count their calls and can
+// fail the first one with EINTR, and fsync by one that counts its calls.
 
 #include <errno.h>
 #include <fcntl.h>
@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "rom/file_faults.h"
+#include "rom/image_write.h"
 #include "rom/rom_file.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
@@ -24,6 +26,7 @@ constexpr int kMostCalls = 100;
 
 int preads = 0;
 int pwrites = 0;
+int fsyncs = 0;
 bool interrupt_first = false;
 
 // Fails the first call with EINTR when asked to, and every call past
@@ -53,8 +56,19 @@ extern "C" ssize_t pwrite(int fd, const void* data, size_t count,
   return ::syscall(SYS_pwrite64, fd, data, count, offset);
 }
 
+extern "C" int fsync(int fd) {
+  ++fsyncs;
+  return static_cast<int>(::syscall(SYS_fsync, fd));
+}
+
 namespace tivok {
 namespace {
+
+// Writes `value` at `position` of the image at `path`, whatever is there.
+WriteReport WriteOne(const std::string& path, FilePosition position,
+                     std::uint8_t value) {
+  return WriteBytes({path, {{position, std::nullopt, value}}});
+}
 
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
@@ -79,7 +93,7 @@ TEST(InterruptedCall, RetriesOnlyAnInterruptedCall) {
 
     pwrites = 0;
     errno = EINTR;
-    RomFile::WriteByte(path, 0x2476C, interrupted ? 0x2A : 0x2B);
+    EXPECT_TRUE(WriteOne(path, 0x2476C, interrupted ? 0x2A : 0x2B).ok());
     EXPECT_EQ(pwrites, calls);
     expected[0x2476B] = interrupted ? 0x2A : 0x2B;
     interrupt_first = false;
@@ -105,9 +119,9 @@ TEST(InterruptedCall, LeavesOtherDescriptorsOpen) {
     ASSERT_EQ(::fstat(0, &before_input), 0);
   }
 
-  RomFile::WriteByte(path, 0x2476C, 9);
+  EXPECT_TRUE(WriteOne(path, 0x2476C, 9).ok());
   EXPECT_EQ(RomFile::ReadBlock(path, 0x2476C, 1)[0], 9);
-  EXPECT_THROW(RomFile::WriteByte(path, 0x7FFFFFFF, 1), RomFileError);
+  EXPECT_FALSE(WriteOne(path, 0x7FFFFFFF, 1).ok());
   EXPECT_THROW(RomFile::ReadBlock(dir.path(), 1, 1), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(dir.File("missing.gbc"), 1, 1), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock("/dev/null", 1, 1), RomFileError);
@@ -120,6 +134,34 @@ TEST(InterruptedCall, LeavesOtherDescriptorsOpen) {
   EXPECT_EQ(after.st_ino, before_input.st_ino);
   EXPECT_EQ(after.st_dev, before_input.st_dev);
   ::close(own);
+}
+
+// A write is flushed to the disk once before it is reported; a write-back
+// after a failure is flushed again. Nothing is flushed where nothing was
+// written.
+TEST(InterruptedCall, FlushesEveryWriteToTheDisk) {
+  TempDir dir;
+  const std::string path = dir.WriteSample("sample.gbc");
+  const auto flushes = [](const WriteRequest& request) {
+    fsyncs = 0;
+    WriteBytes(request);
+    return fsyncs;
+  };
+  WriteRequest request = {path, {{0x2476C, 1, 9}, {0x2476D, 2, 9}}};
+  EXPECT_EQ(flushes(request), 1);
+  request.changes = {{0x2476C, 9, 1}, {0x2476D, 9, 2}};
+  request.dry_run = true;
+  EXPECT_EQ(flushes(request), 0);
+  request.dry_run = false;
+  request.skip_unchanged = true;
+  request.changes = {{0x2476C, 9, 9}};
+  EXPECT_EQ(flushes(request), 0);
+  // The second write fails: the first is written back and flushed.
+  request.changes = {{0x2476C, 9, 1}, {0x2476D, 9, 2}};
+  ArmFileFault(FileStep::kWrite, 1);
+  EXPECT_EQ(flushes(request), 1);
+  DisarmFileFaults();
+  EXPECT_EQ(ReadAll(path)[0x2476B], 9);
 }
 
 }  // namespace
