@@ -8,15 +8,7 @@ namespace tivok {
 
 // The steps of the file layer at which a test can stage a failure or run
 // an action of its own.
-enum class FileStep {
-  kOpenForWriting,
-  kRead,
-  kWrite,
-  kFlush,
-  kClose,
-  // The look at the path after the flush: does it still name the file?
-  kPathCheck,
-};
+enum class FileStep { kOpenForWriting, kRead, kWrite, kFlush, kClose };
 
 // A seam for tests, contained only in test builds (the shipped programs
 // link the file layer without it, see src/CMakeLists.txt). It reaches what

@@ -28,12 +28,12 @@ struct OpenFileState {
   std::int64_t size = 0;
 };
 
-// One open cartridge image, for the duration of one RomFile call: a regular
-// file on disk, opened by its path without ever being created, and closed
-// when the object goes. There is one implementation per operating
-// system (image_file_posix.cpp, image_file_windows.cpp). Every failure
-// throws RomFileError with a message that names the file and gives the
-// system's reason. In test builds each step consults the seam of
+// One open cartridge image, for the duration of one call of RomFile or
+// WriteBytes: a regular file on disk, opened by its path without ever being
+// created, and closed when the object goes. There is one implementation per
+// operating system (image_file_posix.cpp, image_file_windows.cpp). Every
+// failure throws RomFileError with a message that names the file and gives
+// the system's reason. In test builds each step consults the seam of
 // file_faults.h.
 class ImageFile {
  public:

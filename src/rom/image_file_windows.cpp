@@ -339,7 +339,6 @@ void ImageFile::Truncate(std::int64_t size) {
 // Opens the path again with no access rights, which no other program's
 // sharing mode can refuse, only to ask which file it names.
 std::optional<FileIdentity> ImageFile::IdentityAt(const std::string& path) {
-  if (file_seam::Fails(FileStep::kPathCheck)) return std::nullopt;
   const std::string& checked = file_seam::PathToCheck(path);
   std::wstring wide;
   try {
