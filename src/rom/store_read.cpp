@@ -41,8 +41,13 @@ ImageStores ReadImageStores(const std::string& path) {
   const std::int64_t there = std::clamp<std::int64_t>(
       file.size() - (std::int64_t{first} - 1), 0, LastSlot() - first + 1);
   std::vector<std::uint8_t> region;
-  if (there > 0) region = ReadFrom(file, first, static_cast<int>(there));
-  const std::string shortfall = SizeReason(file.size());
+  std::string shortfall = SizeReason(file.size());
+  try {
+    if (there > 0) region = ReadFrom(file, first, static_cast<int>(there));
+  } catch (const RomFileError& error) {
+    // The title was read: the stores are missing, not the image.
+    shortfall = error.what();
+  }
   for (const Store& store : StoreTable::All()) {
     StoreCodes& read =
         image.stores[static_cast<std::size_t>(store.selector_position)];

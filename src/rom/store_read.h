@@ -12,8 +12,8 @@ namespace tivok {
 
 // What one store's slots hold in an image: the codes of the slots before
 // the end of the file, slot 1 first, and, when the file ends before the
-// last slot, why the others are missing ("the file has only 149392
-// bytes").
+// last slot or the stores cannot be read, why the others are missing ("the
+// file has only 149392 bytes", or the read's error message).
 struct StoreCodes {
   const Store* store = nullptr;
   std::vector<std::uint8_t> codes;
@@ -39,8 +39,9 @@ struct ImageStores {
 
 // Opens `path` once and reads its header title and its stores: each store
 // lists the slots that the file holds, so a file that ends inside one store
-// still gives the stores before it in full. Throws RomFileError when the
-// file cannot be opened or read, or is too short for the header title.
+// still gives the stores before it in full, and a failing read of the
+// stores leaves them empty with the error as their shortfall. Throws
+// RomFileError when the file cannot be opened or its header title read.
 ImageStores ReadImageStores(const std::string& path);
 
 }  // namespace tivok
