@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,9 @@ using ::tivok::cli::testing::RunCliWith;
 using ::tivok::testing::DirectoryReason;
 using ::tivok::testing::Exists;
 using ::tivok::testing::FsPath;
+using ::tivok::testing::IoErrorReason;
 using ::tivok::testing::MissingFileReason;
+using ::tivok::testing::NoAccessReason;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
 
@@ -170,6 +174,8 @@ TEST_F(CliWriteTest, RefusesAWrongLayoutAndWritesNothing) {
       EXPECT_EQ(run.out, "");
       EXPECT_TRUE(Has(run.err, "tivok-cli: (standard input)" + c.says))
           << run.err;
+      // The wrong line and the refusal, no more.
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
       EXPECT_TRUE(Has(
           run.err,
           "the layout is refused; nothing was written to \"" + path + "\".\n"))
@@ -263,56 +269,147 @@ TEST_F(CliWriteTest, TellsAWrittenChangeFromOneNotWritten) {
                 path + "\".\n");
 }
 
-// Failures of the image or of the file layer: the message names the file
-// and the system's reason, and says exactly what is in the file.
+// Failures of the file layer, and other programs at work meanwhile: the
+// message names the file and the system's reason, and says exactly what is
+// in the file. Bytes written before a failure are taken back.
 TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
-  const std::string layout =
+  const std::string three =
       "store,slot,item\nportal,1,herb\nportal,2,rib\nportal,3,sirloin\n";
-  const std::vector<std::uint8_t> all =
-      SampleWith({{0x2478C, 1}, {0x2478D, 0x15}, {0x2478E, 0x17}});
+  const std::string io = IoErrorReason();
+  const std::string nothing_changed =
+      "Nothing was changed: the bytes written were written back and flushed "
+      "to the disk.\n";
+  const std::string written_herb =
+      "Written:\n  Herb (0x01) to slot 1 of Portal Shop, offset 0x2478C, "
+      "which held Cheater BK (0x22)\n";
+  const std::string fresh = dir.File("fresh.gbc");
+  std::vector<std::uint8_t> newer = MakeSampleImage();
+  newer[0x2476B] = 0x30;
   const struct {
-    std::vector<std::pair<FileStep, int>> faults;
-    std::vector<std::string> says;
+    std::string name;
+    std::function<void(const std::string& image)> arm;
+    std::string says;  // "@" stands for the quoted image
     std::vector<std::uint8_t> after;
+    std::string layout;
+    bool dry_run;
   } cases[] = {
-      {{{FileStep::kOpenForWriting, 0}},
-       {"cannot open \"", "\nNothing was written.\n"},
-       MakeSampleImage()},
-      {{{FileStep::kWrite, 0}},
-       {"cannot write to", "Nothing was written to"},
-       MakeSampleImage()},
-      {{{FileStep::kWrite, 1}},
-       {"Written:\n  Herb (0x01) to slot 1 of Portal Shop, offset 0x2478C, "
-        "which "
-        "held Cheater BK (0x22)\n"
-        "Not written:\n  Rib (0x15) to slot 2",
-        "  Sirloin (0x17) to slot 3",
-        "The disk confirmed the 1 byte written.\n"},
-       SampleWith({{0x2478C, 1}})},
-      {{{FileStep::kWrite, 2}, {FileStep::kFlush, 0}},
-       {"Written:\n  Herb (0x01)", "  Rib (0x15)",
-        "Not written:\n  Sirloin (0x17)",
-        "The 2 bytes written are in the file, but the disk did not confirm "
-        "them (cannot flush"},
-       SampleWith({{0x2478C, 1}, {0x2478D, 0x15}})},
-      {{{FileStep::kFlush, 0}},
-       {"cannot flush", "Written:\n  Herb",
-        "The 3 bytes written are in the file, but the disk did not confirm "
-        "them"},
-       all},
+      {"no access",
+       [](const std::string&) { ArmFileFault(FileStep::kOpenForWriting); },
+       "tivok-cli: cannot open @: " + NoAccessReason() +
+           "\nNothing was written.\n",
+       MakeSampleImage(), three, false},
+      {"no access, dry run",
+       [](const std::string&) { ArmFileFault(FileStep::kOpenForWriting); },
+       "tivok-cli: cannot open @: " + NoAccessReason() +
+           "\nNothing was written.\n",
+       MakeSampleImage(), three, true},
+      {"first write",
+       [](const std::string&) { ArmFileFault(FileStep::kWrite); },
+       "tivok-cli: cannot write to @: " + io + "\nNothing was written to @.\n",
+       MakeSampleImage(), three, false},
+      {"second write",
+       [](const std::string&) { ArmFileFault(FileStep::kWrite, 1); },
+       "tivok-cli: cannot write to @: " + io + "\n" + nothing_changed,
+       MakeSampleImage(), three, false},
+      {"flush of three",
+       [](const std::string&) { ArmFileFault(FileStep::kFlush); },
+       "tivok-cli: cannot flush @: " + io + "\n" + nothing_changed,
+       MakeSampleImage(), three, false},
+      {"third write, then the flush of the write-back",
+       [](const std::string&) {
+         ArmFileFault(FileStep::kWrite, 2);
+         ArmFileFault(FileStep::kFlush);
+       },
+       "tivok-cli: cannot write to @: " + io +
+           "\nThe bytes written were written back, so the file reads as "
+           "before, but the disk did not confirm it (cannot flush @: " +
+           io + "); the changes may come back if the system fails.\n",
+       MakeSampleImage(), three, false},
+      {"second write, then the write-back",
+       [](const std::string&) {
+         ArmFileFault(FileStep::kWrite, 1);
+         ArmFileHook(
+             FileStep::kWrite, [] { ArmFileFault(FileStep::kWrite); }, 2);
+       },
+       "tivok-cli: cannot write to @: " + io +
+           "\nWriting them back failed (cannot write to @: " + io + ").\n" +
+           written_herb +
+           "Not written:\n"
+           "  Rib (0x15) to slot 2 of Portal Shop, offset 0x2478D, which held "
+           "Smart BK (0x23)\n"
+           "  Sirloin (0x17) to slot 3 of Portal Shop, offset 0x2478E, which "
+           "held Comedy BK (0x24)\n"
+           "The 1 byte written is in the file, but the disk did not confirm "
+           "it; it may be lost if the system fails.\n",
+       SampleWith({{0x2478C, 1}}), three, false},
+      {"flush of one",
+       [](const std::string&) { ArmFileFault(FileStep::kFlush); },
+       "tivok-cli: cannot flush @: " + io + "\n" + written_herb +
+           "The 1 byte written is in the file, but the disk did not confirm "
+           "it; it may be lost if the system fails.\n",
+       SampleWith({{0x2478C, 1}}), "store,slot,item\nportal,1,herb\n", false},
+#ifdef _WIN32
+      // Windows lets no program rename a file that is open: the look at the
+      // path is shown another file instead.
+      {"replaced",
+       [&](const std::string&) {
+         ArmFileHook(FileStep::kWrite, [&] {
+           dir.Write("fresh.gbc", newer);
+           RedirectPathCheck(fresh);
+         });
+       },
+       "tivok-cli: @ was replaced by another program while tivok-cli wrote: "
+       "the 3 bytes written went into the file that was replaced, and the "
+       "image at @ was not changed.\nThey were taken out of the replaced file "
+       "again.\n",
+       MakeSampleImage(), three, false},
+#else
+      {"replaced",
+       [&](const std::string& image) {
+         ArmFileHook(FileStep::kWrite, [&, image] {
+           dir.Write("fresh.gbc", newer);
+           std::filesystem::rename(FsPath(fresh), FsPath(image));
+         });
+       },
+       "tivok-cli: @ was replaced by another program while tivok-cli wrote: "
+       "the 3 bytes written went into the file that was replaced, and the "
+       "image at @ was not changed.\n",
+       newer, three, false},
+#endif
+      {"cut to 0 bytes",
+       [](const std::string& image) {
+         ArmFileHook(FileStep::kWrite, [image] {
+           std::filesystem::resize_file(FsPath(image), 0);
+         });
+       },
+       "tivok-cli: the length of @ changed from 262144 to 149391 bytes while "
+       "tivok-cli wrote: another program changed the file meanwhile, so the "
+       "change is not reported as written.\ntivok-cli's own write had "
+       "lengthened the file; it was cut back to 0 bytes, no longer than the "
+       "other program left it.\n",
+       {},
+       three,
+       false},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     const std::string image =
         dir.WriteSample("faulty" + std::to_string(&c - cases) + ".gbc");
-    for (const auto& [step, skip] : c.faults) ArmFileFault(step, skip);
-    const CliRun run = RunCliWith({"apply", image, "-"}, layout);
+    std::string says = c.says;
+    for (std::size_t at = says.find('@'); at != std::string::npos;
+         at = says.find('@', at)) {
+      says.replace(at, 1, "\"" + image + "\"");
+    }
+    c.arm(image);
+    std::vector<std::string> args = {"apply", image, "-"};
+    if (c.dry_run) args.push_back("--dry-run");
+    const CliRun run = RunCliWith(args, c.layout);
     DisarmFileFaults();
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
-    for (const std::string& part : c.says) {
-      EXPECT_TRUE(Has(run.err, part)) << part << "\nin:\n" << run.err;
-    }
-    EXPECT_EQ(ReadAll(image), c.after) << run.err;
+    EXPECT_EQ(run.err, says);
+    EXPECT_EQ(ReadAll(image), c.after);
+    std::filesystem::remove(FsPath(fresh));
   }
 
   // The image itself is wrong.
