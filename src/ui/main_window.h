@@ -45,8 +45,7 @@ class MainWindow : public QMainWindow, public EditorView {
   int SelectedStore() const override;
 
   void ClearSlots() override;
-  void AddSlot(std::string_view entry, std::string_view item_name,
-               std::string_view accessible_text) override;
+  void AddSlot(const SlotRow& row) override;
   int SelectedSlot() const override;
   int CurrentSlot() const override;
   void SelectSlot(int row) override;
@@ -58,6 +57,7 @@ class MainWindow : public QMainWindow, public EditorView {
   std::string ItemText() const override;
 
   void SetSaveEnabled(bool enabled) override;
+  void SetSaveDescription(std::string_view text) override;
   void SetUndoText(std::string_view text) override;
   void SetRedoText(std::string_view text) override;
   void WatchImage(const std::string& path) override;

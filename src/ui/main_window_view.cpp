@@ -68,12 +68,11 @@ void MainWindow::ClearSlots() {
   combo2_->clear();
 }
 
-void MainWindow::AddSlot(std::string_view entry, std::string_view item_name,
-                         std::string_view accessible_text) {
+void MainWindow::AddSlot(const SlotRow& row) {
   const QSignalBlocker blocker(combo2_);
-  auto* item = new QListWidgetItem(ToQString(entry), combo2_);
-  item->setToolTip(ToQString(item_name));
-  item->setData(Qt::AccessibleTextRole, ToQString(accessible_text));
+  auto* item = new QListWidgetItem(ToQString(row.entry), combo2_);
+  item->setToolTip(ToQString(row.tooltip));
+  item->setData(Qt::AccessibleTextRole, ToQString(row.accessible_text));
 }
 
 int MainWindow::SelectedSlot() const {
@@ -121,6 +120,11 @@ std::string MainWindow::ItemText() const {
 
 void MainWindow::SetSaveEnabled(bool enabled) {
   command1_->setEnabled(enabled);
+}
+
+void MainWindow::SetSaveDescription(std::string_view text) {
+  // Screen readers say it with the button: where Save writes.
+  command1_->setAccessibleDescription(ToQString(text));
 }
 
 void MainWindow::SetUndoText(std::string_view text) {

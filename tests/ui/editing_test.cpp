@@ -256,7 +256,8 @@ TEST_F(EditingTest, UndoAndRedoASaveFromTheKeyboard) {
 // over the image, reach the list on their own; Tivok's own saves are no
 // news.
 TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
-  const QString news = "Another program changed \"sample.gbc\"";
+  // Other programs' changes are told slot by slot.
+  const QString news = "Another program changed slot ";
   ClickSlot(0);
   EXPECT_THAT(PressSave(), SizeIs(0));
   QTest::qWait(600);  // longer than the watcher waits for changes to settle
@@ -270,6 +271,8 @@ TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
   }
   EXPECT_TRUE(QTest::qWaitFor([&] { return Status().startsWith(news); }));
   EXPECT_EQ(Slots()->item(1)->text(), "2 (17)");
+  EXPECT_TRUE(Status().startsWith(news + "2 of Beginner's (Top Left) Shop: "))
+      << Status().toStdString();
 
   std::vector<std::uint8_t> replacement = ReadAll(path);
   replacement[kBeginnerSlot1Offset + 2] = 0x2B;
