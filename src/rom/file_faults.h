@@ -1,22 +1,41 @@
 #ifndef TIVOK_ROM_FILE_FAULTS_H_
 #define TIVOK_ROM_FILE_FAULTS_H_
 
+#include <functional>
+#include <string>
+
 namespace tivok {
 
-// The steps of the file layer at which a failure can be staged.
+// The steps of the file layer at which a test can stage a failure or run
+// an action of its own.
 enum class FileStep { kOpenForWriting, kRead, kWrite, kFlush, kClose };
 
-// A seam for tests: makes the file layer fail at one step as a failing
-// system would, through the same code and with the system's own reason
-// (access denied for an open, an I/O error for the others). It reaches
-// failures that a test cannot cause for real: as root, permissions stop
-// nothing, and disks seldom fail on request. Nothing in the program arms
-// it. The step fails once, the (skip + 1)th time it runs from now on.
+// A seam for tests, contained only in test builds (the shipped programs
+// link the file layer without it, see src/CMakeLists.txt). It reaches what
+// a test cannot cause for real: as root, permissions stop nothing, disks
+// seldom fail on request, and another program seldom acts at the one
+// moment between two system calls. Nothing in the program arms it.
+
+// Makes `step` fail once, the (skip + 1)th time it runs from now on, as a
+// failing system would and with the system's own reason (access denied
+// for an open, an I/O error for the others).
 void ArmFileFault(FileStep step, int skip = 0);
-// Forgets every staged failure.
+// Runs `action` once, just before the (skip + 1)th run of `step` from now
+// on: for kWrite after the length check and right before the write's
+// system call, for kFlush right before the flush's.
+void ArmFileHook(FileStep step, std::function<void()> action, int skip = 0);
+// Makes the look at the path after the flush see the file at `other`, as
+// though another program had put that file in the image's place. For
+// systems where a file that is open cannot be replaced by name.
+void RedirectPathCheck(std::string other);
+// Forgets everything armed.
 void DisarmFileFaults();
-// For the file layers: true when `step` is to fail this time.
+
+// For the file layer of test builds: runs the hook due at `step`, then
+// tells whether `step` is to fail this time.
 bool FileFaultDue(FileStep step);
+// For the file layer of test builds: the path to look at for `path`.
+const std::string& PathToCheck(const std::string& path);
 
 }  // namespace tivok
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,12 +12,29 @@
 
 namespace tivok {
 
-// One open cartridge image, for the duration of one RomFile call: a regular
-// file on disk, opened by its path without ever being created, and closed
-// when the object goes. There is one implementation per operating
-// system (image_file_posix.cpp, image_file_windows.cpp). Every failure
-// throws RomFileError with a message that names the file and gives the
-// system's reason. Each step consults the test seam in file_faults.h.
+// Which file it is, as the system tells files apart: two names or handles
+// with equal identities name the same file.
+struct FileIdentity {
+  std::uint64_t volume = 0;  // the device; on Windows the volume serial number
+  std::uint64_t index = 0;   // the inode; on Windows the file index
+
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// What the system says of an open file now.
+struct OpenFileState {
+  FileIdentity identity;
+  std::uint64_t links = 0;  // how many names the file has: 0 once removed
+  std::int64_t size = 0;
+};
+
+// One open cartridge image, for the duration of one call of RomFile or
+// WriteBytes: a regular file on disk, opened by its path without ever being
+// created, and closed when the object goes. There is one implementation per
+// operating system (image_file_posix.cpp, image_file_windows.cpp). Every
+// failure throws RomFileError with a message that names the file and gives
+// the system's reason. In test builds each step consults the seam of
+// file_faults.h.
 class ImageFile {
  public:
   enum class Access { kRead, kReadWrite };
@@ -34,9 +52,23 @@ class ImageFile {
   void ReadAt(std::int64_t offset, std::uint8_t* data, std::size_t count);
   // Writes the one byte `value` at `offset`.
   void WriteAt(std::int64_t offset, std::uint8_t value);
-  // Hands what was written to the storage device and closes the file;
-  // returns only when both succeeded.
+  // Hands what was written to the storage device; returns only once it
+  // has confirmed it.
+  void Flush();
+  // Closes the file; nothing else may be called after it. Fails when the
+  // system reports an error on the close.
+  void Close();
+  // Flush, then Close.
   void FlushAndClose();
+
+  // The open file's identity, names and current length.
+  OpenFileState State();
+  // Cuts the file back to `size` bytes, which must be less than its length.
+  void Truncate(std::int64_t size);
+
+  // The identity of the file that `path` names now; nothing when it names
+  // none or cannot be examined.
+  static std::optional<FileIdentity> IdentityAt(const std::string& path);
 
  private:
   std::string path_;
@@ -51,9 +83,13 @@ std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
                                    int count);
 // The header title of the open `file`, one character per byte.
 std::string TitleOf(ImageFile& file);
-// Fails unless `position` lies inside the open `file`, where a byte may be
-// written: a file is never lengthened.
+// Fails unless `position` lies inside the open `file` as it was opened,
+// where a byte may be written: a file is never lengthened.
 void RequireInside(const ImageFile& file, FilePosition position);
+// Throws the failure of a write at `position` of the file at `path`, which
+// has only `size` bytes.
+[[noreturn]] void FailOutside(const std::string& path, FilePosition position,
+                              std::int64_t size);
 // Writes `value` at `position` of the open `file`, which must lie inside it.
 void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value);
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "rom/file_faults.h"
+#include "rom/file_seam.h"
 #include "rom/image_file.h"
 #include "rom/rom_file.h"
 
@@ -67,7 +67,8 @@ ImageFile::ImageFile(const std::string& path, Access access) : path_(path) {
     FailWithErrno("cannot open", path, errno);
   }
   RequireRegular(path, info);
-  if (access == Access::kReadWrite && FileFaultDue(FileStep::kOpenForWriting)) {
+  if (access == Access::kReadWrite &&
+      file_seam::Fails(FileStep::kOpenForWriting)) {
     FailWithErrno("cannot open", path, EACCES);
   }
   const int flags = access == Access::kRead ? O_RDONLY : O_RDWR;
@@ -91,7 +92,7 @@ ImageFile::~ImageFile() {
 
 void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
                        std::size_t count) {
-  if (count > 0 && FileFaultDue(FileStep::kRead)) {
+  if (count > 0 && file_seam::Fails(FileStep::kRead)) {
     FailWithErrno("cannot read", path_, EIO);
   }
   std::size_t done = 0;
@@ -107,7 +108,7 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
 }
 
 void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
-  if (FileFaultDue(FileStep::kWrite)) {
+  if (file_seam::Fails(FileStep::kWrite)) {
     FailWithErrno("cannot write to", path_, EIO);
   }
   ssize_t written;
@@ -119,17 +120,50 @@ void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
   if (written != 1) FailByteNotWritten(path_);
 }
 
-void ImageFile::FlushAndClose() {
-  const int fd = static_cast<int>(handle_);
-  int result = FlushToDevice(fd);
-  if (result == 0 && FileFaultDue(FileStep::kFlush)) {
-    result = -1;
-    errno = EIO;
+void ImageFile::Flush() {
+  const bool staged = file_seam::Fails(FileStep::kFlush);
+  if (FlushToDevice(static_cast<int>(handle_)) != 0) {
+    FailWithErrno("cannot flush", path_, errno);
   }
-  if (result != 0) FailWithErrno("cannot flush", path_, errno);
+  if (staged) FailWithErrno("cannot flush", path_, EIO);
+}
+
+void ImageFile::Close() {
+  const bool staged = file_seam::Fails(FileStep::kClose);
+  const int fd = static_cast<int>(handle_);
   handle_ = -1;
   if (::close(fd) != 0) FailWithErrno("cannot close", path_, errno);
-  if (FileFaultDue(FileStep::kClose)) FailWithErrno("cannot close", path_, EIO);
+  if (staged) FailWithErrno("cannot close", path_, EIO);
+}
+
+OpenFileState ImageFile::State() {
+  struct stat info {};
+  if (::fstat(static_cast<int>(handle_), &info) != 0) {
+    FailWithErrno("cannot examine", path_, errno);
+  }
+  return {{static_cast<std::uint64_t>(info.st_dev),
+           static_cast<std::uint64_t>(info.st_ino)},
+          static_cast<std::uint64_t>(info.st_nlink),
+          static_cast<std::int64_t>(info.st_size)};
+}
+
+void ImageFile::Truncate(std::int64_t size) {
+  int result;
+  do {
+    result = ::ftruncate(static_cast<int>(handle_), static_cast<off_t>(size));
+  } while (result != 0 && errno == EINTR);
+  if (result != 0) FailWithErrno("cannot shorten", path_, errno);
+}
+
+// stat follows symbolic links as the open did, so a link to the image
+// names the file that was opened through it.
+std::optional<FileIdentity> ImageFile::IdentityAt(const std::string& path) {
+  struct stat info {};
+  if (::stat(file_seam::PathToCheck(path).c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                      static_cast<std::uint64_t>(info.st_ino)};
 }
 
 }  // namespace tivok

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "rom/file_faults.h"
+#include "rom/file_seam.h"
 #include "rom/image_file.h"
 #include "rom/rom_file.h"
 
@@ -208,6 +208,15 @@ OVERLAPPED At(std::int64_t offset) {
   return at;
 }
 
+std::uint64_t Joined(DWORD high, DWORD low) {
+  return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+  return {info.dwVolumeSerialNumber,
+          Joined(info.nFileIndexHigh, info.nFileIndexLow)};
+}
+
 }  // namespace
 
 // The attributes are looked at before the open so that a folder gets a
@@ -226,7 +235,8 @@ ImageFile::ImageFile(const std::string& path, Access access) : path_(path) {
     FailWith("cannot open", path, RomFileError::Kind::kFolder,
              "it is a directory");
   }
-  if (access == Access::kReadWrite && FileFaultDue(FileStep::kOpenForWriting)) {
+  if (access == Access::kReadWrite &&
+      file_seam::Fails(FileStep::kOpenForWriting)) {
     FailWithError("cannot open", path, ERROR_ACCESS_DENIED);
   }
   const DWORD rights =
@@ -261,7 +271,7 @@ ImageFile::~ImageFile() {
 
 void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
                        std::size_t count) {
-  if (count > 0 && FileFaultDue(FileStep::kRead)) {
+  if (count > 0 && file_seam::Fails(FileStep::kRead)) {
     FailWithError("cannot read", path_, ERROR_IO_DEVICE);
   }
   std::size_t done = 0;
@@ -280,7 +290,7 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
 }
 
 void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
-  if (FileFaultDue(FileStep::kWrite)) {
+  if (file_seam::Fails(FileStep::kWrite)) {
     FailWithError("cannot write to", path_, ERROR_IO_DEVICE);
   }
   OVERLAPPED at = At(offset);
@@ -291,17 +301,60 @@ void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
   if (written != 1) FailByteNotWritten(path_);
 }
 
-void ImageFile::FlushAndClose() {
-  const HANDLE handle = AsHandle(handle_);
-  if (!::FlushFileBuffers(handle)) FailWithLastError("cannot flush", path_);
-  if (FileFaultDue(FileStep::kFlush)) {
-    FailWithError("cannot flush", path_, ERROR_IO_DEVICE);
+void ImageFile::Flush() {
+  const bool staged = file_seam::Fails(FileStep::kFlush);
+  if (!::FlushFileBuffers(AsHandle(handle_))) {
+    FailWithLastError("cannot flush", path_);
   }
+  if (staged) FailWithError("cannot flush", path_, ERROR_IO_DEVICE);
+}
+
+void ImageFile::Close() {
+  const bool staged = file_seam::Fails(FileStep::kClose);
+  const HANDLE handle = AsHandle(handle_);
   handle_ = -1;
   if (!::CloseHandle(handle)) FailWithLastError("cannot close", path_);
-  if (FileFaultDue(FileStep::kClose)) {
-    FailWithError("cannot close", path_, ERROR_IO_DEVICE);
+  if (staged) FailWithError("cannot close", path_, ERROR_IO_DEVICE);
+}
+
+OpenFileState ImageFile::State() {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(AsHandle(handle_), &info)) {
+    FailWithLastError("cannot examine", path_);
   }
+  return {
+      IdentityOf(info), info.nNumberOfLinks,
+      static_cast<std::int64_t>(Joined(info.nFileSizeHigh, info.nFileSizeLow))};
+}
+
+void ImageFile::Truncate(std::int64_t size) {
+  LARGE_INTEGER end{};
+  end.QuadPart = size;
+  if (!::SetFilePointerEx(AsHandle(handle_), end, nullptr, FILE_BEGIN) ||
+      !::SetEndOfFile(AsHandle(handle_))) {
+    FailWithLastError("cannot shorten", path_);
+  }
+}
+
+// Opens the path again with no access rights, which no other program's
+// sharing mode can refuse, only to ask which file it names.
+std::optional<FileIdentity> ImageFile::IdentityAt(const std::string& path) {
+  const std::string& checked = file_seam::PathToCheck(path);
+  std::wstring wide;
+  try {
+    wide = OpenablePath(WidePath(checked));
+  } catch (const RomFileError&) {
+    return std::nullopt;
+  }
+  const HANDLE handle = ::CreateFileW(
+      wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = ::GetFileInformationByHandle(handle, &info);
+  ::CloseHandle(handle);
+  if (!known) return std::nullopt;
+  return IdentityOf(info);
 }
 
 }  // namespace tivok

@@ -1,6 +1,7 @@
 #ifndef TIVOK_ROM_IMAGE_WRITE_H_
 #define TIVOK_ROM_IMAGE_WRITE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,53 +22,80 @@ struct ByteChange {
 struct WriteRequest {
   std::string path;
   std::vector<ByteChange> changes;
-  bool dry_run = false;  // every open and check, no write
-  bool skip_unchanged =
-      false;  // leave out changes whose byte holds `value` already
+  bool dry_run = false;         // every open and check, no write
+  bool skip_unchanged = false;  // leave out changes whose byte holds `value`
+                                // already
 };
 
+// What WriteBytes did, for the caller to put in words.
 struct WriteReport {
   enum class Outcome {
-    kWritten,  // every due change is in the file, flushed, and the checks after
-               // the flush passed (dry run: would be)
-    kNotOpened,  // the image could not be opened for reading and writing, or
-                 // its title or bytes could not be read: `error`; nothing
-                 // written
-    kForeign,    // its header title is not the game's: `title`; nothing written
-    kOutside,  // a change lies outside the file, at the open or just before the
-               // writes: `size_before`; nothing written
-    kUnexpected,   // a byte is not the expected one: see `found`; nothing
-                   // written
-    kWriteFailed,  // a write failed: `error`; `written` and `rollback` tell the
-                   // rest
-    kUnconfirmed,  // the flush or the close failed: `error`; `written` and
-                   // `rollback` tell the rest
-    kReplaced,  // after the flush the path named another file: the bytes went
-                // into the file that was replaced
-    kLengthChanged,  // the file's length changed while Tivok wrote:
-                     // size_before, size_after, cut_back
+    // Every due change is in the file, flushed, and the checks after the
+    // flush passed (dry run: would be).
+    kWritten,
+    // The image could not be opened for reading and writing, or its title
+    // or bytes could not be read: `error`; nothing written.
+    kNotOpened,
+    // Its header title is not the game's: `title`; nothing written.
+    kForeign,
+    // A change lies outside the file, at the open or just before the
+    // writes: `size_before`; nothing written.
+    kOutside,
+    // A byte is not the expected one: see `found`; nothing written.
+    kUnexpected,
+    // A write failed: `error`; `written` and `rollback` tell the rest.
+    kWriteFailed,
+    // The flush or the close failed: `error`; `written` and `rollback` tell
+    // the rest.
+    kUnconfirmed,
+    // After the flush the path named another file, or none: the bytes went
+    // into the file that was replaced, and `rollback` tells whether they
+    // were taken out of it again where it still has a name.
+    kReplaced,
+    // The file's length changed while Tivok wrote: `size_before`,
+    // `size_after`, `cut_back`.
+    kLengthChanged,
   };
-  enum class Rollback { kNone, kConfirmed, kUnconfirmed, kFailed };
+  enum class Rollback {
+    kNone,         // nothing was written back
+    kConfirmed,    // the bytes before were written back and flushed
+    kUnconfirmed,  // written back, but that flush failed too
+    kFailed,       // the write-back failed: `rollback_error`; the first
+                   // `written` changes stay
+  };
 
   Outcome outcome = Outcome::kNotOpened;
-  std::string title;  // the header title, once read
-  std::vector<int>
-      found;  // per change, the byte there before the write; -1 if not read
-  std::vector<bool> due;    // per change: false when skip_unchanged left it out
-  std::size_t written = 0;  // how many due changes (in order) were written
-  Rollback rollback =
-      Rollback::kNone;  // what became of the written bytes after a failure
+  std::string title;       // the header title, once read
+  std::vector<int> found;  // per change, the byte there before the write; -1
+                           // if not read
+  std::vector<bool> due;   // per change: false when skip_unchanged left it
+                           // out
+  // How many due changes (in order) were written; after a failed
+  // write-back, how many of them stay in the file.
+  std::size_t written = 0;
+  Rollback rollback = Rollback::kNone;  // what became of the written bytes
+                                        // after a failure
   std::optional<RomFileError> error;
   std::optional<RomFileError> rollback_error;
-  std::int64_t size_before = 0;  // the file's length just before the writes (at
-                                 // the open for a dry run)
+  std::int64_t size_before = 0;  // the file's length just before the writes
+                                 // (at the open when nothing was written)
   std::int64_t size_after = 0;   // its length after the flush
-  bool cut_back = false;  // Tivok cut the file back to undo its own lengthening
+  bool cut_back = false;         // Tivok cut the file back to undo its own
+                                 // lengthening
+  std::int64_t cut_to = 0;       // with cut_back: the length it cut the file to
 
   bool ok() const { return outcome == Outcome::kWritten; }
+  // How many changes are due.
+  std::size_t DueCount() const;
 };
 
-// The only place in the program where bytes reach an image file.
+// The only place in the program where bytes reach an image file. Opens
+// `request.path` once, for reading and writing (a dry run too, so that it
+// fails where the real run would), checks the header title and every
+// expected byte, and, unless it is a dry run, writes the due changes in
+// order, flushes them, and checks that the path still names the file
+// written and that its length did not change meanwhile. Never creates or
+// lengthens a file; undoes what it can when a step fails part-way.
 WriteReport WriteBytes(const WriteRequest& request);
 
 }  // namespace tivok

@@ -17,7 +17,8 @@ class ImageFile;
 // and the same file even if another program replaces the file by name
 // meanwhile. Nothing reaches the file but WriteByte's bytes, and Commit
 // reports success only once they are on the disk. The file is closed when
-// the object goes, without a flush if Commit was not reached.
+// the object goes, without a flush if Commit was not reached. WriteBytes
+// (image_write.h) replaces it: it stays only until its callers have moved.
 class RomEdit {
  public:
   // Opens `path` for reading and writing and reads its header title.

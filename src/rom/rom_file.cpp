@@ -96,12 +96,21 @@ void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
 
 void RequireInside(const ImageFile& file, FilePosition position) {
   if (position < 1 || static_cast<std::int64_t>(position) > file.size()) {
-    const std::string reason =
-        SizeReason(file.size()) + ", and it is never lengthened";
-    throw RomFileError("cannot write at " + OffsetText(position) + " of " +
-                           Quoted(file.path()) + ": " + reason,
-                       RomFileError::Kind::kTooShort, reason);
+    FailOutside(file.path(), position, file.size());
   }
+}
+
+void FailOutside(const std::string& path, FilePosition position,
+                 std::int64_t size) {
+  const std::string reason = SizeReason(size) + ", and it is never lengthened";
+  throw RomFileError("cannot write at " + OffsetText(position) + " of " +
+                         Quoted(path) + ": " + reason,
+                     RomFileError::Kind::kTooShort, reason);
+}
+
+void ImageFile::FlushAndClose() {
+  Flush();
+  Close();
 }
 
 std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
@@ -122,13 +131,6 @@ RomFile::Available RomFile::ReadAvailable(const std::string& path,
     available.bytes = ReadFrom(file, position, static_cast<int>(there));
   if (there < count) available.shortfall = SizeReason(file.size());
   return available;
-}
-
-void RomFile::WriteByte(const std::string& path, FilePosition position,
-                        std::uint8_t value) {
-  ImageFile file(path, ImageFile::Access::kReadWrite);
-  WriteInto(file, position, value);
-  file.FlushAndClose();
 }
 
 std::string RomFile::ReadRomTitle(const std::string& path) {

@@ -57,8 +57,8 @@ std::string Quoted(const std::string& path);
 // handle outlives a call. Only regular files are read or written; a path
 // that does not exist is never created, and a file never changes length.
 // Paths are UTF-8 on Windows and macOS and in the file system's encoding
-// (bytes, usually UTF-8) on Linux. RomEdit (rom_edit.h) changes bytes after
-// a check on the same open file.
+// (bytes, usually UTF-8) on Linux. Bytes are written by WriteBytes
+// (image_write.h) alone, after checks on the same open file.
 class RomFile {
  public:
   // The header title: 15 bytes at positions 309 to 323 (offsets 0x134 to
@@ -84,11 +84,6 @@ class RomFile {
   // opened or read.
   static Available ReadAvailable(const std::string& path, FilePosition position,
                                  int count);
-
-  // Writes one byte at `position`, which must lie inside the file, and
-  // returns only once the byte has been handed to the storage device.
-  static void WriteByte(const std::string& path, FilePosition position,
-                        std::uint8_t value);
 
   // The 15-character header title, one character per byte.
   static std::string ReadRomTitle(const std::string& path);

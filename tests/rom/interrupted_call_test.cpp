@@ -1,6 +1,6 @@
-// The POSIX file layer's calls that the system can interrupt: pread and
-// pwrite are replaced here, for the whole test program, by versions that
-// count their calls and can fail the first one with EINTR.
+// The POSIX file layer's system calls: pread and pwrite are replaced here,
+// for the whole test program, by versions that count their calls and can
+// fail the first one with EINTR, and fsync by one that counts its calls.
 
 #include <errno.h>
 #include <fcntl.h>
@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "rom/file_faults.h"
+#include "rom/image_write.h"
 #include "rom/rom_file.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
@@ -24,6 +26,7 @@ constexpr int kMostCalls = 100;
 
 int preads = 0;
 int pwrites = 0;
+int fsyncs = 0;
 bool interrupt_first = false;
 
 // Fails the first call with EINTR when asked to, and every call past
@@ -53,8 +56,19 @@ extern "C" ssize_t pwrite(int fd, const void* data, size_t count,
   return ::syscall(SYS_pwrite64, fd, data, count, offset);
 }
 
+extern "C" int fsync(int fd) {
+  ++fsyncs;
+  return static_cast<int>(::syscall(SYS_fsync, fd));
+}
+
 namespace tivok {
 namespace {
+
+// Writes `value` at `position` of the image at `path`, whatever is there.
+WriteReport WriteOne(const std::string& path, FilePosition position,
+                     std::uint8_t value) {
+  return WriteBytes({path, {{position, std::nullopt, value}}});
+}
 
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
@@ -79,7 +93,7 @@ TEST(InterruptedCall, RetriesOnlyAnInterruptedCall) {
 
     pwrites = 0;
     errno = EINTR;
-    RomFile::WriteByte(path, 0x2476C, interrupted ? 0x2A : 0x2B);
+    EXPECT_TRUE(WriteOne(path, 0x2476C, interrupted ? 0x2A : 0x2B).ok());
     EXPECT_EQ(pwrites, calls);
     expected[0x2476B] = interrupted ? 0x2A : 0x2B;
     interrupt_first = false;
@@ -105,9 +119,9 @@ TEST(InterruptedCall, LeavesOtherDescriptorsOpen) {
     ASSERT_EQ(::fstat(0, &before_input), 0);
   }
 
-  RomFile::WriteByte(path, 0x2476C, 9);
+  EXPECT_TRUE(WriteOne(path, 0x2476C, 9).ok());
   EXPECT_EQ(RomFile::ReadBlock(path, 0x2476C, 1)[0], 9);
-  EXPECT_THROW(RomFile::WriteByte(path, 0x7FFFFFFF, 1), RomFileError);
+  EXPECT_FALSE(WriteOne(path, 0x7FFFFFFF, 1).ok());
   EXPECT_THROW(RomFile::ReadBlock(dir.path(), 1, 1), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(dir.File("missing.gbc"), 1, 1), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock("/dev/null", 1, 1), RomFileError);
@@ -120,6 +134,24 @@ TEST(InterruptedCall, LeavesOtherDescriptorsOpen) {
   EXPECT_EQ(after.st_ino, before_input.st_ino);
   EXPECT_EQ(after.st_dev, before_input.st_dev);
   ::close(own);
+}
+
+// A write is flushed to the disk before it is reported, and so is the
+// write-back after a failure.
+TEST(InterruptedCall, FlushesEveryWriteToTheDisk) {
+  TempDir dir;
+  const auto flushes = [&dir](const std::string& name) {
+    fsyncs = 0;
+    const WriteReport report =
+        WriteBytes({dir.WriteSample(name), {{0x2476C, 1, 9}, {0x2476D, 2, 9}}});
+    EXPECT_NE(report.outcome, WriteReport::Outcome::kUnconfirmed);
+    return fsyncs;
+  };
+  EXPECT_EQ(flushes("written.gbc"), 1);
+  // The second write fails: the first is written back.
+  ArmFileFault(FileStep::kWrite, 1);
+  EXPECT_EQ(flushes("written-back.gbc"), 1);
+  DisarmFileFaults();
 }
 
 }  // namespace
