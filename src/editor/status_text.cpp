@@ -215,13 +215,19 @@ std::string WriteFailureReason(const SaveResult& result) {
              " went into the file that was replaced, and the image at that "
              "name was not changed";
     case Outcome::kLengthChanged:
+      if (report.cut_back) {
+        return "another program cut " + file +
+               " short while Tivok wrote, "
+               "and Tivok's write lengthened it again, so Tivok cut it back "
+               "to " +
+               std::to_string(report.cut_to) +
+               " bytes; open the file again and check it";
+      }
       return "another program changed the length of " + file + " from " +
              std::to_string(report.size_before) + " to " +
-             std::to_string(report.size_after) + " bytes while Tivok wrote" +
-             (report.cut_back ? ", and Tivok cut back what its own write had "
-                                "added"
-                              : "") +
-             "; open the file again and check the slot";
+             std::to_string(report.size_after) +
+             " bytes while Tivok wrote; open the file again and check the "
+             "slot";
     case Outcome::kNotOpened:
     case Outcome::kWriteFailed:
     case Outcome::kUnconfirmed:

@@ -488,6 +488,39 @@ TEST_F(SaveFailureTest, AnotherProgramReplacedTheFile) {
   EXPECT_EQ(ReadAll(path), other);
 }
 
+#ifndef _WIN32  // A file open in Tivok cannot be renamed over on Windows.
+// Another program replaces the image, or cuts it short, while Tivok writes:
+// one box, no "Saved", no Undo entry, and the store listed again as the
+// file at the path holds it.
+TEST_F(SaveFailureTest, AnotherProgramChangesTheFileWhileTivokWrites) {
+  ChooseSlot(0);
+  ChooseItem(kHerb);
+  const std::string next = dir.WriteSample("next.gbc");
+  ArmFileHook(FileStep::kWrite,
+              [&] { std::filesystem::rename(FsPath(next), FsPath(path)); });
+  editor.OnSave();
+  EXPECT_EQ(view.status,
+            "Not saved: another program replaced \"sample.gbc\" while Tivok "
+            "wrote: Herb (1) went into the file that was replaced, and the "
+            "image at that name was not changed.");
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+  EXPECT_EQ(view.slots[0], "1 (22)");
+
+  ArmFileHook(FileStep::kWrite,
+              [&] { std::filesystem::resize_file(FsPath(path), 0); });
+  editor.OnSave();
+  EXPECT_EQ(view.status,
+            "Not saved: another program cut \"sample.gbc\" short while Tivok "
+            "wrote, and Tivok's write lengthened it again, so Tivok cut it "
+            "back to 0 bytes; open the file again and check it.");
+  EXPECT_EQ(std::filesystem::file_size(FsPath(path)), 0u);
+  EXPECT_TRUE(view.slots.empty());
+  ASSERT_EQ(view.messages.size(), 2u);
+  EXPECT_EQ(view.messages[1].title, "Error Saving");
+  EXPECT_EQ(view.undo_text, "");
+}
+#endif
+
 // Only codes that are in the file are listed: a store cut short by the end
 // of the file lists the slots before it, an unreadable one none, and the
 // status line says which slots are missing and why.
