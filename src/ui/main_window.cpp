@@ -82,17 +82,9 @@ MainWindow::MainWindow(QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   // The window takes the size its layout asks for, and takes it again when
-  // fonts or texts change.
+  // fonts change.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   editor_.OnLoad();
-  // The status line's height depends on the width that the status bar gives
-  // it: lay out twice, so that the window has its final size before it is
-  // first shown.
-  for (int pass = 0; pass < 2; ++pass) {
-    layout()->activate();
-    statusBar()->layout()->activate();
-    status_->updateGeometry();
-  }
 }
 
 MainWindow::~MainWindow() {
@@ -235,8 +227,8 @@ void MainWindow::CreateStatusLine() {
   bar->setObjectName("StatusBar");
   bar->setSizeGripEnabled(false);
   bar->setAccessibleName("Status");
-  // Long texts wrap rather than being cut off. The label's accessible name
-  // is its text, so that a screen reader reads the status itself.
+  // The label's accessible name is its text, so that a screen reader reads
+  // the status itself.
   status_ = new StatusLine(bar);
   status_->setObjectName("Status");
   bar->addWidget(status_, 1);

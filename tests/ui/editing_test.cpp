@@ -27,7 +27,16 @@ class EditingTest : public WindowTest {
     WindowTest::SetUp();
     path = dir.WriteSample("sample.gbc");
     original = ReadAll(path);
+    Settle();
+    empty_size = window.size();
     Open(path);
+  }
+
+  // The window keeps the size it had with no image, whatever the status
+  // says.
+  void ExpectSteadySize(const char* after) {
+    Settle();
+    EXPECT_EQ(window.size(), empty_size) << "after " << after;
   }
 
   // Opens `combo`'s list and clicks the entry at `row`.
@@ -51,6 +60,7 @@ class EditingTest : public WindowTest {
 
   std::string path;
   std::vector<std::uint8_t> original;
+  QSize empty_size;
 };
 
 TEST_F(EditingTest, ArrowKeysChooseAStore) {
@@ -69,13 +79,17 @@ TEST_F(EditingTest, ArrowKeysChooseAStore) {
 }
 
 TEST_F(EditingTest, WholeEditWritesOneByteAndRelists) {
+  ExpectSteadySize("the load");
   ChooseByMouse(Stores(), 4);
   ASSERT_EQ(Stores()->currentText(), "Portal Shop");
+  ExpectSteadySize("a store change");
   ClickSlot(0);
+  ExpectSteadySize("a slot choice");
   ChooseByMouse(Items(), 1);
   ASSERT_EQ(Items()->currentText(), "Herb");
 
   EXPECT_THAT(PressSave(), SizeIs(0));
+  ExpectSteadySize("a save");
   EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
   EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
   EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
