@@ -168,12 +168,21 @@ TEST_F(EditingTest, TypingAnItemNameChoosesIt) {
       << Status().toStdString();
   EXPECT_EQ(Items()->count(), 44);
 
-  // Clicking Save straight after typing takes the typed item.
+  // Clicking Save straight after typing takes the typed item, and so does
+  // File, Save's key.
   edit->setFocus();
   edit->selectAll();
   QTest::keyClicks(edit, "herb");
   EXPECT_THAT(PressSave(), SizeIs(0));
   EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x01));
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "sage stone");
+  ModalAnswerer answerer;
+  QTest::keySequence(edit, QKeySequence::Save);
+  EXPECT_THAT(answerer.seen(), SizeIs(0));
+  EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x03));
+  EXPECT_EQ(Items()->currentText(), "Sage Stone");
 }
 
 // The wheel and Down step from the entry whose text New Item shows: the

@@ -21,6 +21,7 @@
 #include <utility>
 
 #include "accessibility_events.h"
+#include "app/command_line.h"
 #include "sample_image.h"
 #include "window_test.h"
 
@@ -67,6 +68,7 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
   EXPECT_EQ(Items()->count(), 44);
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
+  EXPECT_TRUE(Find<QAction>("Save")->isEnabled());
   // The focus back on the slot list makes no entry current.
   EXPECT_EQ(Status().toStdString(),
             "Choose a slot first; then Save writes Null (0) to it.");
@@ -94,6 +96,7 @@ TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
   EXPECT_EQ(Slots()->count(), 0);
   EXPECT_EQ(Items()->count(), 0);
   EXPECT_FALSE(Save()->isEnabled());
+  EXPECT_FALSE(Find<QAction>("Save")->isEnabled());
   EXPECT_EQ(window.windowTitle(), "Tivok");
 }
 
@@ -126,20 +129,37 @@ TEST_F(MainWindowTest, CancelledDialogKeepsTheFileItHad) {
   EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
 }
 
-TEST_F(MainWindowTest, CreditsShowFourLinesEndingWithThanks) {
+// Credits gives four lines ending with thanks; About gives the name, the
+// version that tivok --version gives, what Tivok does, the licence and the
+// contact that Credits gives.
+TEST_F(MainWindowTest, CreditsAndAboutGiveOneContact) {
   ModalAnswerer answerer;
   Find<QAction>("Credits")->trigger();
+  Find<QAction>("About")->trigger();
 
-  ASSERT_THAT(answerer.seen(), SizeIs(1));
-  const ModalSeen& box = answerer.seen()[0];
-  EXPECT_EQ(box.title, "Credits");
-  EXPECT_FALSE(box.has_icon);
-  EXPECT_EQ(box.buttons, 1);
-  const QStringList lines = box.text.split("\r\n");
+  ASSERT_THAT(answerer.seen(), SizeIs(2));
+  const ModalSeen& credits = answerer.seen()[0];
+  EXPECT_EQ(credits.title, "Credits");
+  const QStringList lines = credits.text.split("\r\n");
   ASSERT_THAT(lines, SizeIs(4));
-  EXPECT_FALSE(lines[0].isEmpty());
-  EXPECT_FALSE(lines[1].isEmpty());
-  EXPECT_TRUE(box.text.endsWith("\r\n\r\nThanks for using!"));
+  EXPECT_TRUE(lines[0].contains("XMPP")) << lines[0].toStdString();
+  EXPECT_EQ(lines[1], "tivok@example.org");
+  EXPECT_TRUE(credits.text.endsWith("\r\n\r\nThanks for using!"));
+
+  const ModalSeen& about = answerer.seen()[1];
+  EXPECT_EQ(about.title, "About Tivok");
+  const QString version = QString::fromStdString(
+      ParseCommandLine({"tivok", "--version"}).message.substr(6));
+  EXPECT_TRUE(about.text.startsWith("Tivok " + version))
+      << about.text.toStdString();
+  EXPECT_TRUE(about.text.contains("store inventories"));
+  EXPECT_TRUE(about.text.contains("MIT licence"));
+  EXPECT_TRUE(about.text.contains(lines[1]));
+  for (const ModalSeen& box : answerer.seen()) {
+    EXPECT_FALSE(box.has_icon);
+    EXPECT_EQ(box.buttons, 1);
+    EXPECT_TRUE(box.plain_text);
+  }
 }
 
 QString AccessibleName(QObject* object) {
@@ -269,28 +289,33 @@ TEST_F(MainWindowTest, ShowsTheDesignedTexts) {
       {"Label1", "Tivok"},
       {"Label2",
        "Dragon Warrior Monsters Store Editor\nby the Tivok developers"},
-      {"Label3", "Store:"},
-      {"Label4", "Items:"},
-      {"Label5", "New Item:"},
+      {"Label3", "&Store:"},
+      {"Label4", "&Items:"},
+      {"Label5", "&New Item:"},
       {"Label6", "Slot (Byte)"},
   };
   for (const auto& [name, text] : labels) {
     EXPECT_EQ(Find<QLabel>(name)->text(), text) << name;
+    // Screen readers hear the text without the access key's mark.
+    EXPECT_EQ(AccessibleName(Find<QLabel>(name)), QString(text).remove('&'))
+        << name;
   }
   EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), "Store Item Editor");
   EXPECT_EQ(Save()->text(), "Save");
   EXPECT_EQ(Find<QMenu>("File")->title(), "&File");
   EXPECT_EQ(Find<QMenu>("Other")->title(), "&Other");
-  EXPECT_EQ(Find<QAction>("Open")->text(), "Open...");
+  EXPECT_EQ(Find<QAction>("Open")->text(), "&Open...");
   EXPECT_EQ(Find<QAction>("Open")->shortcut(), QKeySequence("Ctrl+O"));
-  EXPECT_EQ(Find<QAction>("Credits")->text(), "Credits");
+  EXPECT_EQ(Find<QAction>("Credits")->text(), "&Credits");
   EXPECT_TRUE(Find<QAction>("Credits")->shortcut().isEmpty());
-  // Edit stands between File and Other; its entries and Reload wait for an
-  // image and a save.
+  EXPECT_EQ(Find<QAction>("About")->text(), "&About Tivok");
+  // Edit stands between File and Other, Help comes last; Save, Reload and
+  // Edit's entries wait for an image and a save.
   QStringList menus;
   for (const QAction* menu : window.menuBar()->actions()) menus << menu->text();
-  EXPECT_THAT(menus, ElementsAre("&File", "&Edit", "&Other"));
+  EXPECT_THAT(menus, ElementsAre("&File", "&Edit", "&Other", "&Help"));
   const std::vector<std::pair<const char*, QKeySequence::StandardKey>> keys = {
+      {"Save", QKeySequence::Save},
       {"Reload", QKeySequence::Refresh},
       {"Undo", QKeySequence::Undo},
       {"Redo", QKeySequence::Redo}};
@@ -303,6 +328,56 @@ TEST_F(MainWindowTest, ShowsTheDesignedTexts) {
   const QFont title = Find<QLabel>("Label1")->font();
   EXPECT_EQ(title.pointSize(), 18);
   EXPECT_EQ(title.weight(), QFont::Normal);
+}
+
+// Every menu and menu entry has an access key of its own within its menu,
+// and so has each label of the form within the window, the menu bar's keys
+// included. A label's key moves the focus to its control; Alt+F, O opens
+// the open dialog.
+TEST_F(MainWindowTest, AccessKeysAreOwnAndReachTheirPlaces) {
+  Open(dir.WriteSample("sample.gbc"));  // an entry for Open Recent
+  using Keys = std::map<QString, QString>;
+  const auto own = [](Keys& keys, const QString& text) {
+    const QString key = QKeySequence::mnemonic(text).toString();
+    EXPECT_FALSE(key.isEmpty()) << text.toStdString() << " has no key";
+    const auto [taken, added] = keys.emplace(key, text);
+    EXPECT_TRUE(added) << text.toStdString() << " has the key of "
+                       << taken->second.toStdString();
+  };
+  Keys window_keys;
+  std::vector<const QMenu*> menus;
+  for (const QAction* menu : window.menuBar()->actions()) {
+    own(window_keys, menu->text());
+    menus.push_back(menu->menu());
+  }
+  for (std::size_t i = 0; i < menus.size(); ++i) {
+    Keys keys;
+    for (const QAction* entry : menus[i]->actions()) {
+      if (entry->isSeparator() || !entry->isVisible()) continue;
+      own(keys, entry->text());
+      if (entry->menu() != nullptr) menus.push_back(entry->menu());
+    }
+  }
+  EXPECT_THAT(menus, SizeIs(5)) << "File, Open Recent, Edit, Other, Help";
+
+  const std::vector<std::pair<const char*, QWidget*>> fields = {
+      {"Label3", Stores()}, {"Label4", Slots()}, {"Label5", Items()}};
+  for (const auto& [name, control] : fields) {
+    const QString text = Find<QLabel>(name)->text();
+    own(window_keys, text);
+    Save()->setFocus();
+    QTest::keySequence(&window, QKeySequence::mnemonic(text));
+    EXPECT_EQ(QApplication::focusWidget(), control) << name;
+  }
+
+  ModalAnswerer answerer;  // cancels the dialog
+  QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+  QMenu* file = Find<QMenu>("File");
+  ASSERT_TRUE(QTest::qWaitFor([file] { return file->isVisible(); }));
+  QTest::keyClick(file, Qt::Key_O);
+  Reactivate();
+  ASSERT_THAT(answerer.seen(), SizeIs(1));
+  EXPECT_EQ(answerer.seen()[0].kind, "QFileDialog");
 }
 
 // The width that `combo` gives the text of its entries.

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringList>
 #include <QTest>
 #include <optional>
@@ -87,8 +88,14 @@ class WindowTest : public ::testing::Test {
     return entries;
   }
 
+  // Each window starts with no recent images, as on a first run.
+  struct FreshSettings {
+    FreshSettings() { QSettings().clear(); }
+  };
+
   UnexpectedModalCloser closer;
   TempDir dir;
+  FreshSettings fresh_settings;
   MainWindow window;
 };
 
