@@ -4,8 +4,6 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QSettings>
-#include <QVariant>
-#include <QVariantList>
 #include <filesystem>
 #include <system_error>
 
@@ -15,19 +13,37 @@ namespace tivok {
 namespace {
 
 constexpr char kSettingsKey[] = "RecentImages";
+constexpr char kPathKey[] = "path";
 
 // The widest that an entry's path is shown, in average characters; longer
 // paths lose their middle.
 constexpr int kShownChars = 60;
 
+// The list as kept: an array of paths, each a QByteArray, so that no byte
+// goes through a text encoding.
 QList<QByteArray> ReadPaths() {
+  QSettings settings;
   QList<QByteArray> paths;
-  for (const QVariant& value : QSettings().value(kSettingsKey).toList()) {
-    const QByteArray path = value.toByteArray();
+  const int size = settings.beginReadArray(kSettingsKey);
+  for (int i = 0; i < size && paths.size() < RecentMenu::kMostImages; ++i) {
+    settings.setArrayIndex(i);
+    const QByteArray path = settings.value(kPathKey).toByteArray();
     if (!path.isEmpty() && !paths.contains(path)) paths << path;
-    if (paths.size() == RecentMenu::kMostImages) break;
   }
+  settings.endArray();
   return paths;
+}
+
+void WritePaths(const QList<QByteArray>& paths) {
+  QSettings settings;
+  // Entries past the new end would stay otherwise.
+  settings.remove(kSettingsKey);
+  settings.beginWriteArray(kSettingsKey, static_cast<int>(paths.size()));
+  for (int i = 0; i < paths.size(); ++i) {
+    settings.setArrayIndex(i);
+    settings.setValue(kPathKey, paths[i]);
+  }
+  settings.endArray();
 }
 
 bool FileExists(const QByteArray& path) {
@@ -104,9 +120,7 @@ void RecentMenu::Refresh() {
 }
 
 void RecentMenu::Keep(const QList<QByteArray>& paths) {
-  QVariantList values;
-  for (const QByteArray& path : paths) values << path;
-  QSettings().setValue(kSettingsKey, values);
+  WritePaths(paths);
   Refresh();
 }
 
