@@ -27,14 +27,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   next_handler = qInstallMessageHandler(DropPlatformChatter);
-  // Before anything reads settings: the window's and those of Qt's own
-  // file dialog.
+  // Before anything reads them: the window's settings and Qt's own file
+  // dialog's.
   const QTemporaryDir settings;
-  if (!settings.isValid()) qFatal("no temporary folder for the settings");
-  for (QSettings::Format format :
-       {QSettings::NativeFormat, QSettings::IniFormat}) {
-    QSettings::setPath(format, QSettings::UserScope, settings.path());
-  }
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     settings.path());
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -88,14 +88,10 @@ class WindowTest : public ::testing::Test {
     return entries;
   }
 
-  // Each window starts with no recent images, as on a first run.
-  struct FreshSettings {
-    FreshSettings() { QSettings().clear(); }
-  };
-
   UnexpectedModalCloser closer;
   TempDir dir;
-  FreshSettings fresh_settings;
+  // The window starts with no recent images, as on a first run.
+  bool fresh_settings = (QSettings().clear(), true);
   MainWindow window;
 };
 
