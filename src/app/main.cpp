@@ -32,6 +32,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // Lets the desktop match the window to its desktop entry and icon.
   QGuiApplication::setDesktopFileName(kDesktopId);
+  // Where the settings (the recent images) are kept: on Linux
+  // ~/.config/tivok/tivok.conf, on macOS org.example.tivok.plist.
+  QCoreApplication::setOrganizationName("tivok");
+  QCoreApplication::setOrganizationDomain("example.org");
+  QCoreApplication::setApplicationName("tivok");
 
   tivok::MainWindow window;
   window.show();
