@@ -28,6 +28,11 @@ int main(int argc, char** argv) {
   if (command.exit_status) return tivok::FinishCommandLine(command);
   // Lets the desktop match the window to its desktop entry and icon.
   QGuiApplication::setDesktopFileName(kDesktopId);
+  // Where the settings (the recent images) are kept: on Linux
+  // ~/.config/tivok/tivok.conf, on macOS org.example.tivok.plist.
+  QCoreApplication::setOrganizationName("tivok");
+  QCoreApplication::setOrganizationDomain("example.org");
+  QCoreApplication::setApplicationName("tivok");
 
   tivok::MainWindow window;
   window.show();

@@ -40,6 +40,16 @@ struct EditorState {
   static bool EditorState::*FlagMember(StoreFlag flag);
 };
 
+// One entry of the slot list: its text ("3 (24)"), the name of the item it
+// holds for the column beside it ("Comedy BK", or "unknown"), its tooltip
+// and what a screen reader says for it.
+struct SlotRow {
+  std::string entry;
+  std::string item;
+  std::string tooltip;
+  std::string accessible_text;
+};
+
 // The window operations that the editor uses. Positions in the lists count
 // from 0; a selected position of -1 means no entry is selected.
 class EditorView {
@@ -53,11 +63,9 @@ class EditorView {
   virtual void SetStoreText(std::string_view text) = 0;
   virtual int SelectedStore() const = 0;
 
-  // Slot list. `item_name` names the item whose code the entry shows, for a
-  // tooltip; `accessible_text` is what a screen reader says for the entry.
+  // Slot list.
   virtual void ClearSlots() = 0;
-  virtual void AddSlot(std::string_view entry, std::string_view item_name,
-                       std::string_view accessible_text) = 0;
+  virtual void AddSlot(const SlotRow& row) = 0;
   virtual int SelectedSlot() const = 0;
   // The entry that has the keyboard focus, selected or not; -1 for none.
   virtual int CurrentSlot() const = 0;
@@ -75,6 +83,8 @@ class EditorView {
   virtual std::string ItemText() const = 0;
 
   virtual void SetSaveEnabled(bool enabled) = 0;
+  // What Save would write now, for screen readers to say with the button.
+  virtual void SetSaveDescription(std::string_view text) = 0;
   // Edit, Undo and Edit, Redo: what each would do, such as "Undo Save Herb
   // to Slot 3 of Portal Shop"; an empty text disables it.
   virtual void SetUndoText(std::string_view text) = 0;

@@ -31,4 +31,15 @@ void SaveHistory::MarkRedone() {
   if (done_ < saves_.size()) ++done_;
 }
 
+void SaveHistory::DropNextUndo() {
+  if (done_ == 0) return;
+  saves_.erase(saves_.begin() + static_cast<std::ptrdiff_t>(--done_));
+}
+
+void SaveHistory::DropNextRedo() {
+  if (done_ < saves_.size()) {
+    saves_.erase(saves_.begin() + static_cast<std::ptrdiff_t>(done_));
+  }
+}
+
 }  // namespace tivok

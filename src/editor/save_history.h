@@ -10,6 +10,9 @@
 
 namespace tivok {
 
+// What wrote a byte: a save, an undo of one, or a redo.
+enum class WriteKind { kSave, kUndo, kRedo };
+
 // One byte that a save wrote: into which file, where, what the file held
 // there before and what the save wrote.
 struct SavedByte {
@@ -35,6 +38,10 @@ class SaveHistory {
   // again.
   void MarkUndone();
   void MarkRedone();
+  // Takes NextUndo's or NextRedo's save out of the history, such as a save
+  // whose byte another program has changed since; the saves around it stay.
+  void DropNextUndo();
+  void DropNextRedo();
 
  private:
   std::vector<SavedByte> saves_;

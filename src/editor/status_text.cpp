@@ -1,5 +1,6 @@
 #include "editor/status_text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -103,6 +104,17 @@ std::string WrongTitleReason(const std::string& path, std::string_view title) {
          std::string(RomFile::kAcceptedTitle) + "\")";
 }
 
+SlotRow SlotRowOf(int k, int code) {
+  SlotRow row;
+  row.entry =
+      std::to_string(k) + " (" + CodeText(code, CodeStyle::kWindow) + ")";
+  const std::string_view name = ItemTable::NameOf(code);
+  row.item = name.empty() ? "unknown" : std::string(name);
+  row.tooltip = ItemTable::Describe(code);
+  row.accessible_text = row.entry + ": " + row.tooltip;
+  return row;
+}
+
 std::string EntryStatus(int k, int code) {
   return "Slot " + std::to_string(k) + " holds " + ItemText(code) + ".";
 }
@@ -162,13 +174,119 @@ std::string NotRedoneStatus(std::string_view reason) {
   return "Not redone: " + std::string(reason) + ".";
 }
 
-std::string ChangedByOtherReason(WriteKind kind, FilePosition position,
-                                 std::uint8_t now, std::uint8_t expected) {
-  return "the byte at " + OffsetText(position) + " is now " + ByteHex(now) +
-         ", not the " + ByteHex(expected) +
-         (kind == WriteKind::kRedo ? " that the undo wrote back"
-                                   : " that Tivok wrote") +
-         ", so another program has changed it; nothing was written";
+std::string SavedSameStatus(const SavedByte& save, const Store* shown) {
+  const SlotPlace place = StoreTable::SlotAt(save.position);
+  if (place.store == nullptr) return "Saved.";
+  return "Saved " + ItemText(save.after) + " to " + SlotText(place) +
+         ", which held it already; Undo has nothing new to take back." +
+         ShownNote(place, shown);
+}
+
+std::string WriteFailureReason(const SaveResult& result) {
+  using Outcome = WriteReport::Outcome;
+  const WriteReport& report = result.report;
+  const SavedByte& save = result.save;
+  const std::string file = Quoted(save.path);
+  switch (report.outcome) {
+    case Outcome::kForeign:
+      return TitleChangedReason(save.path);
+    case Outcome::kOutside:
+      return "cannot write at " + OffsetText(save.position) + " of " + file +
+             ": the file has only " + std::to_string(report.size_before) +
+             " bytes, and it is never lengthened";
+    case Outcome::kUnexpected: {
+      const SlotPlace place = StoreTable::SlotAt(save.position);
+      const bool undo = result.kind == WriteKind::kUndo;
+      const int now = report.found.empty() ? -1 : report.found[0];
+      const std::string where = place.store == nullptr
+                                    ? OffsetText(save.position)
+                                    : SlotName(*place.store, place.slot);
+      return where + " now holds " + ItemText(now) + ", not the " +
+             ItemText(undo ? save.after : save.before) +
+             (undo ? " that Tivok wrote" : " that the undo wrote back") +
+             "; another program changed it. " +
+             (undo ? "Before the save it held " + ItemText(save.before)
+                   : "The save wrote " + ItemText(save.after)) +
+             ". Tivok drops that save from its history";
+    }
+    case Outcome::kReplaced:
+      return "another program replaced " + file +
+             " while Tivok wrote: " + ItemText(result.Written()) +
+             " went into the file that was replaced, and the image at that "
+             "name was not changed";
+    case Outcome::kLengthChanged:
+      if (report.cut_back) {
+        return "another program cut " + file +
+               " short while Tivok wrote, "
+               "and Tivok's write lengthened it again, so Tivok cut it back "
+               "to " +
+               std::to_string(report.cut_to) +
+               " bytes; open the file again and check it";
+      }
+      return "another program changed the length of " + file + " from " +
+             std::to_string(report.size_before) + " to " +
+             std::to_string(report.size_after) +
+             " bytes while Tivok wrote; open the file again and check the "
+             "slot";
+    case Outcome::kNotOpened:
+    case Outcome::kWriteFailed:
+    case Outcome::kUnconfirmed:
+    case Outcome::kWritten:
+      break;
+  }
+  return report.error ? report.error->what() : "the write failed";
+}
+
+WriteTold TellWrite(const SaveResult& result, const Store* shown) {
+  const WriteKind kind = result.kind;
+  const std::string box_title = kind == WriteKind::kSave   ? "Error Saving"
+                                : kind == WriteKind::kUndo ? "Error Undoing"
+                                                           : "Error Redoing";
+  const std::string& path = result.save.path;
+  if (!result.InFile()) {
+    const std::string reason = WriteFailureReason(result);
+    const std::string shown_reason = WithFileName(reason, path);
+    const char* lead = kind == WriteKind::kSave   ? "Error saving: "
+                       : kind == WriteKind::kUndo ? "Error undoing: "
+                                                  : "Error redoing: ";
+    return {kind == WriteKind::kSave   ? NotSavedStatus(shown_reason)
+            : kind == WriteKind::kUndo ? NotUndoneStatus(shown_reason)
+                                       : NotRedoneStatus(shown_reason),
+            lead + reason, box_title, true};
+  }
+  if (result.report.outcome == WriteReport::Outcome::kUnconfirmed) {
+    const std::string text = UnconfirmedStatus(
+        kind, result.save, ReasonOf(*result.report.error, path));
+    return {text, text, box_title, false};
+  }
+  switch (kind) {
+    case WriteKind::kSave:
+      return {result.unchanged ? SavedSameStatus(result.save, shown)
+                               : SavedStatus(result.save, shown),
+              {},
+              {},
+              false};
+    case WriteKind::kUndo:
+      return {UndoneStatus(result.save), {}, {}, false};
+    case WriteKind::kRedo:
+      break;
+  }
+  return {RedoneStatus(result.save), {}, {}, false};
+}
+
+std::string SlotsChangedStatus(const std::vector<SlotChange>& changes) {
+  constexpr std::size_t kNamed = 3;
+  std::string text = "Another program changed ";
+  if (changes.size() > kNamed) {
+    text += std::to_string(changes.size()) + " slots; the first three: ";
+  }
+  for (std::size_t i = 0; i < changes.size() && i < kNamed; ++i) {
+    const SlotChange& change = changes[i];
+    if (i > 0) text += "; ";
+    text += SlotName(*change.store, change.slot) + ": " +
+            ItemText(change.before) + " is now " + ItemText(change.after);
+  }
+  return text + ".";
 }
 
 std::string ChangedOutsideStatus(const std::string& path) {
@@ -227,8 +345,25 @@ std::string NoSuchItemStatus(std::string_view typed, int code) {
   if (typed.empty()) {
     return "New Item was left empty; " + ItemText(code) + " stays chosen.";
   }
-  return "\"" + std::string(typed) + "\" names no item; " + ItemText(code) +
-         " stays chosen.";
+  const std::vector<int> matches = ItemTable::Matching(typed);
+  if (matches.empty()) {
+    return "\"" + Escaped(typed) + "\" names no item; " + ItemText(code) +
+           " stays chosen.";
+  }
+  constexpr std::size_t kNamed = 5;
+  const std::size_t named = std::min(matches.size(), kNamed);
+  std::string names;
+  for (std::size_t i = 0; i < named; ++i) {
+    if (i > 0) {
+      names += i + 1 == named && named == matches.size() ? " or " : ", ";
+    }
+    names += ItemTable::NameOf(matches[i]);
+  }
+  if (matches.size() > named) {
+    names += " or " + std::to_string(matches.size() - named) + " more";
+  }
+  return "\"" + Escaped(typed) + "\" could be " + names + "; " +
+         ItemText(code) + " stays chosen.";
 }
 
 std::string CannotOpenText(const std::string& path, const RomFileError& error) {

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/editor_state.h"
+#include "editor/image_changes.h"
+#include "editor/image_saves.h"
 #include "editor/save_history.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"
@@ -33,7 +36,12 @@ std::string NotOpenedStatus(std::string_view reason);
 // Why a file with `title` in its header is refused.
 std::string WrongTitleReason(const std::string& path, std::string_view title);
 
-// The slot list's entry for slot k, which holds `code`.
+// The slot list's row for slot k holding `code`: "3 (1F)", its item's name
+// ("unknown" for a code of no item), its tooltip and its text for screen
+// readers.
+SlotRow SlotRowOf(int k, int code);
+
+// What the status line says of slot k's entry, which holds `code`.
 std::string EntryStatus(int k, int code);
 
 // What Save would write now, from the remembered slot and item; says so
@@ -46,7 +54,6 @@ std::string SavedStatus(const SavedByte& save, const Store* shown);
 
 // A save, an undo or a redo whose byte was written, but whose flush to the
 // disk failed for `reason`.
-enum class WriteKind { kSave, kUndo, kRedo };
 std::string UnconfirmedStatus(WriteKind kind, const SavedByte& save,
                               std::string_view reason);
 
@@ -58,13 +65,33 @@ std::string UndoneStatus(const SavedByte& save);
 std::string RedoneStatus(const SavedByte& save);
 std::string NotUndoneStatus(std::string_view reason);
 std::string NotRedoneStatus(std::string_view reason);
-// Why an undo (or redo) refuses when the byte is `now` instead of
-// `expected`, the byte that the save (or the undo) left there.
-std::string ChangedByOtherReason(WriteKind kind, FilePosition position,
-                                 std::uint8_t now, std::uint8_t expected);
+// A save that found its item in the slot already: Save wrote it again,
+// and Undo has nothing new to take back.
+std::string SavedSameStatus(const SavedByte& save, const Store* shown);
 
-// The image as another program left it: changed, unreadable, or no longer
-// an image of the game; and the same when nothing had changed.
+// What the window says of a save, an undo or a redo: the status line's
+// text, and the box's text and title when a box is due. `failed` when it
+// changed nothing in the image as asked.
+struct WriteTold {
+  std::string status;
+  std::string box;
+  std::string box_title;
+  bool failed = false;
+};
+WriteTold TellWrite(const SaveResult& result, const Store* shown);
+
+// Why a save, an undo or a redo wrote nothing into the image, or not as
+// asked, from what the write reported; for "Not saved: ...", "Error
+// saving: ..." and the like. An undo or a redo that found its byte changed
+// by another program says what the slot holds now, what Tivok wrote, what
+// it held before the save, and that the save left the history.
+std::string WriteFailureReason(const SaveResult& result);
+
+// The image as another program left it: slots changed (each with its item
+// before and after; more than three by their count and the first three),
+// the file grown or shrunk across the stores, unreadable, or no longer an
+// image of the game; and the same when nothing had changed.
+std::string SlotsChangedStatus(const std::vector<SlotChange>& changes);
 std::string ChangedOutsideStatus(const std::string& path);
 std::string NoLongerReadableStatus(const std::string& path,
                                    const RomFileError& error);
@@ -86,7 +113,9 @@ std::string UnlistedNote(const Store& store, int first,
 // An image that is open but cannot be written, and why.
 std::string ReadOnlyNote(const std::string& path, std::string_view reason);
 
-// Text typed into New Item that names no item; `code` stays chosen.
+// Text typed into New Item that chooses no item: it names none, or several
+// items could be meant (up to five are named, the best first); `code`
+// stays chosen.
 std::string NoSuchItemStatus(std::string_view typed, int code);
 
 // The "Invalid ROM" box's text for a file that cannot be read: the file's

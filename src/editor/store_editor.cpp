@@ -1,23 +1,14 @@
 #include "editor/store_editor.h"
 
-#include <exception>
-#include <optional>
-#include <string>
 #include <utility>
 
 #include "editor/status_text.h"
-#include "rom/hex_text.h"
+#include "rom/describe.h"
 #include "rom/item_table.h"
-#include "rom/rom_edit.h"
 #include "rom/rom_file.h"
 
 namespace tivok {
 namespace {
-
-// The slot list entry for slot k holding `code`: "3 (1F)".
-std::string SlotEntry(int k, std::uint8_t code) {
-  return std::to_string(k) + " (" + UpperHex(code) + ")";
-}
 
 // The file position that a slot address text such as "&H2476C" spells.
 FilePosition PositionOf(const std::string& slot_address) {
@@ -32,28 +23,9 @@ FilePosition PositionOf(const std::string& slot_address) {
   return *position;
 }
 
-// Why the image at `path` cannot be saved, or nothing when it can be
-// opened for writing.
-std::string WritabilityNote(const std::string& path) {
-  try {
-    RomFile::CheckWritable(path);
-  } catch (const RomFileError& error) {
-    return ReadOnlyNote(path, ReasonOf(error, path));
-  }
-  return {};
-}
-
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace
 
-StoreEditor::StoreEditor(EditorView& view) : view_(view) {}
+StoreEditor::StoreEditor(EditorView& view) : view_(view), listing_(view) {}
 
 void StoreEditor::OnLoad() { LoadRom(); }
 
@@ -74,12 +46,8 @@ void StoreEditor::OpenChosenFile() {
 
 void StoreEditor::LoadRom() {
   view_.ClearStores();
-  view_.ClearSlots();
-  listed_ = nullptr;
-  listed_codes_.clear();
-  unlisted_note_.clear();
+  listing_.Reset();
   read_only_note_.clear();
-  outside_problem_.clear();
   view_.ClearItems();
   const std::string previous =
       std::exchange(state_.RomPath, view_.DialogFileName());
@@ -92,20 +60,22 @@ void StoreEditor::LoadRom() {
   // saves are not undone there.
   if (path != previous) {
     state_.SlotAddress.clear();
-    history_.Clear();
+    saves_.Clear();
   }
-  ShowEditActions();
 
   state_.RomTitle.clear();
+  std::optional<ImageStores> read;
   std::optional<RomFileError> unreadable;
   try {
-    state_.RomTitle = RomFile::ReadRomTitle(path);
+    read = ReadImageStores(path);
+    state_.RomTitle = read->title;
   } catch (const RomFileError& error) {
     // An unreadable file keeps the empty title and is refused below.
     unreadable = error;
   }
 
   if (!RomFile::IsAcceptedTitle(state_.RomTitle)) {
+    ShowPlan();
     view_.SetStatus(
         NotOpenedStatus(unreadable ? WithFileName(unreadable->what(), path)
                                    : WrongTitleReason(path, state_.RomTitle)));
@@ -122,8 +92,10 @@ void StoreEditor::LoadRom() {
   }
   view_.SetCaption("Tivok - " + Escaped(view_.DialogFileTitle()));
   view_.SetItemText(ItemTable::NameOf(state_.NewItem));
+  // The store is listed from the reading that checked the title.
   const Store& first = *StoreTable::BySelectorPosition(0);
-  ListStoreSlots(first);
+  listing_.Start(std::move(*read), first, path);
+  listing_.ShowChosen(state_.SlotAddress);
   state_.MakeCurrent(first.flag);
   view_.SetSaveEnabled(true);
   FillItemList();
@@ -133,59 +105,27 @@ void StoreEditor::LoadRom() {
   ShowChoiceStatus();
 }
 
-void StoreEditor::ListStoreSlots(const Store& store) {
-  view_.ClearSlots();
-  listed_ = nullptr;
-  listed_codes_.clear();
-  unlisted_note_.clear();
-  const std::string& path = state_.RomPath;
-  if (path.empty()) return;
-  listed_ = &store;
-  // Lists what the file holds: the slots before its end, or nothing.
-  std::string unlisted;
-  try {
-    const RomFile::Available block =
-        RomFile::ReadAvailable(path, store.read_position, store.slot_count + 1);
-    if (!block.bytes.empty()) {
-      listed_codes_.assign(block.bytes.begin() + 1, block.bytes.end());
-    }
-    unlisted = block.shortfall;
-  } catch (const RomFileError& error) {
-    unlisted = WithFileName(error.what(), path);
+std::string StoreEditor::ListStoreSlots(const Store& store) {
+  if (state_.RomPath.empty()) {
+    view_.ClearSlots();
+    return {};
   }
-  if (!unlisted.empty()) {
-    unlisted_note_ = UnlistedNote(
-        store, static_cast<int>(listed_codes_.size()) + 1, unlisted);
-  }
-  for (std::size_t i = 0; i < listed_codes_.size(); ++i) {
-    const std::string entry =
-        SlotEntry(static_cast<int>(i) + 1, listed_codes_[i]);
-    const std::string item_name = ItemTable::Describe(listed_codes_[i]);
-    view_.AddSlot(entry, item_name, entry + ": " + item_name);
-  }
-  ShowChosenSlot();
+  const std::string news =
+      listing_.List(store, state_.RomPath, /*watching=*/false);
+  listing_.ShowChosen(state_.SlotAddress);
+  return news;
 }
 
 void StoreEditor::FillItemList() {
   for (std::string_view name : ItemTable::Names()) view_.AddItem(name);
 }
 
-void StoreEditor::ShowChosenSlot() {
-  const std::optional<FilePosition> position =
-      ParseSlotAddress(state_.SlotAddress);
-  if (!position || listed_ == nullptr) return;
-  const int k = *position - listed_->read_position;
-  if (k >= 1 && k <= static_cast<int>(listed_codes_.size())) {
-    view_.SelectSlot(k - 1);
-  }
-}
-
 void StoreEditor::OnStoreChosen() {
   const Store* store = StoreTable::BySelectorPosition(view_.SelectedStore());
   if (store == nullptr) return;
-  ListStoreSlots(*store);
+  const std::string news = ListStoreSlots(*store);
   state_.MakeCurrent(store->flag);
-  ShowChoiceStatus();
+  ShowChoiceStatus(news);
 }
 
 void StoreEditor::OnSlotChosen() {
@@ -193,7 +133,10 @@ void StoreEditor::OnSlotChosen() {
   const Store* store = state_.CurrentStore();
   if (store == nullptr || q < 0 || q >= store->slot_count) return;
   // Only a listed slot can be chosen: one the file holds.
-  if (store == listed_ && q >= static_cast<int>(listed_codes_.size())) return;
+  if (store == listing_.store() &&
+      q >= static_cast<int>(listing_.codes().size())) {
+    return;
+  }
   state_.SlotAddress = store->SlotAddressText(q + 1);
   ShowChoiceStatus();
 }
@@ -207,11 +150,15 @@ void StoreEditor::OnNewItemChosen() {
 
 void StoreEditor::OnItemTextEntered() {
   // Nothing can be chosen while no image is shown.
-  if (listed_ == nullptr) return;
+  if (listing_.store() == nullptr) return;
   const std::string typed = view_.ItemText();
   // Leaving the field as it was chooses nothing new.
   if (typed == ItemTable::NameOf(state_.NewItem)) return;
-  const int code = ItemTable::CodeNamed(Trimmed(typed));
+  const std::string_view text = Trimmed(typed);
+  // A whole name, or the start of just one, chooses that item.
+  const int code = ItemTable::CodeNamed(text) >= 0
+                       ? ItemTable::CodeNamed(text)
+                       : ItemTable::CodeBeginning(text);
   if (code >= 0) {
     state_.NewItem = static_cast<std::int16_t>(code);
     view_.SetItemText(ItemTable::NameOf(code));
@@ -219,84 +166,87 @@ void StoreEditor::OnItemTextEntered() {
     return;
   }
   view_.SetItemText(ItemTable::NameOf(state_.NewItem));
-  ShowChoiceStatus(NoSuchItemStatus(Trimmed(typed), state_.NewItem));
+  ShowChoiceStatus(NoSuchItemStatus(text, state_.NewItem));
 }
 
 void StoreEditor::OnCurrentSlotChanged() { ShowChoiceStatus(); }
 
 void StoreEditor::ShowChoiceStatus(const std::string& lead) {
-  if (listed_ == nullptr) return;
-  std::string text = lead.empty() ? "" : lead + " ";
-  int q = view_.CurrentSlot();
-  if (q < 0) q = view_.SelectedSlot();
-  if (q >= 0 && q < static_cast<int>(listed_codes_.size())) {
-    text +=
-        EntryStatus(q + 1, listed_codes_[static_cast<std::size_t>(q)]) + " ";
+  if (listing_.store() == nullptr) return;
+  ShowPlan();
+  if (!listing_.problem().empty()) {
+    view_.SetStatus(listing_.problem());
+    return;
   }
-  view_.SetStatus(text + PlanStatus(state_, listed_) + Notes());
+  const int q = view_.CurrentSlot();
+  const std::string entry =
+      listing_.EntryText(q >= 0 ? q : view_.SelectedSlot());
+  view_.SetStatus((lead.empty() ? "" : lead + " ") +
+                  (entry.empty() ? "" : entry + " ") +
+                  PlanStatus(state_, listing_.store()) + Notes());
 }
 
 std::string StoreEditor::Notes() const {
   std::string notes;
-  for (const std::string* note : {&unlisted_note_, &read_only_note_}) {
+  for (const std::string* note :
+       {&listing_.unlisted_note(), &read_only_note_}) {
     if (!note->empty()) notes += " " + *note;
   }
   return notes;
 }
 
+void StoreEditor::ShowPlan() {
+  // Undo and Redo act only on an image that is open and usable.
+  const Store* listed = listing_.store();
+  const bool usable = listed != nullptr && listing_.problem().empty();
+  const SavedByte* undo = usable ? saves_.NextUndo() : nullptr;
+  const SavedByte* redo = usable ? saves_.NextRedo() : nullptr;
+  view_.SetUndoText(undo != nullptr ? UndoActionText(*undo) : "");
+  view_.SetRedoText(redo != nullptr ? RedoActionText(*redo) : "");
+  if (listed != nullptr) view_.SetSaveDescription(PlanStatus(state_, listed));
+}
+
 void StoreEditor::OnSave() {
   const Store* store = StoreTable::BySelectorPosition(view_.SelectedStore());
   if (store == nullptr) return;
-  SaveOutcome outcome;
+  SaveResult result;
+  std::string news;
   try {
-    outcome = SaveSlot(store->save_key);
-  } catch (const std::exception& error) {
+    result = SaveSlot(store->save_key, &news);
+  } catch (const SaveError& error) {
     view_.SetStatus(NotSavedStatus(WithFileName(error.what(), state_.RomPath)));
     view_.ShowMessage(std::string("Error saving: ") + error.what(),
                       "Error Saving");
     return;
   }
-  // The byte changed even when the disk did not confirm it.
-  history_.Record(outcome.saved);
-  ShowEditActions();
-  if (!outcome.unconfirmed.empty()) {
-    const std::string text =
-        UnconfirmedStatus(WriteKind::kSave, outcome.saved, outcome.unconfirmed);
-    view_.SetStatus(text + Notes());
-    view_.ShowMessage(text, "Error Saving");
-    return;
-  }
-  view_.SetStatus(SavedStatus(outcome.saved, listed_) + Notes());
+  Report(result, news);
 }
 
-SaveOutcome StoreEditor::SaveSlot(std::string_view save_key) {
+SaveResult StoreEditor::SaveSlot(std::string_view save_key, std::string* news) {
   if (state_.NewItem < 0 || state_.NewItem > 255) {
     throw SaveError("the chosen item code " + std::to_string(state_.NewItem) +
                     " does not fit in a byte");
   }
   const auto value = static_cast<std::uint8_t>(state_.NewItem);
   const FilePosition position = PositionOf(state_.SlotAddress);
+  // The write checks, on the file it writes, that it is still an image of
+  // the game: another program may have replaced it since it was loaded.
+  SaveResult result = saves_.Save(state_.RomPath, position, value);
+  const std::string relisted =
+      AfterWrite(result, StoreTable::BySaveKey(save_key));
+  if (news != nullptr) *news = relisted;
+  return result;
+}
 
-  // Another program may have replaced the file since it was loaded: write
-  // only into a file that is still an image of the game. The title is
-  // checked, and the byte before read, on the same open file that is
-  // written.
-  const std::string& path = state_.RomPath;
-  RomEdit edit(path);
-  if (!edit.TitleAccepted()) throw SaveError(TitleChangedReason(path));
-  SaveOutcome outcome;
-  outcome.saved = {path, position, edit.Replace(position, value), value};
-  try {
-    edit.Commit();
-  } catch (const UnconfirmedWriteError& error) {
-    outcome.unconfirmed = ReasonOf(error, path);
+std::string StoreEditor::AfterWrite(const SaveResult& result,
+                                    const Store* relist) {
+  if (!result.ChangedFile()) return {};
+  if (result.InFile()) {
+    read_only_note_.clear();
+    // Tivok's own byte is no news when the image is read again.
+    listing_.Apply(result.save.position, result.Written());
   }
-  read_only_note_.clear();
-
-  if (const Store* store = StoreTable::BySaveKey(save_key)) {
-    ListStoreSlots(*store);
-  }
-  return outcome;
+  return relist != nullptr ? ListStoreSlots(*relist) : "";
 }
 
 void StoreEditor::OnUndo() { Rewrite(WriteKind::kUndo); }
@@ -304,57 +254,18 @@ void StoreEditor::OnUndo() { Rewrite(WriteKind::kUndo); }
 void StoreEditor::OnRedo() { Rewrite(WriteKind::kRedo); }
 
 void StoreEditor::Rewrite(WriteKind kind) {
-  const bool undo = kind == WriteKind::kUndo;
-  const SavedByte* next = undo ? history_.NextUndo() : history_.NextRedo();
-  if (next == nullptr) return;
-  const SavedByte save = *next;
-  const std::uint8_t expected = undo ? save.after : save.before;
-  std::string unconfirmed;
-  try {
-    // The same checks as a save's, and one more: the byte must still be
-    // the one that Tivok left there.
-    RomEdit edit(save.path);
-    if (!edit.TitleAccepted()) throw SaveError(TitleChangedReason(save.path));
-    const std::uint8_t now = edit.ReadByte(save.position);
-    if (now != expected) {
-      throw SaveError(ChangedByOtherReason(kind, save.position, now, expected));
-    }
-    edit.WriteByte(save.position, undo ? save.before : save.after);
-    try {
-      edit.Commit();
-    } catch (const UnconfirmedWriteError& error) {
-      unconfirmed = ReasonOf(error, save.path);
-    }
-  } catch (const std::exception& error) {
-    const std::string reason = WithFileName(error.what(), save.path);
-    view_.SetStatus(undo ? NotUndoneStatus(reason) : NotRedoneStatus(reason));
-    view_.ShowMessage((undo ? "Error undoing: " : "Error redoing: ") +
-                          std::string(error.what()),
-                      undo ? "Error Undoing" : "Error Redoing");
-    return;
-  }
-  if (undo) {
-    history_.MarkUndone();
-  } else {
-    history_.MarkRedone();
-  }
-  ShowEditActions();
-  read_only_note_.clear();
-  if (listed_ != nullptr) ListStoreSlots(*listed_);
-  if (!unconfirmed.empty()) {
-    const std::string text = UnconfirmedStatus(kind, save, unconfirmed);
-    view_.SetStatus(text + Notes());
-    view_.ShowMessage(text, undo ? "Error Undoing" : "Error Redoing");
-    return;
-  }
-  view_.SetStatus((undo ? UndoneStatus(save) : RedoneStatus(save)) + Notes());
+  if (listing_.store() == nullptr || !listing_.problem().empty()) return;
+  const std::optional<SaveResult> result =
+      kind == WriteKind::kUndo ? saves_.Undo() : saves_.Redo();
+  if (result) Report(*result, AfterWrite(*result, listing_.store()));
 }
 
-void StoreEditor::ShowEditActions() {
-  const SavedByte* undo = history_.NextUndo();
-  const SavedByte* redo = history_.NextRedo();
-  view_.SetUndoText(undo != nullptr ? UndoActionText(*undo) : "");
-  view_.SetRedoText(redo != nullptr ? RedoActionText(*redo) : "");
+void StoreEditor::Report(const SaveResult& result, const std::string& news) {
+  ShowPlan();
+  const WriteTold told = TellWrite(result, listing_.store());
+  const std::string news_after = news.empty() ? "" : " " + news;
+  view_.SetStatus(told.status + news_after + (told.failed ? "" : Notes()));
+  if (!told.box.empty()) view_.ShowMessage(told.box, told.box_title);
 }
 
 void StoreEditor::OnImageChanged() { ListAgain(/*by_hand=*/false); }
@@ -362,32 +273,23 @@ void StoreEditor::OnImageChanged() { ListAgain(/*by_hand=*/false); }
 void StoreEditor::OnReload() { ListAgain(/*by_hand=*/true); }
 
 void StoreEditor::ListAgain(bool by_hand) {
-  if (listed_ == nullptr) return;
+  const Store* store = listing_.store();
+  if (store == nullptr) return;
   const std::string& path = state_.RomPath;
-  const std::vector<std::uint8_t> shown = listed_codes_;
-  std::string problem;
-  try {
-    const std::string title = RomFile::ReadRomTitle(path);
-    if (!RomFile::IsAcceptedTitle(title)) {
-      problem = NoLongerAnImageStatus(path, title);
-    }
-  } catch (const RomFileError& error) {
-    problem = NoLongerReadableStatus(path, error);
-  }
-  ListStoreSlots(*listed_);
+  const std::string news = listing_.List(*store, path, /*watching=*/true);
+  listing_.ShowChosen(state_.SlotAddress);
+  const std::string& problem = listing_.problem();
   read_only_note_ = problem.empty() ? WritabilityNote(path) : "";
-  // A watcher may report one change many times: say each thing once.
-  const bool was_fine = outside_problem_.empty();
-  const bool problem_news = problem != outside_problem_;
-  outside_problem_ = problem;
   if (!problem.empty()) {
-    if (problem_news || by_hand) view_.SetStatus(problem);
-    return;
-  }
-  if (listed_codes_ != shown || !was_fine) {
-    ShowChoiceStatus(ChangedOutsideStatus(path));
+    // A watcher may report one change many times: say each thing once.
+    ShowPlan();
+    if (!news.empty() || by_hand) view_.SetStatus(problem);
+  } else if (!news.empty()) {
+    ShowChoiceStatus(news);
   } else if (by_hand) {
     ShowChoiceStatus(ReloadedStatus(path));
+  } else {
+    ShowPlan();
   }
 }
 

@@ -2,14 +2,15 @@
 #define TIVOK_EDITOR_STORE_EDITOR_H_
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/editor_state.h"
-#include "editor/save_history.h"
-#include "editor/status_text.h"
+#include "editor/image_saves.h"
+#include "editor/slot_listing.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -20,17 +21,10 @@ class SaveError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// What a save wrote. `unconfirmed` is empty when the disk confirmed the
-// byte, and otherwise says why it did not: the byte is in the file, but the
-// flush after the write failed.
-struct SaveOutcome {
-  SavedByte saved;
-  std::string unconfirmed;
-};
-
 // The procedures behind the window's events. It owns the editor state,
-// changes the window only through `view`, and touches the image only
-// through RomFile and RomEdit, one call at a time.
+// changes the window only through `view`, reads the image through
+// ReadImageStores and writes it only through ImageSaves, one call at a
+// time.
 class StoreEditor {
  public:
   explicit StoreEditor(EditorView& view);
@@ -44,8 +38,8 @@ class StoreEditor {
   void OnSlotChosen();
   void OnNewItemChosen();
   // Editing of New Item's text ended (Enter, or focus leaving the field):
-  // text that names an item chooses it; other text gives way to the item
-  // chosen before.
+  // text that names an item, or begins the name of just one, chooses it;
+  // other text gives way to the item chosen before.
   void OnItemTextEntered();
   void OnSave();
   // Edit, Undo and Edit, Redo: write back the byte that the last save
@@ -55,7 +49,7 @@ class StoreEditor {
   void OnRedo();
   // Another program changed the image (OnImageChanged), or the user asks
   // to read it again (File, Reload): lists the store shown from the file
-  // and says what changed.
+  // and says what changed in any store.
   void OnImageChanged();
   void OnReload();
   // The slot list's current entry moved (keyboard focus, not a choice):
@@ -68,49 +62,49 @@ class StoreEditor {
   void OpenChosenFile();
   // Loads and checks the file named by the open dialog and fills the window.
   void LoadRom();
-  // Reads `store`'s slots from the image and lists those that were read.
-  void ListStoreSlots(const Store& store);
-  // Writes NewItem at SlotAddress, then lists the store named by `save_key`.
-  // Throws SaveError (or RomFileError) when nothing was written; changes no
-  // state.
-  SaveOutcome SaveSlot(std::string_view save_key);
+  // Reads the image and lists those of `store`'s slots that it holds.
+  // Returns what another program changed in any store since the image was
+  // last read, in words, or nothing.
+  std::string ListStoreSlots(const Store& store);
+  // Writes NewItem at SlotAddress, then, when the image changed, lists the
+  // store named by `save_key` and puts into `news` what other programs
+  // changed. Throws SaveError when no slot or item can be written; the
+  // result tells what the write did.
+  SaveResult SaveSlot(std::string_view save_key, std::string* news = nullptr);
   // Adds the 44 item names, in code order, to the new-item selector.
   void FillItemList();
 
   const EditorState& state() const { return state_; }
 
  private:
-  // Selects the chosen slot's entry when the list shows it.
-  void ShowChosenSlot();
   // Sets the status line to `lead` (if any), then the current slot entry's
   // item, what Save would write now, and the notes on the image. Does
   // nothing while no store is listed, which keeps the text that says why.
   void ShowChoiceStatus(const std::string& lead = {});
   // " " and the notes on the listing and the image, or nothing.
   std::string Notes() const;
+  // Tells the window what Save writes now, and offers Undo and Redo as the
+  // history and the image allow.
+  void ShowPlan();
+  // Takes note of what `result` wrote and, when the file may have changed,
+  // lists `relist` again; returns what other programs changed meanwhile.
+  std::string AfterWrite(const SaveResult& result, const Store* relist);
   // Undo (kUndo) or redo (kRedo) the next save of the history.
   void Rewrite(WriteKind kind);
+  // Says what a save, an undo or a redo did, with `news` of other
+  // programs' changes that its listing found.
+  void Report(const SaveResult& result, const std::string& news);
   // Lists the store shown again from the file; `by_hand` for File, Reload.
   void ListAgain(bool by_hand);
-  // Offers Undo and Redo as the history allows.
-  void ShowEditActions();
 
   EditorView& view_;
   EditorState state_;
-  // The store whose slots the slot list shows, or nullptr when it is empty.
-  const Store* listed_ = nullptr;
-  // The codes of the slots listed, slot 1 first; a store cut short by the
-  // end of the file lists fewer than its slots.
-  std::vector<std::uint8_t> listed_codes_;
-  // Why some of the listed store's slots are not listed; empty when all are.
-  std::string unlisted_note_;
+  // The slot list and the reading of the image behind it.
+  SlotListing listing_;
   // Why the open image cannot be saved; empty when it can.
   std::string read_only_note_;
-  // What made the open image unusable when it was last read again: gone,
-  // unreadable, or no longer an image of the game; empty when it is fine.
-  std::string outside_problem_;
   // The saves in the open image.
-  SaveHistory history_;
+  ImageSaves saves_;
 };
 
 }  // namespace tivok

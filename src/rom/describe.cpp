@@ -66,9 +66,12 @@ std::string SlotText(const SlotPlace& place) {
 }
 
 std::string SlotText(const Store& store, int k) {
+  return SlotName(store, k) + ", " + OffsetText(store.SlotPosition(k));
+}
+
+std::string SlotName(const Store& store, int k) {
   return "slot " + std::to_string(k) + " of " +
-         std::string(store.selector_label) + ", " +
-         OffsetText(store.SlotPosition(k));
+         std::string(store.selector_label);
 }
 
 std::string PlaceText(FilePosition position) {
@@ -104,6 +107,15 @@ std::string Escaped(std::string_view text) {
     text.remove_prefix(length);
   }
   return shown;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const auto space = [](char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+  };
+  while (!text.empty() && space(text.front())) text.remove_prefix(1);
+  while (!text.empty() && space(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 std::string QuotedName(const std::string& path) {

@@ -28,6 +28,9 @@ std::string ItemText(int code, CodeStyle style = CodeStyle::kWindow);
 std::string SlotText(const Store& store, int k);
 std::string SlotText(const SlotPlace& place);
 
+// Slot k of `store` without its offset: "slot 3 of Portal Shop".
+std::string SlotName(const Store& store, int k);
+
 // The slot at `position` as SlotText gives it, or the bare offset of a
 // position that is no slot's.
 std::string PlaceText(FilePosition position);
@@ -37,6 +40,9 @@ std::string PlaceText(FilePosition position);
 // UTF-8 as "\xE9"; everything else, backslashes and letters beyond ASCII
 // included, stays as it is.
 std::string Escaped(std::string_view text);
+
+// `text` without the white space around it.
+std::string_view Trimmed(std::string_view text);
 
 // The name of the file at `path`, without its folder, escaped and in double
 // quotes, as the status line shows a file.

@@ -19,6 +19,16 @@ constexpr std::array<std::string_view, ItemTable::kItemCount> kNames = {
     "Repellent",  "Shiny Harp", "Map Herb",   "Bookmark",
 };
 
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Lowered(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = Lower(c);
+  return lower;
+}
+
 }  // namespace
 
 std::span<const std::string_view, ItemTable::kItemCount> ItemTable::Names() {
@@ -31,18 +41,44 @@ std::string_view ItemTable::NameOf(int code) {
 }
 
 int ItemTable::CodeNamed(std::string_view name) {
-  const auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
+  const std::string wanted = Lowered(name);
   for (std::size_t code = 0; code < kNames.size(); ++code) {
-    const std::string_view known = kNames[code];
-    if (known.size() == name.size() &&
-        std::equal(known.begin(), known.end(), name.begin(),
-                   [&](char a, char b) { return lower(a) == lower(b); })) {
-      return static_cast<int>(code);
-    }
+    if (Lowered(kNames[code]) == wanted) return static_cast<int>(code);
   }
   return -1;
+}
+
+std::vector<int> ItemTable::Matching(std::string_view text) {
+  const std::string wanted = Lowered(text);
+  std::vector<int> starting;
+  std::vector<int> holding;
+  for (std::size_t code = 0; code < kNames.size(); ++code) {
+    const std::size_t at = Lowered(kNames[code]).find(wanted);
+    if (at == 0) {
+      starting.push_back(static_cast<int>(code));
+    } else if (at != std::string::npos) {
+      holding.push_back(static_cast<int>(code));
+    }
+  }
+  const auto alphabetical = [](int a, int b) {
+    return Lowered(NameOf(a)) < Lowered(NameOf(b));
+  };
+  std::sort(starting.begin(), starting.end(), alphabetical);
+  std::sort(holding.begin(), holding.end(), alphabetical);
+  starting.insert(starting.end(), holding.begin(), holding.end());
+  return starting;
+}
+
+int ItemTable::CodeBeginning(std::string_view text) {
+  const std::string wanted = Lowered(text);
+  if (wanted.empty()) return -1;
+  int found = -1;
+  for (std::size_t code = 0; code < kNames.size(); ++code) {
+    if (!Lowered(kNames[code]).starts_with(wanted)) continue;
+    if (found >= 0) return -1;
+    found = static_cast<int>(code);
+  }
+  return found;
 }
 
 std::string ItemTable::Describe(int code) {

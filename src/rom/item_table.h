@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tivok {
 
@@ -25,6 +26,14 @@ class ItemTable {
   // The code of the item called `name`, ignoring the case of ASCII letters;
   // -1 when no item is called so.
   static int CodeNamed(std::string_view name);
+  // The codes of the items whose names hold `text`, ignoring the case of
+  // ASCII letters: the names that begin with it first, then those that
+  // hold it further on, each group in alphabetical order. Every item for
+  // an empty text.
+  static std::vector<int> Matching(std::string_view text);
+  // The code of the one item whose name begins with `text` (case ignored);
+  // -1 when no name or several do, or `text` is empty.
+  static int CodeBeginning(std::string_view text);
 };
 
 }  // namespace tivok

@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStringList>
+#include <string>
 #include <string_view>
 
 #include "rom/item_table.h"
@@ -25,6 +27,7 @@
 #include "ui/form_layout.h"
 #include "ui/image_watcher.h"
 #include "ui/item_selector.h"
+#include "ui/recent_menu.h"
 #include "ui/sized_combo_box.h"
 #include "ui/slot_list.h"
 #include "ui/status_line.h"
@@ -37,13 +40,25 @@ constexpr char kTitleFamily[] = "MS Sans Serif";
 constexpr char kSubtitle[] =
     "Dragon Warrior Monsters Store Editor\nby the Tivok developers";
 
+// The one address for reports, by mail or over XMPP.
+constexpr char kContact[] = "tivok@example.org";
+
 // Four lines joined by CR LF: who wrote it, where to report faults, an empty
 // line and a farewell.
-constexpr char kCreditsText[] =
-    "Written by the Tivok developers. Found a fault? Message us:\r\n"
-    "@tivok-dev:chat.example.org\r\n"
-    "\r\n"
-    "Thanks for using!";
+std::string CreditsText() {
+  return std::string(
+             "Written by the Tivok developers. Found a fault? Message us over "
+             "XMPP:\r\n") +
+         kContact + "\r\n\r\nThanks for using!";
+}
+
+std::string AboutText() {
+  return std::string("Tivok ") + TIVOK_VERSION +
+         "\n\nEdits the store inventories of Dragon Warrior Monsters "
+         "cartridge images.\n\nFree software under the MIT licence.\n"
+         "Contact: " +
+         kContact + " (e-mail or XMPP)";
+}
 
 QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -82,17 +97,9 @@ MainWindow::MainWindow(QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   // The window takes the size its layout asks for, and takes it again when
-  // fonts or texts change.
+  // fonts change.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   editor_.OnLoad();
-  // The status line's height depends on the width that the status bar gives
-  // it: lay out twice, so that the window has its final size before it is
-  // first shown.
-  for (int pass = 0; pass < 2; ++pass) {
-    layout()->activate();
-    statusBar()->layout()->activate();
-    status_->updateGeometry();
-  }
 }
 
 MainWindow::~MainWindow() {
@@ -134,10 +141,11 @@ void MainWindow::CreateControls() {
   frame1_ = new QGroupBox("Store Item Editor", client);
   frame1_->setObjectName("Frame1");
 
-  label3_ = NewLabel("Label3", "Store:", frame1_);
+  // Each label's access key moves the focus to its control (its buddy).
+  label3_ = NewLabel("Label3", "&Store:", frame1_);
   label6_ = NewLabel("Label6", "Slot (Byte)", frame1_);
-  label4_ = NewLabel("Label4", "Items:", frame1_);
-  label5_ = NewLabel("Label5", "New Item:", frame1_);
+  label4_ = NewLabel("Label4", "&Items:", frame1_);
+  label5_ = NewLabel("Label5", "&New Item:", frame1_);
 
   combo1_ = new SizedComboBox(frame1_);
   combo1_->setObjectName("Combo1");
@@ -169,11 +177,15 @@ void MainWindow::CreateControls() {
 void MainWindow::CreateMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File");
-  open_ = file->addAction("Open...");
+  open_ = file->addAction("&Open...");
   open_->setObjectName("Open");
   open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  recent_ = new RecentMenu(file);
+  file->addMenu(recent_);
   // Reads the image again, for file systems that do not report changes.
   reload_ = AddWaitingAction(file, "&Reload", "Reload", QKeySequence::Refresh);
+  file->addSeparator();
+  save_ = AddWaitingAction(file, "&Save", "Save", QKeySequence::Save);
   file->addSeparator();
   quit_ = file->addAction("&Quit");
   quit_->setObjectName("Quit");
@@ -190,18 +202,31 @@ void MainWindow::CreateMenus() {
 
   QMenu* other = menuBar()->addMenu("&Other");
   other->setObjectName("Other");
-  credits_ = other->addAction("Credits");
+  credits_ = other->addAction("&Credits");
   credits_->setObjectName("Credits");
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->setObjectName("Help");
+  about_ = help->addAction("&About Tivok");
+  about_->setObjectName("About");
+  about_->setMenuRole(QAction::AboutRole);
 }
 
 void MainWindow::ConnectEvents() {
   connect(open_, &QAction::triggered, this, [this] { editor_.OnOpen(); });
+  connect(recent_, &RecentMenu::Chosen, this, &MainWindow::OpenFile);
   connect(reload_, &QAction::triggered, this, [this] { editor_.OnReload(); });
+  // As a click on Save would, it first ends the editing of New Item's text.
+  connect(save_, &QAction::triggered, this, [this] {
+    if (combo3_->lineEdit()->hasFocus()) editor_.OnItemTextEntered();
+    editor_.OnSave();
+  });
   connect(undo_, &QAction::triggered, this, [this] { editor_.OnUndo(); });
   connect(redo_, &QAction::triggered, this, [this] { editor_.OnRedo(); });
   connect(watcher_, &ImageWatcher::Changed, this,
           [this] { editor_.OnImageChanged(); });
   connect(credits_, &QAction::triggered, this, [this] { OnCredits(); });
+  connect(about_, &QAction::triggered, this, [this] { OnAbout(); });
   // Closing the window ends the program; nothing is saved.
   connect(quit_, &QAction::triggered, this, &QWidget::close);
   // activated() comes from the user only (list, arrow keys, wheel), never
@@ -235,8 +260,8 @@ void MainWindow::CreateStatusLine() {
   bar->setObjectName("StatusBar");
   bar->setSizeGripEnabled(false);
   bar->setAccessibleName("Status");
-  // Long texts wrap rather than being cut off. The label's accessible name
-  // is its text, so that a screen reader reads the status itself.
+  // The label's accessible name is its text, so that a screen reader reads
+  // the status itself.
   status_ = new StatusLine(bar);
   status_->setObjectName("Status");
   bar->addWidget(status_, 1);
@@ -255,6 +280,8 @@ void MainWindow::DescribeControls() {
   label5_->setBuddy(combo3_);
 }
 
-void MainWindow::OnCredits() { ShowMessage(kCreditsText, "Credits"); }
+void MainWindow::OnCredits() { ShowMessage(CreditsText(), "Credits"); }
+
+void MainWindow::OnAbout() { ShowMessage(AboutText(), "About Tivok"); }
 
 }  // namespace tivok

@@ -24,6 +24,7 @@ namespace tivok {
 
 class ImageWatcher;
 class ItemSelector;
+class RecentMenu;
 class SizedComboBox;
 class StatusLine;
 
@@ -45,8 +46,7 @@ class MainWindow : public QMainWindow, public EditorView {
   int SelectedStore() const override;
 
   void ClearSlots() override;
-  void AddSlot(std::string_view entry, std::string_view item_name,
-               std::string_view accessible_text) override;
+  void AddSlot(const SlotRow& row) override;
   int SelectedSlot() const override;
   int CurrentSlot() const override;
   void SelectSlot(int row) override;
@@ -58,6 +58,7 @@ class MainWindow : public QMainWindow, public EditorView {
   std::string ItemText() const override;
 
   void SetSaveEnabled(bool enabled) override;
+  void SetSaveDescription(std::string_view text) override;
   void SetUndoText(std::string_view text) override;
   void SetRedoText(std::string_view text) override;
   void WatchImage(const std::string& path) override;
@@ -72,6 +73,9 @@ class MainWindow : public QMainWindow, public EditorView {
 
   // Other, Credits: who made the program and where to report faults.
   void OnCredits();
+  // Help, About Tivok: the program's name, version, purpose, licence and
+  // contact.
+  void OnAbout();
 
   // Opens `path`, as the core takes a path (see CorePath), as if it had
   // been chosen in the open dialog and Open pressed: it becomes the dialog's
@@ -111,13 +115,16 @@ class MainWindow : public QMainWindow, public EditorView {
   ImageWatcher* watcher_ = nullptr;
   QAction* open_ = nullptr;
   QAction* reload_ = nullptr;
+  RecentMenu* recent_ = nullptr;
+  QAction* save_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* credits_ = nullptr;
+  QAction* about_ = nullptr;
   QAction* quit_ = nullptr;
 
   // The open dialog's last accepted file: its full path as the core takes
-  // it.
+  // it. Until there is one, the dialog starts at the newest recent image.
   std::string dialog_path_;
 
   StoreEditor editor_;

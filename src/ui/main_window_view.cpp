@@ -16,6 +16,7 @@
 #include "ui/image_watcher.h"
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
+#include "ui/recent_menu.h"
 #include "ui/status_line.h"
 
 namespace tivok {
@@ -68,12 +69,11 @@ void MainWindow::ClearSlots() {
   combo2_->clear();
 }
 
-void MainWindow::AddSlot(std::string_view entry, std::string_view item_name,
-                         std::string_view accessible_text) {
+void MainWindow::AddSlot(const SlotRow& row) {
   const QSignalBlocker blocker(combo2_);
-  auto* item = new QListWidgetItem(ToQString(entry), combo2_);
-  item->setToolTip(ToQString(item_name));
-  item->setData(Qt::AccessibleTextRole, ToQString(accessible_text));
+  auto* item = new QListWidgetItem(ToQString(row.entry), combo2_);
+  item->setToolTip(ToQString(row.tooltip));
+  item->setData(Qt::AccessibleTextRole, ToQString(row.accessible_text));
 }
 
 int MainWindow::SelectedSlot() const {
@@ -121,6 +121,12 @@ std::string MainWindow::ItemText() const {
 
 void MainWindow::SetSaveEnabled(bool enabled) {
   command1_->setEnabled(enabled);
+  save_->setEnabled(enabled);
+}
+
+void MainWindow::SetSaveDescription(std::string_view text) {
+  // Screen readers say it with the button: where Save writes.
+  command1_->setAccessibleDescription(ToQString(text));
 }
 
 void MainWindow::SetUndoText(std::string_view text) {
@@ -131,9 +137,12 @@ void MainWindow::SetRedoText(std::string_view text) {
   NameEditAction(redo_, text, "Redo");
 }
 
+// The editor watches exactly the images that it has opened without refusal:
+// those are the recent images.
 void MainWindow::WatchImage(const std::string& path) {
   watcher_->Watch(ShownPath(path));
   reload_->setEnabled(!path.empty());
+  if (!path.empty()) recent_->Add(path);
 }
 
 void MainWindow::SetCaption(std::string_view caption) {
@@ -151,8 +160,10 @@ void MainWindow::ShowOpenDialog() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter("Dragon Warrior Monsters (*.gbc)");
   // Starts where the last file is, with that file chosen.
-  if (!dialog_path_.empty()) {
-    const QString last = ShownPath(dialog_path_);
+  const std::string start =
+      dialog_path_.empty() ? recent_->Newest() : dialog_path_;
+  if (!start.empty()) {
+    const QString last = ShownPath(start);
     dialog.setDirectory(QFileInfo(last).absolutePath());
     dialog.selectFile(last);
   }

@@ -4,7 +4,6 @@
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
-#include <QResizeEvent>
 #include <QStyle>
 #include <QTextLayout>
 #include <QTextOption>
@@ -14,7 +13,8 @@
 namespace tivok {
 namespace {
 
-// The status line as assistive technology sees it.
+// The status line as assistive technology sees it: named by its whole
+// text, which its tooltip would only repeat.
 class StatusLineAccessible : public QAccessibleWidget {
  public:
   explicit StatusLineAccessible(StatusLine* line)
@@ -24,6 +24,7 @@ class StatusLineAccessible : public QAccessibleWidget {
     if (kind == QAccessible::Name) {
       return static_cast<const StatusLine*>(widget())->text();
     }
+    if (kind == QAccessible::Description) return {};
     return QAccessibleWidget::text(kind);
   }
 
@@ -56,10 +57,11 @@ StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
 
 void StatusLine::Announce(const QString& new_text) {
   setText(new_text);
+  FitToolTip();
   announce_->start();
 }
 
-int StatusLine::LayOut(QTextLayout& layout, int width) const {
+int StatusLine::LayOut(QTextLayout& layout, int width, int height) const {
   QTextOption option(
       QStyle::visualAlignment(layoutDirection(), Qt::AlignLeft | Qt::AlignTop));
   option.setTextDirection(layoutDirection());
@@ -67,59 +69,74 @@ int StatusLine::LayOut(QTextLayout& layout, int width) const {
   layout.setText(text());
   layout.setFont(font());
   layout.setTextOption(option);
-  qreal height = 0;
+  int fit = 0;
+  qreal top = 0;
   layout.beginLayout();
   for (QTextLine line = layout.createLine(); line.isValid();
        line = layout.createLine()) {
     line.setLineWidth(width);
-    line.setPosition(QPointF(0, height));
-    height += line.height();
+    line.setPosition(QPointF(0, top));
+    top += line.height();
+    if (std::ceil(top) <= height) ++fit;
   }
   layout.endLayout();
-  return static_cast<int>(std::ceil(height));
+  return fit;
 }
 
-int StatusLine::heightForWidth(int width) const {
-  // Layouts ask for the same width again and again between two texts.
-  if (width == measured_.width && text() == measured_.text) {
-    return measured_.height;
-  }
-  const QMargins margins = contentsMargins();
+void StatusLine::FitToolTip() {
   QTextLayout layout;
-  const int lines =
-      text().isEmpty()
-          ? fontMetrics().height()
-          : LayOut(layout, width - margins.left() - margins.right());
-  measured_ = {width, text(), lines + margins.top() + margins.bottom()};
-  return measured_.height;
+  const QRect box = contentsRect();
+  const bool fits =
+      LayOut(layout, box.width(), box.height()) == layout.lineCount();
+  setToolTip(fits ? QString() : text());
 }
+
+QSize StatusLine::sizeHint() const {
+  const QMargins margins = contentsMargins();
+  return QSize(
+      0, kLines * fontMetrics().height() + margins.top() + margins.bottom());
+}
+
+QSize StatusLine::minimumSizeHint() const { return sizeHint(); }
 
 void StatusLine::changeEvent(QEvent* event) {
+  QLabel::changeEvent(event);
   if (event->type() == QEvent::FontChange ||
       event->type() == QEvent::StyleChange ||
       event->type() == QEvent::LayoutDirectionChange) {
-    measured_ = {};
+    FitToolTip();
   }
-  QLabel::changeEvent(event);
 }
-
-QSize StatusLine::sizeHint() const { return QSize(0, heightForWidth(width())); }
-
-QSize StatusLine::minimumSizeHint() const { return sizeHint(); }
 
 void StatusLine::paintEvent(QPaintEvent* /*event*/) {
   const QRect box = contentsRect();
   QTextLayout layout;
-  LayOut(layout, box.width());
+  const int fit = LayOut(layout, box.width(), box.height());
   QPainter painter(this);
   painter.setPen(palette().color(foregroundRole()));
-  layout.draw(&painter, box.topLeft());
+  painter.setLayoutDirection(layoutDirection());
+  for (int i = 0; i < fit; ++i) {
+    const QTextLine line = layout.lineAt(i);
+    if (i + 1 < fit || fit == layout.lineCount()) {
+      line.draw(&painter, box.topLeft());
+      continue;
+    }
+    // The last line that fits ends with an ellipsis where the text goes on.
+    const QString rest =
+        text().mid(line.textStart()).replace(QChar('\n'), QChar(' '));
+    const QRectF place(box.left(), box.top() + line.y(), box.width(),
+                       line.height());
+    painter.drawText(
+        place,
+        QStyle::visualAlignment(layoutDirection(),
+                                Qt::AlignLeft | Qt::AlignTop),
+        fontMetrics().elidedText(rest, Qt::ElideRight, box.width()));
+  }
 }
 
 void StatusLine::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
-  // A new width may need another number of lines.
-  if (event->size().width() != event->oldSize().width()) updateGeometry();
+  FitToolTip();
 }
 
 }  // namespace tivok

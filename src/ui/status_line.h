@@ -8,15 +8,20 @@ class QTimer;
 
 namespace tivok {
 
-// The status bar's text. It wraps to the width it is given, between words
-// or, for a word too long for a line such as a file name, inside the word,
-// and asks for the height of all its lines, so that the window grows to
-// show the whole text and never widens for it. Screen readers know it as a
-// notification in the status bar, whose name is its text.
+// The status bar's text. It keeps room for kLines lines in its font,
+// whatever its text, so that the window keeps its size as the status
+// changes. The text wraps to the width it is given, between words or, for a
+// word too long for a line such as a file name, inside the word. A text that
+// needs more lines than the room holds ends in an ellipsis and shows whole
+// in the tooltip. Screen readers know it as a notification in the status
+// bar, whose name is its whole text.
 class StatusLine : public QLabel {
   Q_OBJECT
 
  public:
+  // Most statuses fit in four lines at the window's width.
+  static constexpr int kLines = 4;
+
   explicit StatusLine(QWidget* parent = nullptr);
 
   // Shows `text` and has screen readers speak it, also when it is the text
@@ -28,10 +33,6 @@ class StatusLine : public QLabel {
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
-  // Its size hint follows its width instead: QStatusBar does not lay out
-  // by height for width.
-  bool hasHeightForWidth() const override { return false; }
-  int heightForWidth(int width) const override;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -39,17 +40,13 @@ class StatusLine : public QLabel {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // Lays the text out in lines of `width` pixels; returns their height.
-  int LayOut(QTextLayout& layout, int width) const;
+  // Lays the text out in lines of `width` pixels; returns how many of them
+  // fit into `height` pixels.
+  int LayOut(QTextLayout& layout, int width, int height) const;
+  // Gives the tooltip the whole text when it does not fit, else none.
+  void FitToolTip();
 
   QTimer* announce_ = nullptr;
-  // The height that the text last measured needs at a width.
-  struct Measured {
-    int width = -1;
-    QString text;
-    int height = 0;
-  };
-  mutable Measured measured_;
 };
 
 }  // namespace tivok

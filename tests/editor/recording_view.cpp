@@ -23,18 +23,19 @@ void RecordingView::SetStoreText(std::string_view text) {
 void RecordingView::ClearSlots() {
   log.push_back("ClearSlots");
   slots.clear();
+  slot_items.clear();
   slot_tips.clear();
   slot_accessible.clear();
   slot_selection = -1;
   slot_current = -1;
 }
 
-void RecordingView::AddSlot(std::string_view entry, std::string_view item_name,
-                            std::string_view accessible_text) {
-  log.push_back("AddSlot " + std::string(entry));
-  slots.emplace_back(entry);
-  slot_tips.emplace_back(item_name);
-  slot_accessible.emplace_back(accessible_text);
+void RecordingView::AddSlot(const SlotRow& row) {
+  log.push_back("AddSlot " + row.entry);
+  slots.push_back(row.entry);
+  slot_items.push_back(row.item);
+  slot_tips.push_back(row.tooltip);
+  slot_accessible.push_back(row.accessible_text);
 }
 
 void RecordingView::SelectSlot(int row) {

@@ -27,7 +27,8 @@ class RecordingView : public EditorView {
   std::deque<std::optional<std::string>> dialog_answers;
 
   std::vector<std::string> log;
-  std::vector<std::string> stores, slots, slot_tips, slot_accessible, items;
+  std::vector<std::string> stores, slots, slot_items, slot_tips,
+      slot_accessible, items;
   int store_selection = -1, slot_selection = -1, item_selection = -1;
   int slot_current = -1;
   std::string item_text;
@@ -37,6 +38,8 @@ class RecordingView : public EditorView {
   // The Edit menu's entries (empty: disabled) and the image watched; these
   // are not logged.
   std::string undo_text, redo_text, watched;
+  // What Save's description says it writes; not logged.
+  std::string save_description;
   std::vector<Message> messages;
 
   void ClearStores() override;
@@ -44,8 +47,7 @@ class RecordingView : public EditorView {
   void SetStoreText(std::string_view text) override;
   int SelectedStore() const override { return store_selection; }
   void ClearSlots() override;
-  void AddSlot(std::string_view entry, std::string_view item_name,
-               std::string_view accessible_text) override;
+  void AddSlot(const SlotRow& row) override;
   int SelectedSlot() const override { return slot_selection; }
   int CurrentSlot() const override { return slot_current; }
   void SelectSlot(int row) override;
@@ -55,6 +57,9 @@ class RecordingView : public EditorView {
   int SelectedItem() const override { return item_selection; }
   std::string ItemText() const override { return item_text; }
   void SetSaveEnabled(bool enabled) override;
+  void SetSaveDescription(std::string_view text) override {
+    save_description = text;
+  }
   void SetUndoText(std::string_view text) override { undo_text = text; }
   void SetRedoText(std::string_view text) override { redo_text = text; }
   void WatchImage(const std::string& path) override { watched = path; }

@@ -133,13 +133,16 @@ TEST_F(StoreEditorTest, ListsEveryStoreInItsFormat) {
   EXPECT_TRUE(editor.state().FlagBook);
 }
 
-// Tooltip, accessible text and, for the entry with the keyboard focus, the
-// status line name the item or say it is unknown.
+// The column beside the entries, tooltip, accessible text and, for the
+// entry with the keyboard focus, the status line name the item or say it
+// is unknown.
 TEST_F(StoreEditorTest, EachSlotNamesItsItemWithoutAMouse) {
   std::vector<std::uint8_t> image = MakeSampleImage();
   image[SlotAt(kBeginner, 2) - 1] = 0xC8;
   Open(dir.Write("odd.gbc", image));
   EXPECT_EQ(view.slots[1], "2 (C8)");
+  EXPECT_EQ(view.slot_items[0], "Herb");
+  EXPECT_EQ(view.slot_items[1], "unknown");
   EXPECT_EQ(view.slot_tips[0], "Herb");
   EXPECT_EQ(view.slot_tips[1], "Code C8 is no known item");
   EXPECT_EQ(view.slot_accessible[0], "1 (1): Herb");
@@ -157,6 +160,10 @@ TEST_F(StoreEditorTest, EachSlotNamesItsItemWithoutAMouse) {
   EXPECT_EQ(view.status,
             "Slot 2 holds an unknown item (C8). Save writes Null (0) to slot 1 "
             "of Beginner's (Top Left) Shop, offset 0x2476B.");
+  // Save itself tells screen readers where it writes.
+  EXPECT_EQ(view.save_description,
+            "Save writes Null (0) to slot 1 of Beginner's (Top Left) Shop, "
+            "offset 0x2476B.");
   view.slot_current = -1;
   editor.OnCurrentSlotChanged();
   EXPECT_THAT(view.status, StartsWith("Slot 1 holds Herb (1). Save writes"));
@@ -348,10 +355,15 @@ TEST_F(StoreEditorTest, TypedTextChoosesTheItemItNames) {
       {"  sirloin ", 23, "Sirloin", "Slot 3"},
       {"Excalibur", 23, "Sirloin",
        "\"Excalibur\" names no item; Sirloin (17) stays chosen. Slot 3"},
-      {"Po", 23, "Sirloin", "\"Po\" names no item;"},
+      {"Po", 23, "Sirloin",
+       "\"Po\" could be Porkchop or Potion; Sirloin (17) stays chosen."},
+      {"staff", 23, "Sirloin",
+       "\"staff\" could be Bolt Staff, Fire Staff, Lava Staff, Mist Staff, "
+       "Snow Staff or 2 more;"},
       {"", 23, "Sirloin", "New Item was left empty; Sirloin (17) stays"},
       {"BOLT STAFF", 24, "Bolt Staff", "Slot 3"},
       {"null", 0, "Null", "Slot 3"},
+      {" sIRl", 23, "Sirloin", "Slot 3"},  // the start of one name
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -475,6 +487,39 @@ TEST_F(SaveFailureTest, AnotherProgramReplacedTheFile) {
   EXPECT_THAT(SaveFails(), HasSubstr("no longer a Dragon Warrior Monsters"));
   EXPECT_EQ(ReadAll(path), other);
 }
+
+#ifndef _WIN32  // A file open in Tivok cannot be renamed over on Windows.
+// Another program replaces the image, or cuts it short, while Tivok writes:
+// one box, no "Saved", no Undo entry, and the store listed again as the
+// file at the path holds it.
+TEST_F(SaveFailureTest, AnotherProgramChangesTheFileWhileTivokWrites) {
+  ChooseSlot(0);
+  ChooseItem(kHerb);
+  const std::string next = dir.WriteSample("next.gbc");
+  ArmFileHook(FileStep::kWrite,
+              [&] { std::filesystem::rename(FsPath(next), FsPath(path)); });
+  editor.OnSave();
+  EXPECT_EQ(view.status,
+            "Not saved: another program replaced \"sample.gbc\" while Tivok "
+            "wrote: Herb (1) went into the file that was replaced, and the "
+            "image at that name was not changed.");
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+  EXPECT_EQ(view.slots[0], "1 (22)");
+
+  ArmFileHook(FileStep::kWrite,
+              [&] { std::filesystem::resize_file(FsPath(path), 0); });
+  editor.OnSave();
+  EXPECT_EQ(view.status,
+            "Not saved: another program cut \"sample.gbc\" short while Tivok "
+            "wrote, and Tivok's write lengthened it again, so Tivok cut it "
+            "back to 0 bytes; open the file again and check it.");
+  EXPECT_EQ(std::filesystem::file_size(FsPath(path)), 0u);
+  EXPECT_TRUE(view.slots.empty());
+  ASSERT_EQ(view.messages.size(), 2u);
+  EXPECT_EQ(view.messages[1].title, "Error Saving");
+  EXPECT_EQ(view.undo_text, "");
+}
+#endif
 
 // Only codes that are in the file are listed: a store cut short by the end
 // of the file lists the slots before it, an unreadable one none, and the

@@ -17,6 +17,7 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 // Portal slot 3: offset 0x2478E, which holds Comedy BK (24) in the sample.
@@ -116,32 +117,70 @@ TEST_F(UndoTest, TheHistoryCoversTheOpenImage) {
 }
 
 // Undo and redo write only onto the byte that Tivok left: once another
-// program has changed it, they write nothing, say why, and keep the entry.
-TEST_F(UndoTest, RefusesWhenAnotherProgramChangedTheByte) {
-  WriteAsAnotherProgram(path, kOffset, 0x05);
+// program has changed it, they write nothing, say in items what the slot
+// holds and held, and drop that save, so that the others can still be
+// undone.
+TEST_F(UndoTest, AByteChangedByAnotherProgramDropsOnlyItsSave) {
+  ChooseSlot(0);
+  ChooseItem(0x1E);
+  editor.OnSave();  // Tiny Medal over Cheater BK, after Herb
+  WriteAsAnotherProgram(path, 0x2478C, 0x05);
   editor.OnUndo();
   const std::string reason =
-      "the byte at offset 0x2478E is now 05, not the 01 that Tivok wrote, so "
-      "another program has changed it; nothing was written";
+      "slot 1 of Portal Shop now holds Potion (5), not the Tiny Medal (1E) "
+      "that Tivok wrote; another program changed it. Before the save it held "
+      "Cheater BK (22). Tivok drops that save from its history";
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].title, "Error Undoing");
   EXPECT_EQ(view.messages[0].text, "Error undoing: " + reason);
   EXPECT_EQ(view.status, "Not undone: " + reason + ".");
-  EXPECT_EQ(ReadAll(path)[kOffset], 0x05);
   EXPECT_EQ(view.undo_text, kUndoHerb);
+  editor.OnUndo();  // the save before it
+  editor.OnUndo();  // nothing left
+  std::vector<std::uint8_t> expected = Sample();
+  expected[0x2478C] = 0x05;
+  EXPECT_EQ(ReadAll(path), expected);
+  EXPECT_EQ(view.undo_text, "");
+  EXPECT_EQ(view.redo_text, kRedoHerb);
 
-  WriteAsAnotherProgram(path, kOffset, kHerb);
-  editor.OnUndo();
   WriteAsAnotherProgram(path, kOffset, 0x2B);
   editor.OnRedo();
   ASSERT_EQ(view.messages.size(), 2u);
   EXPECT_EQ(view.messages[1].title, "Error Redoing");
   EXPECT_EQ(view.status,
-            "Not redone: the byte at offset 0x2478E is now 2B, not the 24 "
-            "that the undo wrote back, so another program has changed it; "
-            "nothing was written.");
+            "Not redone: slot 3 of Portal Shop now holds Bookmark (2B), not "
+            "the Comedy BK (24) that the undo wrote back; another program "
+            "changed it. The save wrote Herb (1). Tivok drops that save from "
+            "its history.");
   EXPECT_EQ(ReadAll(path)[kOffset], 0x2B);
-  EXPECT_EQ(view.redo_text, kRedoHerb);
+  EXPECT_EQ(view.redo_text, "");
+}
+
+// An image opened again and refused offers no Undo, even once its title is
+// back, until it is opened again.
+TEST_F(UndoTest, ARefusedImageIsNotUndoneInto) {
+  WriteAsAnotherProgram(path, 0x134, 'X');
+  Open(std::nullopt);  // a cancelled dialog opens the same file again
+  EXPECT_EQ(view.messages.back().title, "Invalid ROM");
+  EXPECT_EQ(view.undo_text, "");
+  WriteAsAnotherProgram(path, 0x134, 'D');
+  editor.OnUndo();
+  EXPECT_EQ(ReadAll(path), saved);
+  Open(std::nullopt);
+  EXPECT_EQ(view.undo_text, kUndoHerb);
+}
+
+// Saving the item a slot holds writes it again, but gives Undo nothing
+// new to take back.
+TEST_F(UndoTest, SavingTheSameItemAddsNothingToUndo) {
+  editor.OnSave();
+  EXPECT_EQ(view.status,
+            "Saved Herb (1) to " + std::string(kSlot) +
+                ", which held it already; Undo has nothing new to take "
+                "back.");
+  editor.OnUndo();
+  EXPECT_EQ(ReadAll(path), Sample());
+  EXPECT_EQ(view.undo_text, "");
 }
 
 // Every failure of the file: a plain reason, one box, no byte changed, and
@@ -233,19 +272,24 @@ TEST_F(UndoTest, AnUnconfirmedWriteIsShownAsWritten) {
 // The image as another program leaves it: the list follows the file, and
 // the status line says so only when what is listed changed.
 TEST_F(UndoTest, ListsTheImageAsOtherProgramsLeaveIt) {
-  const std::string changed =
-      "Another program changed \"sample.gbc\"; the list shows it as it is "
-      "now.";
   const std::string status = view.status;
-  editor.OnImageChanged();                  // Tivok's own save
-  WriteAsAnotherProgram(path, 0x2476B, 9);  // a store not shown
+  editor.OnImageChanged();                // Tivok's own save
+  WriteAsAnotherProgram(path, 0x100, 9);  // outside the stores
   editor.OnImageChanged();
   EXPECT_EQ(view.status, status);
+  WriteAsAnotherProgram(path, 0x2476B, 9);  // a store not shown
+  editor.OnImageChanged();
+  EXPECT_THAT(view.status,
+              StartsWith("Another program changed slot 1 of Beginner's (Top "
+                         "Left) Shop: Herb (1) is now Sky Bell (9). Slot 3"));
 
   WriteAsAnotherProgram(path, kOffset, 0x17);
-  editor.OnImageChanged();
+  editor.OnReload();  // found at once, also by hand
   EXPECT_EQ(view.slots[2], "3 (17)");
-  EXPECT_THAT(view.status, StartsWith(changed + " Slot 3 holds Sirloin (17)."));
+  EXPECT_THAT(
+      view.status,
+      StartsWith("Another program changed slot 3 of Portal Shop: Herb "
+                 "(1) is now Sirloin (17). Slot 3 holds Sirloin (17)."));
   EXPECT_EQ(editor.state().NewItem, kHerb);
   EXPECT_EQ(view.slot_selection, 2);
 
@@ -268,13 +312,27 @@ TEST_F(UndoTest, ListsTheImageAsOtherProgramsLeaveIt) {
   EXPECT_THAT(view.status, StartsWith("Another program changed \"sample.gbc\": "
                                       "it is no longer a Dragon Warrior "
                                       "Monsters image"));
+  EXPECT_THAT(view.slots, IsEmpty());  // no foreign bytes as slots
+  EXPECT_EQ(view.undo_text, "");
   editor.OnUndo();
   EXPECT_THAT(view.status, HasSubstr("no longer a Dragon Warrior Monsters"));
 
+  // Back again: what changed while it was away is told, slot by slot, more
+  // than three by their count.
+  std::vector<std::uint8_t> back = Sample();
+  for (std::size_t offset = 0x24775; offset < 0x24779; ++offset) {
+    back[offset] = 0;
+  }
   std::filesystem::remove(FsPath(path));
-  WriteNewFile(path, Sample());
+  WriteNewFile(path, back);
   editor.OnImageChanged();
-  EXPECT_THAT(view.status, StartsWith(changed));
+  EXPECT_THAT(
+      view.status,
+      StartsWith("Another program changed 6 slots; the first three: "
+                 "slot 1 of Beginner's (Top Left) Shop: Sky Bell (9) "
+                 "is now Herb (1); slot 2 of Second (Far Right) Shop: "));
+  EXPECT_THAT(view.slots, Not(IsEmpty()));
+  EXPECT_EQ(view.undo_text, kUndoHerb);
   editor.OnReload();
   EXPECT_THAT(view.status,
               StartsWith("Reloaded \"sample.gbc\"; nothing had changed."));

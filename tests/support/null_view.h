@@ -25,9 +25,7 @@ class NullView : public EditorView {
   void SetStoreText(std::string_view) override { store = 0; }
   int SelectedStore() const override { return store; }
   void ClearSlots() override { slot_entries = 0; }
-  void AddSlot(std::string_view, std::string_view, std::string_view) override {
-    ++slot_entries;
-  }
+  void AddSlot(const SlotRow&) override { ++slot_entries; }
   int SelectedSlot() const override { return slot; }
   int CurrentSlot() const override { return slot; }
   void SelectSlot(int) override {}
@@ -37,6 +35,7 @@ class NullView : public EditorView {
   int SelectedItem() const override { return item; }
   std::string ItemText() const override { return {}; }
   void SetSaveEnabled(bool) override {}
+  void SetSaveDescription(std::string_view) override {}
   void SetUndoText(std::string_view) override {}
   void SetRedoText(std::string_view) override {}
   void WatchImage(const std::string&) override {}

@@ -1,5 +1,6 @@
 // What the desktop hands the window: a file named on the command line or
-// dropped on it, the Quit key and the window's icon.
+// dropped on it, the images opened before, the Quit key and the window's
+// icon.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,15 +10,21 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
 #include <chrono>
+#include <filesystem>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/exposure_wait.h"
+#include "sample_image.h"
+#include "ui/recent_menu.h"
 #include "window_test.h"
 
 namespace tivok::testing {
@@ -191,6 +198,52 @@ TEST_F(DesktopTest, AnyOtherDropIsRefused) {
   QApplication::processEvents();
   EXPECT_EQ(window.windowTitle(), "Tivok");
   EXPECT_EQ(Stores()->count(), 0);
+}
+
+// File, Open Recent's entries in `window` as the menu shows them, newest
+// first: each image's path and whether it can be chosen.
+std::vector<std::pair<QString, bool>> RecentEntries(const MainWindow& window) {
+  auto* menu = window.findChild<QMenu*>("OpenRecent");
+  menu->popup(QPoint());
+  menu->close();
+  std::vector<std::pair<QString, bool>> entries;
+  for (const QAction* entry : menu->actions().first(RecentMenu::kMostImages)) {
+    if (entry->isVisible())
+      entries.emplace_back(entry->toolTip(), entry->isEnabled());
+  }
+  return entries;
+}
+
+// The last eight images opened without refusal, newest first, each once; a
+// gone one cannot be chosen. The next run has the same list and its open
+// dialog starts at the newest image; an entry opens its image, also one
+// whose name is not UTF-8. Clear Recent empties the list for the next run.
+TEST_F(DesktopTest, RecentImagesNewestFirstEachOnceUpToEight) {
+  std::vector<std::string> paths;
+  for (int i = 1; i <= 9; ++i) {
+    paths.push_back(
+        dir.WriteSample(std::to_string(i) + (i == 5 ? "\xE9" : "") + ".gbc"));
+    window.OpenFile(paths.back());
+  }
+  window.OpenFile(paths[2]);
+  std::vector<std::uint8_t> foreign = MakeSampleImage();
+  foreign[0x134] = 'X';
+  ModalAnswerer answerer;
+  window.OpenFile(dir.Write("foreign.gbc", foreign));
+  std::filesystem::remove(FsPath(paths[8]));
+  std::vector<std::pair<QString, bool>> expected;
+  for (int i : {2, 8, 7, 6, 5, 4, 3, 1})
+    expected.emplace_back(Q(paths[i]), i != 8);
+
+  MainWindow next;
+  EXPECT_EQ(RecentEntries(next), expected);
+  next.findChild<QAction*>("Open")->trigger();
+  EXPECT_THAT(answerer.seen().back().selected_files, ElementsAre(Q(paths[2])));
+  next.findChild<QMenu*>("OpenRecent")->actions()[5]->trigger();
+  EXPECT_EQ(next.windowTitle(), QString::fromUtf8("Tivok - 5\uFFFD.gbc"));
+  next.findChild<QAction*>("ClearRecent")->trigger();
+  EXPECT_THAT(RecentEntries(MainWindow()), IsEmpty());
+  EXPECT_THAT(answerer.seen(), SizeIs(2));  // Invalid ROM, the open dialog
 }
 
 TEST(ExposureWaitTest, EndsWhenTheWindowIsExposed) {

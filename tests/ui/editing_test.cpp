@@ -27,6 +27,8 @@ class EditingTest : public WindowTest {
     WindowTest::SetUp();
     path = dir.WriteSample("sample.gbc");
     original = ReadAll(path);
+    Settle();
+    empty_size = window.size();
     Open(path);
   }
 
@@ -51,6 +53,7 @@ class EditingTest : public WindowTest {
 
   std::string path;
   std::vector<std::uint8_t> original;
+  QSize empty_size;
 };
 
 TEST_F(EditingTest, ArrowKeysChooseAStore) {
@@ -69,13 +72,22 @@ TEST_F(EditingTest, ArrowKeysChooseAStore) {
 }
 
 TEST_F(EditingTest, WholeEditWritesOneByteAndRelists) {
+  // The window keeps the size it had with no image all the way.
+  const auto steady_size = [this](const char* after) {
+    Settle();
+    EXPECT_EQ(window.size(), empty_size) << "after " << after;
+  };
+  steady_size("the load");
   ChooseByMouse(Stores(), 4);
   ASSERT_EQ(Stores()->currentText(), "Portal Shop");
+  steady_size("a store change");
   ClickSlot(0);
+  steady_size("a slot choice");
   ChooseByMouse(Items(), 1);
   ASSERT_EQ(Items()->currentText(), "Herb");
 
   EXPECT_THAT(PressSave(), SizeIs(0));
+  steady_size("a save");
   EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
   EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
   EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
@@ -154,12 +166,18 @@ TEST_F(EditingTest, TypingAnItemNameChoosesIt) {
       << Status().toStdString();
   EXPECT_EQ(Items()->count(), 44);
 
-  // Clicking Save straight after typing takes the typed item.
+  // Clicking Save straight after typing takes the typed item, and so does
+  // File, Save's key.
   edit->setFocus();
   edit->selectAll();
   QTest::keyClicks(edit, "herb");
   EXPECT_THAT(PressSave(), SizeIs(0));
   EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x01));
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "sage stone");
+  QTest::keySequence(edit, QKeySequence::Save);
+  EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x03));
 }
 
 // The wheel and Down step from the entry whose text New Item shows: the
@@ -256,7 +274,8 @@ TEST_F(EditingTest, UndoAndRedoASaveFromTheKeyboard) {
 // over the image, reach the list on their own; Tivok's own saves are no
 // news.
 TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
-  const QString news = "Another program changed \"sample.gbc\"";
+  // Other programs' changes are told slot by slot.
+  const QString news = "Another program changed slot ";
   ClickSlot(0);
   EXPECT_THAT(PressSave(), SizeIs(0));
   QTest::qWait(600);  // longer than the watcher waits for changes to settle
@@ -270,6 +289,8 @@ TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
   }
   EXPECT_TRUE(QTest::qWaitFor([&] { return Status().startsWith(news); }));
   EXPECT_EQ(Slots()->item(1)->text(), "2 (17)");
+  EXPECT_TRUE(Status().startsWith(news + "2 of Beginner's (Top Left) Shop: "))
+      << Status().toStdString();
 
   std::vector<std::uint8_t> replacement = ReadAll(path);
   replacement[kBeginnerSlot1Offset + 2] = 0x2B;

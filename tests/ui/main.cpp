@@ -1,9 +1,12 @@
-// Widget tests run without a display unless one is asked for, and with
-// Qt's own dialogs, which they can answer, on any desktop.
+// Widget tests run without a display unless one is asked for, with Qt's
+// own dialogs, which they can answer, on any desktop, and with settings in
+// a temporary folder, never the user's.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -24,6 +27,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   next_handler = qInstallMessageHandler(DropPlatformChatter);
+  // Before anything reads them: the window's settings and Qt's own file
+  // dialog's.
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     settings.path());
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

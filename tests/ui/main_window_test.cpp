@@ -21,6 +21,7 @@
 #include <utility>
 
 #include "accessibility_events.h"
+#include "app/command_line.h"
 #include "sample_image.h"
 #include "window_test.h"
 
@@ -67,6 +68,7 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
   EXPECT_EQ(Items()->count(), 44);
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
+  EXPECT_TRUE(Find<QAction>("Save")->isEnabled());
   // The focus back on the slot list makes no entry current.
   EXPECT_EQ(Status().toStdString(),
             "Choose a slot first; then Save writes Null (0) to it.");
@@ -94,6 +96,7 @@ TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
   EXPECT_EQ(Slots()->count(), 0);
   EXPECT_EQ(Items()->count(), 0);
   EXPECT_FALSE(Save()->isEnabled());
+  EXPECT_FALSE(Find<QAction>("Save")->isEnabled());
   EXPECT_EQ(window.windowTitle(), "Tivok");
 }
 
@@ -126,20 +129,31 @@ TEST_F(MainWindowTest, CancelledDialogKeepsTheFileItHad) {
   EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
 }
 
-TEST_F(MainWindowTest, CreditsShowFourLinesEndingWithThanks) {
+// Credits gives four lines ending with thanks; About the version that
+// tivok --version gives, the licence and the contact that Credits gives.
+TEST_F(MainWindowTest, CreditsAndAboutGiveOneContact) {
   ModalAnswerer answerer;
   Find<QAction>("Credits")->trigger();
-
-  ASSERT_THAT(answerer.seen(), SizeIs(1));
-  const ModalSeen& box = answerer.seen()[0];
-  EXPECT_EQ(box.title, "Credits");
-  EXPECT_FALSE(box.has_icon);
-  EXPECT_EQ(box.buttons, 1);
-  const QStringList lines = box.text.split("\r\n");
-  ASSERT_THAT(lines, SizeIs(4));
-  EXPECT_FALSE(lines[0].isEmpty());
-  EXPECT_FALSE(lines[1].isEmpty());
-  EXPECT_TRUE(box.text.endsWith("\r\n\r\nThanks for using!"));
+  Find<QAction>("About")->trigger();
+  const std::vector<ModalSeen>& seen = answerer.seen();
+  ASSERT_THAT(seen, SizeIs(2));
+  EXPECT_EQ(seen[0].title, "Credits");
+  EXPECT_EQ(seen[1].title, "About Tivok");
+  const QStringList credits = seen[0].text.split("\r\n");
+  ASSERT_THAT(credits, SizeIs(4));
+  EXPECT_TRUE(credits[0].contains("XMPP")) << credits[0].toStdString();
+  EXPECT_EQ(credits.mid(1),
+            QStringList({"tivok@example.org", "", "Thanks for using!"}));
+  const QString about = seen[1].text;
+  const std::string version = ParseCommandLine({"tivok", "-v"}).message;
+  EXPECT_TRUE(
+      about.startsWith(QString::fromStdString("Tivok " + version.substr(6))))
+      << about.toStdString();
+  EXPECT_TRUE(about.contains("MIT licence") && about.contains(credits[1]));
+  for (const ModalSeen& box : seen) {
+    EXPECT_FALSE(box.has_icon);
+    EXPECT_EQ(box.buttons, 1);
+  }
 }
 
 QString AccessibleName(QObject* object) {
@@ -269,28 +283,32 @@ TEST_F(MainWindowTest, ShowsTheDesignedTexts) {
       {"Label1", "Tivok"},
       {"Label2",
        "Dragon Warrior Monsters Store Editor\nby the Tivok developers"},
-      {"Label3", "Store:"},
-      {"Label4", "Items:"},
-      {"Label5", "New Item:"},
+      {"Label3", "&Store:"},
+      {"Label4", "&Items:"},
+      {"Label5", "&New Item:"},
       {"Label6", "Slot (Byte)"},
   };
   for (const auto& [name, text] : labels) {
     EXPECT_EQ(Find<QLabel>(name)->text(), text) << name;
+    EXPECT_EQ(AccessibleName(Find<QLabel>(name)), QString(text).remove('&'))
+        << name;
   }
   EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), "Store Item Editor");
   EXPECT_EQ(Save()->text(), "Save");
   EXPECT_EQ(Find<QMenu>("File")->title(), "&File");
   EXPECT_EQ(Find<QMenu>("Other")->title(), "&Other");
-  EXPECT_EQ(Find<QAction>("Open")->text(), "Open...");
+  EXPECT_EQ(Find<QAction>("Open")->text(), "&Open...");
   EXPECT_EQ(Find<QAction>("Open")->shortcut(), QKeySequence("Ctrl+O"));
-  EXPECT_EQ(Find<QAction>("Credits")->text(), "Credits");
+  EXPECT_EQ(Find<QAction>("Credits")->text(), "&Credits");
   EXPECT_TRUE(Find<QAction>("Credits")->shortcut().isEmpty());
-  // Edit stands between File and Other; its entries and Reload wait for an
-  // image and a save.
+  EXPECT_EQ(Find<QAction>("About")->text(), "&About Tivok");
+  // Edit stands between File and Other, Help comes last; Save, Reload and
+  // Edit's entries wait for an image and a save.
   QStringList menus;
   for (const QAction* menu : window.menuBar()->actions()) menus << menu->text();
-  EXPECT_THAT(menus, ElementsAre("&File", "&Edit", "&Other"));
+  EXPECT_THAT(menus, ElementsAre("&File", "&Edit", "&Other", "&Help"));
   const std::vector<std::pair<const char*, QKeySequence::StandardKey>> keys = {
+      {"Save", QKeySequence::Save},
       {"Reload", QKeySequence::Refresh},
       {"Undo", QKeySequence::Undo},
       {"Redo", QKeySequence::Redo}};
@@ -303,6 +321,41 @@ TEST_F(MainWindowTest, ShowsTheDesignedTexts) {
   const QFont title = Find<QLabel>("Label1")->font();
   EXPECT_EQ(title.pointSize(), 18);
   EXPECT_EQ(title.weight(), QFont::Normal);
+}
+
+// Menus and their entries have access keys of their own within their menu,
+// and the form's labels within the window, the menu bar's keys included; a
+// label's key moves the focus to its control.
+TEST_F(MainWindowTest, AccessKeysAreOwnAndReachTheirPlaces) {
+  Open(dir.WriteSample("sample.gbc"));  // an entry for Open Recent
+  const auto own = [](QStringList& keys, const QString& text) {
+    const QString key = QKeySequence::mnemonic(text).toString();
+    EXPECT_TRUE(!key.isEmpty() && !keys.contains(key)) << text.toStdString();
+    keys << key;
+  };
+  QStringList window_keys;
+  QList<const QMenu*> menus;
+  for (const QAction* menu : window.menuBar()->actions()) {
+    own(window_keys, menu->text());
+    menus << menu->menu();
+  }
+  for (qsizetype i = 0; i < menus.size(); ++i) {
+    QStringList keys;
+    for (const QAction* entry : menus[i]->actions()) {
+      if (entry->isSeparator() || !entry->isVisible()) continue;
+      own(keys, entry->text());
+      if (entry->menu() != nullptr) menus << entry->menu();
+    }
+  }
+  EXPECT_THAT(menus, SizeIs(5));  // with Open Recent
+  const std::map<const char*, QWidget*> fields = {
+      {"Label3", Stores()}, {"Label4", Slots()}, {"Label5", Items()}};
+  for (const auto& [name, control] : fields) {
+    own(window_keys, Find<QLabel>(name)->text());
+    Save()->setFocus();
+    QTest::keySequence(&window, QKeySequence(window_keys.last()));
+    EXPECT_EQ(QApplication::focusWidget(), control) << name;
+  }
 }
 
 // The width that `combo` gives the text of its entries.
@@ -333,17 +386,21 @@ void ExpectNothingClipped(const MainWindow& window, const QString& when) {
   for (const QLabel* label : window.findChildren<QLabel*>()) {
     if (label->text().isEmpty()) continue;
     if (label->objectName() == "Status") {
-      // Every line is shown, and there are enough lines for the whole text,
-      // so none runs past the right edge.
-      const int height = label->heightForWidth(label->width());
-      EXPECT_LE(height, label->height()) << label->objectName().toStdString();
-      const QFontMetrics metrics = label->fontMetrics();
-      EXPECT_GE(height / metrics.lineSpacing() * label->width(),
-                metrics.horizontalAdvance(label->text()))
-          << label->objectName().toStdString();
+      // It keeps its room; a text too long for it, even wrapped anywhere,
+      // shows whole in the tooltip.
+      EXPECT_EQ(label->height(), label->sizeHint().height());
+      const QRect room = label->contentsRect();
+      if (label->fontMetrics()
+              .boundingRect(0, 0, room.width(), 0, Qt::TextWrapAnywhere,
+                            label->text())
+              .height() > room.height()) {
+        EXPECT_EQ(label->toolTip(), label->text());
+      }
       continue;
     }
-    const QSize text = label->fontMetrics().size(0, label->text());
+    // An access key's mark takes no room.
+    const QSize text =
+        label->fontMetrics().size(Qt::TextShowMnemonic, label->text());
     EXPECT_LE(text.width(), label->contentsRect().width())
         << label->objectName().toStdString();
     EXPECT_LE(text.height(), label->contentsRect().height())
@@ -400,12 +457,14 @@ TEST_F(MainWindowTest, LayoutFitsEveryFontSize) {
     previous = window.size();
   }
 
-  // A status text with a file name far wider than the window wraps too.
+  // A status text with a file name far wider than the window wraps too,
+  // into the room kept for it: the window keeps its size.
   std::vector<std::uint8_t> foreign = MakeSampleImage();
   foreign[0x134] = 'X';
   Open(dir.Write(std::string(120, 'n') + ".gbc", foreign));
   Settle();
   ExpectNothingClipped(window, "long status text");
+  EXPECT_EQ(window.size(), previous);
   QApplication::setFont(original);
 }
 

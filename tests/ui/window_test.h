@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringList>
 #include <QTest>
 #include <optional>
@@ -89,6 +90,8 @@ class WindowTest : public ::testing::Test {
 
   UnexpectedModalCloser closer;
   TempDir dir;
+  // The window starts with no recent images, as on a first run.
+  bool fresh_settings = (QSettings().clear(), true);
   MainWindow window;
 };
 
