@@ -13,7 +13,7 @@ namespace {
 using Outcome = WriteReport::Outcome;
 using Rollback = WriteReport::Rollback;
 
-// A wish whose slot holds another code, with that code.
+// A change that is due: the wish, and the code its slot held before.
 struct Change {
   const SlotWish* wish;
   int before;
@@ -131,7 +131,8 @@ void SayReplacedOrResized(const WriteReport& report, const std::string& path,
     err << "tivok-cli did not cut it back"
         << (report.error ? " (" + ErrorText(report.error) + ")" : "")
         << "; the " << Bytes(report.written)
-        << " written are in the file as it is now.\n";
+        << (report.written == 1 ? " written is" : " written are")
+        << " in the file as it is now.\n";
   }
 }
 

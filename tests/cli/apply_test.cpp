@@ -311,10 +311,6 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
        [](const std::string&) { ArmFileFault(FileStep::kWrite, 1); },
        "tivok-cli: cannot write to @: " + io + "\n" + nothing_changed,
        MakeSampleImage(), three, false},
-      {"flush of three",
-       [](const std::string&) { ArmFileFault(FileStep::kFlush); },
-       "tivok-cli: cannot flush @: " + io + "\n" + nothing_changed,
-       MakeSampleImage(), three, false},
       {"third write, then the flush of the write-back",
        [](const std::string&) {
          ArmFileFault(FileStep::kWrite, 2);
