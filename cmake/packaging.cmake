@@ -2,7 +2,8 @@
 #
 # On Linux, `cmake --install` and the package install the program and
 # tivok-cli with the desktop entry, icons, AppStream metainfo, manual pages,
-# licence and changelog, all under the ID below.
+# licence and changelog, all under the ID below, and tivok-cli's bash
+# completion.
 set(TIVOK_DESKTOP_ID org.example.tivok)
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
@@ -22,6 +23,11 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
               ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME ${TIVOK_DESKTOP_ID}.png)
   endforeach()
+
+  # bash-completion loads it on demand by the command's name.
+  install(FILES ${data}/tivok-cli.bash
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME tivok-cli)
 
   # The manual page and the changelog, compressed as Debian wants them:
   # highest compression, no name or time stamp inside.

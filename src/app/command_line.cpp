@@ -1,7 +1,8 @@
 #include "app/command_line.h"
 
-#include <array>
-#include <string_view>
+#include <QCoreApplication>
+#include <csignal>
+#include <cstdio>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -35,47 +36,19 @@ CommandLine UsageError(const std::string& error) {
           {}};
 }
 
-// What follows one of Qt's options.
-enum class Takes {
-  kNothing,
-  kValue,         // the next argument, if there is one
-  kValueIfThere,  // the next argument; the option stays when it is last
-};
-
-struct QtOption {
-  std::string_view name;
-  Takes takes;
-};
-
-// The options that QGuiApplication and QApplication document, and the X11
-// ones of the xcb platform, as Qt 6 reads them.
-constexpr std::array<QtOption, 14> kQtOptions = {{
-    {"-platform", Takes::kValue},
-    {"-platformpluginpath", Takes::kValue},
-    {"-platformtheme", Takes::kValue},
-    {"-plugin", Takes::kValue},
-    {"-qwindowgeometry", Takes::kValue},
-    {"-qwindowicon", Takes::kValue},
-    {"-qwindowtitle", Takes::kValue},
-    {"-geometry", Takes::kValue},
-    {"-display", Takes::kValueIfThere},
-    {"-session", Takes::kValueIfThere},
-    {"-style", Takes::kValueIfThere},
-    {"-stylesheet", Takes::kValueIfThere},
-    {"-reverse", Takes::kNothing},
-    {"-widgetcount", Takes::kNothing},
-}};
-
-// The options that carry their value after "=".
-constexpr std::array<std::string_view, 3> kQtPrefixes = {
-    "-style=", "-stylesheet=", "-qmljsdebugger="};
-
 }  // namespace
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
   std::vector<std::string> arguments;
 #ifdef _WIN32
   (void)argv;
+  if (QCoreApplication::instance() != nullptr) {
+    // Qt reads the wide command line and leaves out what it took.
+    for (const QString& argument : QCoreApplication::arguments()) {
+      arguments.push_back(argument.toStdString());
+    }
+    return arguments;
+  }
   int count = 0;
   wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   for (int i = 0; wide != nullptr && i < count; ++i) {
@@ -95,41 +68,14 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return arguments;
 }
 
-std::vector<std::string> WithoutQtOptions(
-    const std::vector<std::string>& arguments) {
-  std::vector<std::string> kept;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    std::string_view option = arguments[i];
-    // Qt takes its options with one dash or two, anywhere on the line.
-    if (i == 0 || !option.starts_with('-')) {
-      kept.push_back(arguments[i]);
-      continue;
-    }
-    if (option.starts_with("--")) option.remove_prefix(1);
-    bool taken = false;
-    for (const std::string_view prefix : kQtPrefixes) {
-      taken = taken || option.starts_with(prefix);
-    }
-    for (const QtOption& qt : kQtOptions) {
-      if (taken || option != qt.name) continue;
-      const bool has_value = i + 1 < arguments.size();
-      if (qt.takes == Takes::kValueIfThere && !has_value) break;
-      taken = true;
-      if (qt.takes != Takes::kNothing && has_value) ++i;
-    }
-    if (!taken) kept.push_back(arguments[i]);
-  }
-  return kept;
-}
-
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-  const std::vector<std::string> own = WithoutQtOptions(arguments);
   bool help = false;
   bool version = false;
   bool options_ended = false;
+  std::string unknown;
   std::vector<std::string> files;
-  for (std::size_t i = 1; i < own.size(); ++i) {
-    const std::string& argument = own[i];
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
     if (!options_ended && argument == "--") {
       options_ended = true;
     } else if (options_ended || argument.size() < 2 || argument[0] != '-') {
@@ -138,16 +84,35 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       help = true;
     } else if (argument == "-v" || argument == "--version") {
       version = true;
-    } else {
-      return UsageError("unknown option '" + argument + "'.");
+    } else if (unknown.empty()) {
+      unknown = argument;
     }
   }
   if (help) return {0, kHelp, {}};
   if (version) return {0, "tivok " TIVOK_VERSION "\n", {}};
+  if (!unknown.empty()) return UsageError("unknown option '" + unknown + "'.");
   if (files.size() > 1) return UsageError("more than one FILE given.");
   if (files.empty()) return {};
   if (files.front().empty()) return UsageError("FILE is empty.");
   return {std::nullopt, {}, files.front()};
+}
+
+int FinishCommandLine(const CommandLine& command) {
+#ifndef _WIN32
+  // A reader that went away is an output that failed, not a silent end.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
+  const std::string& text = command.message;
+  const int status = *command.exit_status;
+  std::FILE* to = status == 0 ? stdout : stderr;
+  const bool written =
+      std::fwrite(text.data(), 1, text.size(), to) == text.size() &&
+      std::fflush(to) == 0;
+  if (!written && status == 0) {
+    std::fputs("tivok: cannot write the output.\n", stderr);
+    return 1;
+  }
+  return status;
 }
 
 }  // namespace tivok

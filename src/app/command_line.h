@@ -8,7 +8,7 @@
 namespace tivok {
 
 // What the command line asks of the program: tivok [--help | --version |
-// FILE], with any of Qt's own options among them.
+// FILE].
 struct CommandLine {
   // Set when the program is to end at once, without a window, after
   // printing `message`: 0 for --help and --version (standard output), 2 for
@@ -21,19 +21,22 @@ struct CommandLine {
 };
 
 // The program's arguments, its name first: argv's bytes as they are, since
-// file names are bytes on Linux; on Windows the command line in UTF-8.
+// file names are bytes on Linux; on Windows the command line in UTF-8, and
+// once an application exists, without the options that it took.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
-// `arguments` without the options that QGuiApplication and QApplication
-// take for themselves (such as -style fusion, -platform offscreen or
-// -reverse), taken out as Qt does, so that the rest reads the same with
-// them or without them.
-std::vector<std::string> WithoutQtOptions(
-    const std::vector<std::string>& arguments);
-
-// Reads the program's `arguments`, its name first and Qt's own options
-// included. Needs no application object, and so no display.
+// Reads the program's `arguments`, its name first. --help and --version
+// win over any other argument, so that they can be answered before an
+// application exists, and so without a display. Any other option is a
+// usage error: read the arguments that QApplication leaves once it has
+// taken its own options (-style, -platform, -title and the rest, as the
+// platform at hand takes them) out of argv.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// Prints what a command line that ends the program says, and returns the
+// exit status: the command line's, or 1 when the help or the version
+// could not be written (a closed or full standard output).
+int FinishCommandLine(const CommandLine& command);
 
 }  // namespace tivok
 

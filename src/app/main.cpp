@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QWindow>
 #include <chrono>
-#include <cstdio>
 
 #include "app/command_line.h"
 #include "app/exposure_wait.h"
@@ -12,24 +11,21 @@ namespace {
 // The ID of the desktop entry, the icon and the AppStream metainfo.
 constexpr char kDesktopId[] = "org.example.tivok";
 
-// Prints what a command line that ends the program says; returns its status.
-int Finish(const tivok::CommandLine& command) {
-  const std::string& text = command.message;
-  std::fwrite(text.data(), 1, text.size(),
-              *command.exit_status == 0 ? stdout : stderr);
-  return *command.exit_status;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Read before any application exists: --help, --version and a wrong
-  // command line are answered without a display, in a terminal or over ssh.
+  // --help and --version are answered before any application exists:
+  // without a display, in a terminal or over ssh.
+  const tivok::CommandLine early =
+      tivok::ParseCommandLine(tivok::ProgramArguments(argc, argv));
+  if (early.exit_status == 0) return tivok::FinishCommandLine(early);
+
+  // QApplication takes the options it knows out of argc and argv; FILE is
+  // read from what is left, and only then is a wrong command line known.
+  QApplication app(argc, argv);
   const tivok::CommandLine command =
       tivok::ParseCommandLine(tivok::ProgramArguments(argc, argv));
-  if (command.exit_status) return Finish(command);
-
-  QApplication app(argc, argv);
+  if (command.exit_status) return tivok::FinishCommandLine(command);
   // Lets the desktop match the window to its desktop entry and icon.
   QGuiApplication::setDesktopFileName(kDesktopId);
   // Where the settings (the recent images) are kept: on Linux

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/program.h"
 #include "rom/store_table.h"
 
 namespace tivok::cli {
@@ -25,17 +26,19 @@ struct WishSource {
   std::string name;
 };
 
-// Writes `wishes` into the image at `path`, as `set` and `apply` do. Opens
-// the file once for reading and writing, checks its header title, reads
-// what each slot holds, refuses (writing nothing) a wish to write a code
-// that is no item, then writes every byte that differs and flushes once.
-// With `dry_run` it opens the file for reading only and writes nothing.
-// Prints the changes to `out`, failures to `err`; if a write fails part-way
-// it says which slots were written and whether the disk confirmed them.
-// Returns the exit status: 0, or 1 on any failure.
-int WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
-                bool dry_run, const WishSource& source, std::ostream& out,
-                std::ostream& err);
+// Writes `wishes` into the image at `path`, as `set` and `apply` do,
+// through the core's one write call (image_write.h): on one open file it
+// checks the header title, refuses (writing nothing) a wish to write a code
+// that is no item where the slot holds another, writes every byte that
+// differs, flushes once and checks the file afterwards. A dry run makes the
+// same opens and checks, for writing too, and writes nothing. Prints the
+// changes to `out`, and to `err` every failure in words: what is left
+// changed after a part-way failure, and whether another program replaced
+// the image or changed its length meanwhile. Returns the exit status, 0 or
+// 1, and whether the image was changed.
+Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
+                   bool dry_run, const WishSource& source, std::ostream& out,
+                   std::ostream& err);
 
 // "layout.csv:4: " for a wish from line 4 of a layout, "" for one from the
 // command line.

@@ -16,7 +16,7 @@ std::string OffsetColumn(FilePosition position);
 // An item code as the byte in hex, two digits at least, such as "0x17".
 std::string CodeColumn(int code);
 
-// The item's name, or "unknown item (C8)" for a code that is no item.
+// The item's name, or "unknown item (0xC8)" for a code that is no item.
 std::string ItemColumn(int code);
 
 }  // namespace tivok::cli

@@ -4,15 +4,20 @@
 #include <string_view>
 #include <utility>
 
+#include "cli/words.h"
+
 namespace tivok::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 4> kCommands = {{
+constexpr std::array<std::pair<std::string_view, Command>, 5> kCommands = {{
     {"list", Command::kList},
     {"get", Command::kGet},
     {"set", Command::kSet},
     {"apply", Command::kApply},
+    {"items", Command::kItems},
 }};
+
+constexpr char kCommandNames[] = "list, get, set, apply and items";
 
 // The fewest and most operands each command takes.
 std::pair<std::size_t, std::size_t> OperandRange(Command command) {
@@ -25,6 +30,7 @@ std::pair<std::size_t, std::size_t> OperandRange(Command command) {
       return {4, 4};
     case Command::kApply:
       return {2, 2};
+    case Command::kItems:
     case Command::kNone:
       break;
   }
@@ -34,6 +40,7 @@ std::pair<std::size_t, std::size_t> OperandRange(Command command) {
 std::string OptionsOf(Command command) {
   switch (command) {
     case Command::kList:
+    case Command::kItems:
       return "--format=table|csv|json and --help";
     case Command::kSet:
     case Command::kApply:
@@ -92,8 +99,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (arg == name) invocation.command = command;
       }
       if (invocation.command == Command::kNone) {
-        note("unknown command \"" + arg +
-             "\"; the commands are list, get, set and apply");
+        note("unknown command " + Echoed(arg) + "; the commands are " +
+             kCommandNames);
       }
       continue;
     }
@@ -117,18 +124,19 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         format_name = arg.substr(9);
       }
       if (!ReadFormat(format_name, invocation.format)) {
-        note("unknown format \"" + format_name +
-             "\"; the formats are table, csv and json");
+        note("unknown format " + Echoed(format_name) +
+             "; the formats are table, csv and json");
       }
     } else {
-      note("unknown option " + arg);
+      note("unknown option " + Echoed(arg));
     }
   }
   if (invocation.version || invocation.help) return parsed;
 
   const Command command = invocation.command;
-  if (format_given && command != Command::kList && command != Command::kNone) {
-    note("--format is an option of list only");
+  if (format_given && command != Command::kList && command != Command::kItems &&
+      command != Command::kNone) {
+    note("--format is an option of list and items only");
   }
   if (invocation.dry_run && command != Command::kSet &&
       command != Command::kApply && command != Command::kNone) {
@@ -138,7 +146,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     error += "; the options are " + OptionsOf(command);
   }
   if (error.empty() && !command_seen) {
-    note("no command given; the commands are list, get, set and apply");
+    note(std::string("no command given; the commands are ") + kCommandNames);
   }
   const auto [fewest, most] = OperandRange(command);
   if (command_seen && command != Command::kNone &&
@@ -146,8 +154,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     note("too few arguments");
   } else if (command_seen && command != Command::kNone &&
              invocation.operands.size() > most) {
-    note("too many arguments: \"" + invocation.operands[most] +
-         "\" is one more than the command takes");
+    note("too many arguments: " + Echoed(invocation.operands[most]) +
+         " is one more than the command takes");
   }
   for (const std::string& operand : invocation.operands) {
     if (operand.empty()) note("an argument is empty");

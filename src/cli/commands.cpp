@@ -5,9 +5,10 @@
 #include "cli/layout.h"
 #include "cli/layout_file.h"
 #include "cli/list_formats.h"
+#include "cli/listing.h"
 #include "cli/program.h"
 #include "cli/words.h"
-#include "editor/status_text.h"
+#include "rom/describe.h"
 #include "rom/rom_file.h"
 
 namespace tivok::cli {
@@ -19,89 +20,133 @@ struct UsageError {
 };
 
 template <typename T>
-T Need(const Reading<T>& reading, std::string_view more = {}) {
-  if (!reading.ok()) throw UsageError{reading.error + std::string(more)};
+T Need(const Reading<T>& reading) {
+  if (!reading.ok()) throw UsageError{reading.error};
   return reading.value;
 }
 
-int Failed(std::ostream& err, const std::exception& error) {
-  err << kProgram << ": " << error.what() << "\n";
-  return kFailed;
+Result Failed(std::ostream& err, const std::string& message) {
+  err << kProgram << ": " << message << "\n";
+  return {kFailed};
 }
 
-int List(const Invocation& invocation, std::ostream& out, std::ostream& err) {
-  const std::vector<std::string>& operands = invocation.operands;
-  const Store* only =
-      operands.size() > 1 ? Need(ReadStore(operands[1])) : nullptr;
-  std::vector<StoreCodes> stores;
+Result List(const Invocation& invocation, std::ostream& out,
+            std::ostream& err) {
+  const std::string& path = invocation.operands[0];
+  const Store* only = invocation.operands.size() > 1
+                          ? Need(ReadStore(invocation.operands[1]))
+                          : nullptr;
+  ImageStores image;
   try {
-    stores = ReadStores(operands[0], only);
+    image = ReadGameStores(path);
   } catch (const std::exception& error) {
-    return Failed(err, error);
+    return Failed(err, error.what());
   }
-  switch (invocation.format) {
-    case Format::kTable:
-      out << TableText(stores);
-      break;
-    case Format::kCsv:
-      out << CsvText(stores);
-      break;
-    case Format::kJson:
-      out << JsonText(stores);
-      break;
+  std::vector<StoreCodes> stores;
+  for (const StoreCodes& store : image.stores) {
+    if (only == nullptr || store.store == only) stores.push_back(store);
   }
-  return kOk;
+  out << StoresText(stores, invocation.format);
+  Result result{kOk};
+  for (const StoreCodes& store : stores) {
+    if (!store.complete()) result = Failed(err, UnlistedText(path, store));
+  }
+  return result;
 }
 
-int Get(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+Result Get(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+  const std::string& path = invocation.operands[0];
   const Store& store = *Need(ReadStore(invocation.operands[1]));
   const int slot = Need(ReadSlot(invocation.operands[2], store));
-  std::vector<StoreCodes> stores;
+  ImageStores image;
   try {
-    stores = ReadStores(invocation.operands[0], &store);
+    image = ReadGameStores(path);
   } catch (const std::exception& error) {
-    return Failed(err, error);
+    return Failed(err, error.what());
+  }
+  const StoreCodes& codes = image.Of(store);
+  const int code = codes.CodeOf(slot);
+  if (code < 0) {
+    return Failed(err, SlotText(store, slot) + ", in " + Quoted(path) +
+                           " cannot be read: " + codes.shortfall);
   }
   std::string where = SlotText(store, slot);
   where[0] = 'S';
-  out << where << ", holds "
-      << ItemText(stores[0].codes[static_cast<std::size_t>(slot - 1)]) << ".\n";
-  return kOk;
+  out << where << ", holds " << ItemText(code, CodeStyle::kCli) << ".\n";
+  return {kOk};
 }
 
-int Set(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+Result Set(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   const Store& store = *Need(ReadStore(invocation.operands[1]));
   const int slot = Need(ReadSlot(invocation.operands[2], store));
-  std::string items = "\nThe items:\n" + ItemNamesText();
-  items.pop_back();  // the usage line follows on the next line
-  const int item = Need(ReadItem(invocation.operands[3]), items);
+  const int item = Need(ReadItem(invocation.operands[3]));
   return WriteWishes(invocation.operands[0], {{&store, slot, item, 0}},
                      invocation.dry_run, {}, out, err);
 }
 
-int Apply(const Invocation& invocation, std::istream& in, std::ostream& out,
-          std::ostream& err) {
+Result Apply(const Invocation& invocation, std::istream& in, std::ostream& out,
+             std::ostream& err) {
   const std::string& image = invocation.operands[0];
   const std::string& name = invocation.operands[1];
-  std::string text;
-  try {
-    text = name == "-" ? ReadAllOf(in) : ReadLayoutFile(name);
-  } catch (const std::exception& error) {
-    return Failed(err, error);
+  const LayoutText text =
+      name == "-" ? ReadLayoutFrom(in) : ReadLayoutFile(name);
+  if (!text.ok()) {
+    return Failed(
+        err, text.error + "; nothing was written to " + Quoted(image) + ".");
   }
   const WishSource source{name == "-" ? "(standard input)" : name};
-  const Layout layout = ReadLayout(text);
+  const Layout layout = ReadLayout(text.text);
   if (!layout.errors.empty()) {
     for (const LayoutError& error : layout.errors) {
       err << kProgram << ": " << LinePrefix(source, error.line) << error.reason
           << "\n";
     }
-    err << kProgram << ": the layout is refused; nothing was written to "
-        << Quoted(image) << ".\n";
-    return kFailed;
+    const auto listed = static_cast<int>(layout.errors.size());
+    if (layout.error_count > listed) {
+      err << kProgram << ": " << Escaped(source.name) << ": "
+          << layout.error_count - listed << " more wrong lines are not shown ("
+          << layout.error_count << " in all).\n";
+    }
+    return Failed(err, "the layout is refused; nothing was written to " +
+                           Quoted(image) + ".");
   }
   return WriteWishes(image, layout.wishes, invocation.dry_run, source, out,
                      err);
+}
+
+Result Run(const Invocation& invocation, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+  switch (invocation.command) {
+    case Command::kList:
+      return List(invocation, out, err);
+    case Command::kGet:
+      return Get(invocation, out, err);
+    case Command::kSet:
+      return Set(invocation, out, err);
+    case Command::kApply:
+      return Apply(invocation, in, out, err);
+    case Command::kItems:
+      out << ItemsText(invocation.format);
+      return {kOk};
+    case Command::kNone:
+      break;
+  }
+  return {kUsage};
+}
+
+// Hands the output on; a result that never reached its reader (a full
+// disk, a closed output) is a failure, but never reads as "not written"
+// when the image was changed.
+int Finish(const Result& result, std::ostream& out, std::ostream& err) {
+  if (out.flush()) return result.status;
+  if (result.changed) {
+    err << kProgram
+        << ": the image was changed and flushed to the disk as asked, but "
+           "the report of it could not be written to the output.\n";
+    return kUnreported;
+  }
+  err << kProgram << ": cannot write the output.\n";
+  return result.status == kOk ? kFailed : result.status;
 }
 
 }  // namespace
@@ -112,34 +157,24 @@ int RunCli(const std::vector<std::string>& args, std::istream& in,
   const Invocation& invocation = parsed.invocation;
   if (invocation.version) {
     out << VersionText();
-    return kOk;
+    return Finish({kOk}, out, err);
   }
   if (invocation.help) {
     out << HelpText(invocation.command);
-    return kOk;
+    return Finish({kOk}, out, err);
   }
   if (!parsed.error.empty()) {
     err << UsageErrorText(invocation.command, parsed.error);
     return kUsage;
   }
+  Result result;
   try {
-    switch (invocation.command) {
-      case Command::kList:
-        return List(invocation, out, err);
-      case Command::kGet:
-        return Get(invocation, out, err);
-      case Command::kSet:
-        return Set(invocation, out, err);
-      case Command::kApply:
-        return Apply(invocation, in, out, err);
-      case Command::kNone:
-        break;
-    }
+    result = Run(invocation, in, out, err);
   } catch (const UsageError& error) {
     err << UsageErrorText(invocation.command, error.text);
     return kUsage;
   }
-  return kUsage;
+  return Finish(result, out, err);
 }
 
 }  // namespace tivok::cli

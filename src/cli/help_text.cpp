@@ -17,6 +17,8 @@ std::string UsageLine(Command command) {
       return usage + " set IMAGE STORE SLOT ITEM [--dry-run]\n";
     case Command::kApply:
       return usage + " apply IMAGE LAYOUT [--dry-run]\n";
+    case Command::kItems:
+      return usage + " items [--format=table|csv|json]\n";
     case Command::kNone:
       break;
   }
@@ -31,7 +33,9 @@ std::string StoreHelp() {
 constexpr char kItemHelp[] =
     "ITEM is an item's name, in any case, or its code in hex with 0x:\n"
     "sirloin and 0x17 both name Sirloin. A bare number such as 17 is\n"
-    "refused, as it could be hex or decimal.\n";
+    "refused, as it could be hex or decimal. tivok-cli items lists the\n"
+    "items; a store or an item that is misspelt is answered with the\n"
+    "closest names.\n";
 
 constexpr char kProgramHelp[] =
     "Reads and changes the store inventories of a Dragon Warrior Monsters\n"
@@ -45,6 +49,7 @@ constexpr char kProgramHelp[] =
     "                         write one item into one slot\n"
     "  apply IMAGE LAYOUT     write the items that a layout file gives\n"
     "                         its slots\n"
+    "  items                  list the 44 items with their codes\n"
     "Each command has its own help: tivok-cli COMMAND --help.\n"
     "\n";
 
@@ -57,21 +62,26 @@ constexpr char kProgramOptions[] =
     "  -v, --version  show the version\n"
     "\n"
     "Exit status: 0 on success; 1 when the image cannot be read or\n"
-    "written, or a layout is refused; 2 when the command line is wrong.\n"
+    "written, a layout is refused, or the output cannot be written; 2 when\n"
+    "the command line is wrong; 3 when set or apply changed the image as\n"
+    "asked, but the report of it could not be written to the output.\n"
     "Results go to standard output, errors to standard error.\n";
 
 constexpr char kListHelp[] =
     "Lists every store of IMAGE, or only STORE, with each slot's number,\n"
     "offset in the file, item code in hex and item name. A code that is no\n"
-    "item reads \"unknown item (C8)\".\n"
+    "item reads \"unknown item (0xC8)\". When the file ends inside a store,\n"
+    "the slots before its end are listed, the others are named on standard\n"
+    "error, and the exit status is 1.\n"
     "\n"
     "  --format=table  an aligned table per store, for people (the default)\n"
-    "  --format=csv    CSV (RFC 4180, lines end in CR LF) with the header\n"
+    "  --format=csv    CSV (RFC 4180, lines end in LF) with the header\n"
     "                  store,slot,offset,code,item: the form that apply\n"
     "                  reads; applied as it is, it changes nothing\n"
     "  --format=json   {\"stores\": [{\"store\", \"word\", \"number\",\n"
-    "                  \"slots\": [{\"slot\", \"offset\", \"code\", \"item\",\n"
-    "                  \"known\"}]}]}\n"
+    "                  \"slots\": [{\"slot\", \"offset\", \"offset_hex\",\n"
+    "                  \"code\", \"code_hex\", \"item\", \"known\"}]}]}, with\n"
+    "                  offset and code as numbers\n"
     "  -h, --help      show this help\n"
     "\n";
 
@@ -82,12 +92,24 @@ constexpr char kSetHelp[] =
     "Writes ITEM into slot SLOT of STORE in IMAGE, as the window's Save\n"
     "does: on one open file it checks the header title, reads what the slot\n"
     "holds, writes the one byte and flushes it to the disk, and reports\n"
-    "success only after the flush. Prints what it wrote and what the slot\n"
-    "held before; writes nothing when the slot holds ITEM already.\n"
+    "success only after the flush and a check that the file at IMAGE is\n"
+    "still the one written, at its length. Prints what it wrote and what\n"
+    "the slot held before; writes nothing when the slot holds ITEM\n"
+    "already.\n"
     "\n"
-    "  --dry-run   print what would be written, and write nothing\n"
+    "  --dry-run   open and check the image as for writing, print what\n"
+    "              would be written, and write nothing\n"
     "  -h, --help  show this help\n"
     "\n";
+
+constexpr char kItemsHelp[] =
+    "Lists the 44 items that a slot may hold, with their codes.\n"
+    "\n"
+    "  --format=table  code and name, one item a line (the default)\n"
+    "  --format=csv    CSV with the header code,item, lines ending in LF\n"
+    "  --format=json   {\"items\": [{\"code\", \"code_hex\", \"item\"}]},\n"
+    "                  with code as a number\n"
+    "  -h, --help      show this help\n";
 
 constexpr char kApplyHelp[] =
     "Writes into IMAGE the items that LAYOUT gives its slots. LAYOUT is a\n"
@@ -101,24 +123,28 @@ constexpr char kApplyHelp[] =
     "  offset  the slot's offset, such as 0x2478E; checked when given\n"
     "Each row needs an item or a code, and when it gives both they must\n"
     "name the same item. Any other column is refused. Spaces around a\n"
-    "field are ignored, and so are empty lines. The output of\n"
-    "tivok-cli list --format=csv is a layout; it may be cut down to the\n"
-    "rows to change.\n"
+    "field are ignored, and so are lines that hold nothing else. A layout\n"
+    "may have 1 MiB at most. The output of tivok-cli list --format=csv is\n"
+    "a layout; it may be cut down to the rows to change.\n"
     "\n"
     "Every row is checked before any byte is written: its store, slot and\n"
     "item exist, and no two rows give one slot different items. Then the\n"
     "image's header title is checked. A code that is no item (\"unknown\n"
-    "item (C8)\", as list writes it) may only stand for a slot that holds\n"
-    "it already. If anything is wrong, each wrong row is reported with its\n"
-    "line number and the reason, and nothing is written.\n"
+    "item (0xC8)\", as list writes it) may only stand for a slot that holds\n"
+    "it already. If anything is wrong, the wrong rows are reported with\n"
+    "their line numbers and the reasons (the first 20, then how many in\n"
+    "all), and nothing is written.\n"
     "\n"
     "Then every slot whose byte differs is written, on one open file that\n"
     "is flushed to the disk once, and each change is printed; \"Nothing to\n"
     "change\" when the image holds the layout's items already. If a write\n"
-    "fails part-way, the error lists the slots written and those not\n"
-    "written, and says whether the disk confirmed the ones written.\n"
+    "or the flush fails part-way, the bytes written are written back, and\n"
+    "the error says whether that worked (\"Nothing was changed\") or what\n"
+    "is left changed and why. If another program replaces the image or\n"
+    "changes its length meanwhile, tivok-cli says so and exits 1.\n"
     "\n"
-    "  --dry-run   check everything and print the changes, write nothing\n"
+    "  --dry-run   open and check the image as for writing, print the\n"
+    "              changes, and write nothing\n"
     "  -h, --help  show this help\n"
     "\n";
 
@@ -135,10 +161,11 @@ std::string HelpText(Command command) {
     case Command::kGet:
       return text + kGetHelp + StoreHelp() + kSlotHelp;
     case Command::kSet:
-      return text + kSetHelp + StoreHelp() + kSlotHelp + kItemHelp +
-             "The items:\n" + ItemNamesText();
+      return text + kSetHelp + StoreHelp() + kSlotHelp + kItemHelp;
     case Command::kApply:
       return text + kApplyHelp + StoreHelp();
+    case Command::kItems:
+      return text + kItemsHelp;
   }
   return text;
 }

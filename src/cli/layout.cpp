@@ -6,7 +6,7 @@
 #include "cli/columns.h"
 #include "cli/csv.h"
 #include "cli/words.h"
-#include "editor/status_text.h"
+#include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 
@@ -18,18 +18,22 @@ enum Column { kStore, kSlot, kOffset, kCode, kItem, kColumnCount };
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
     "store", "slot", "offset", "code", "item"};
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-    text.remove_suffix(1);
-  }
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
-// The item field: as ReadItem, and also "unknown item (C8)" as `list`
-// writes a code that is no item.
+// "0x" and hex digits, leading zeros allowed.
+std::optional<std::int32_t> PrefixedHex(std::string_view text) {
+  if (!Lower(text).starts_with("0x")) return std::nullopt;
+  return ParseHex(text.substr(2));
+}
+
+// The item field: as ReadItem, and also "unknown item (0xC8)" as `list`
+// writes a code that is no item (and "unknown item (C8)" as it once did).
 Reading<int> ReadItemField(std::string_view word) {
   constexpr std::string_view kUnknown = "unknown item (";
   std::string lower = Lower(word);
@@ -37,15 +41,16 @@ Reading<int> ReadItemField(std::string_view word) {
   if (!lower.starts_with(kUnknown) || !lower.ends_with(")")) {
     return ReadItem(word);
   }
-  const std::string_view digits = std::string_view(lower).substr(
+  std::string_view digits = std::string_view(lower).substr(
       kUnknown.size(), lower.size() - kUnknown.size() - 1);
+  if (digits.starts_with("0x")) digits.remove_prefix(2);
   const std::optional<std::int32_t> code = ParseHex(digits);
   if (!code || *code > 0xFF) {
-    return {0, "\"" + std::string(word) + "\" names no code in hex"};
+    return {0, Echoed(word) + " names no code in hex"};
   }
   if (*code < ItemTable::kItemCount) {
-    return {
-        0, "\"" + std::string(word) + "\" is a known item, " + ItemText(*code)};
+    return {0, Echoed(word) + " is a known item, " +
+                   ItemText(*code, CodeStyle::kCli)};
   }
   return {*code, {}};
 }
@@ -66,8 +71,8 @@ Header ReadHeader(const CsvRecord& record) {
     int column = 0;
     while (column < kColumnCount && kColumnNames[column] != name) ++column;
     if (column == kColumnCount) {
-      header.error = "unknown column \"" + std::string(record.fields[i]) +
-                     "\"; the first line names the columns, of store, slot, "
+      header.error = "unknown column " + Echoed(record.fields[i]) +
+                     "; the first line names the columns, of store, slot, "
                      "offset, code and item";
       return header;
     }
@@ -104,9 +109,9 @@ Reading<SlotWish> ReadRow(const Header& header, const CsvRecord& record) {
   if (!slot.ok()) return {{}, slot.error};
   const FilePosition position = store.value->SlotPosition(slot.value);
   const std::string_view offset = field(kOffset);
-  if (!offset.empty() && Lower(offset) != Lower(OffsetColumn(position))) {
+  if (!offset.empty() && PrefixedHex(offset) != position - 1) {
     return {{},
-            "the offset " + std::string(offset) + " is not that of " +
+            "the offset " + Echoed(offset) + " is not that of " +
                 SlotText(*store.value, slot.value)};
   }
   Reading<int> code;
@@ -126,32 +131,45 @@ Reading<SlotWish> ReadRow(const Header& header, const CsvRecord& record) {
       code.value != item.value) {
     return {{},
             "the item and the code disagree: the item is " +
-                ItemText(item.value) + ", the code " + CodeColumn(code.value) +
-                " is " + ItemText(code.value)};
+                ItemText(item.value, CodeStyle::kCli) + ", the code " +
+                CodeColumn(code.value) + " is " +
+                ItemText(code.value, CodeStyle::kCli)};
   }
   const int value = field(kCode).empty() ? item.value : code.value;
   return {{store.value, slot.value, value, record.line}, {}};
+}
+
+// A line of white space, which a layout leaves out as it does an empty one.
+bool IsBlankLine(const CsvRecord& record) {
+  return record.fields.size() == 1 && Trim(record.fields[0]).empty();
+}
+
+void Refuse(Layout& layout, int line, std::string reason) {
+  ++layout.error_count;
+  if (layout.errors.size() < Layout::kMostErrorsKept) {
+    layout.errors.push_back({line, std::move(reason)});
+  }
 }
 
 }  // namespace
 
 Layout ReadLayout(std::string_view text) {
   Layout layout;
-  const CsvRecords csv = ParseCsv(text);
+  CsvRecords csv = ParseCsv(text);
   if (!csv.error.empty()) {
-    layout.errors.push_back({csv.error_line, csv.error});
+    Refuse(layout, csv.error_line, csv.error);
     return layout;
   }
+  std::erase_if(csv.records, IsBlankLine);
   if (csv.records.empty()) {
-    layout.errors.push_back(
-        {1,
-         "the layout is empty; its first line names the columns, such as "
-         "\"store,slot,item\""});
+    Refuse(layout, 1,
+           "the layout is empty; its first line names the columns, such as "
+           "\"store,slot,item\"");
     return layout;
   }
   const Header header = ReadHeader(csv.records.front());
   if (!header.error.empty()) {
-    layout.errors.push_back({csv.records.front().line, header.error});
+    Refuse(layout, csv.records.front().line, header.error);
     return layout;
   }
   // The row that first gave each slot its item.
@@ -159,7 +177,7 @@ Layout ReadLayout(std::string_view text) {
   for (std::size_t r = 1; r < csv.records.size(); ++r) {
     const Reading<SlotWish> row = ReadRow(header, csv.records[r]);
     if (!row.ok()) {
-      layout.errors.push_back({csv.records[r].line, row.error});
+      Refuse(layout, csv.records[r].line, row.error);
       continue;
     }
     const SlotWish& wish = row.value;
@@ -172,11 +190,11 @@ Layout ReadLayout(std::string_view text) {
     }
     const SlotWish& other = layout.wishes[earlier->second];
     if (other.code != wish.code) {
-      layout.errors.push_back(
-          {wish.line, SlotText(*wish.store, wish.slot) + ", is given " +
-                          ItemText(wish.code) + " here, but " +
-                          ItemText(other.code) + " on line " +
-                          std::to_string(other.line)});
+      Refuse(layout, wish.line,
+             SlotText(*wish.store, wish.slot) + ", is given " +
+                 ItemText(wish.code, CodeStyle::kCli) + " here, but " +
+                 ItemText(other.code, CodeStyle::kCli) + " on line " +
+                 std::to_string(other.line));
     }
   }
   return layout;

@@ -16,10 +16,14 @@ struct LayoutError {
 };
 
 // What a layout asks for: a wish per slot, or, when any line is wrong, the
-// wrong lines (and then the wishes are not to be written).
+// first 20 wrong lines and the count of all (and then the wishes are not
+// to be written).
 struct Layout {
+  static constexpr std::size_t kMostErrorsKept = 20;
+
   std::vector<SlotWish> wishes;
   std::vector<LayoutError> errors;
+  int error_count = 0;
 };
 
 // Reads a layout: CSV whose first line names its columns (store, slot,
@@ -27,8 +31,9 @@ struct Layout {
 // code, are needed). Checks every row without the image: the store, the
 // slot and the item exist, the item and the code agree, the offset is the
 // slot's, and no two rows give one slot different items. A row may name a
-// code that is no item ("unknown item (C8)", 0xC8); WriteWishes only lets
-// it keep a slot as it is. Rows that repeat a wish are kept once.
+// code that is no item ("unknown item (0xC8)", 0xC8); WriteWishes only lets
+// it keep a slot as it is. Rows that repeat a wish are kept once, and
+// lines of white space are left out.
 Layout ReadLayout(std::string_view text);
 
 }  // namespace tivok::cli

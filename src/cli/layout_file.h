@@ -1,17 +1,31 @@
 #ifndef TIVOK_CLI_LAYOUT_FILE_H_
 #define TIVOK_CLI_LAYOUT_FILE_H_
 
+#include <cstddef>
 #include <istream>
 #include <string>
 
 namespace tivok::cli {
 
-// The whole text of the layout file at `path` (UTF-8 on Windows). Throws
-// std::runtime_error naming the file and giving the system's reason.
-std::string ReadLayoutFile(const std::string& path);
+// The most bytes a layout may have, 1 MiB: far more than the 38 slots
+// need, and little enough to read and check at once.
+inline constexpr std::size_t kLayoutLimit = 1024 * 1024;
 
-// Everything left on `in`, such as standard input.
-std::string ReadAllOf(std::istream& in);
+// A layout's text, or why there is none: it could not be read, or it is
+// longer than kLayoutLimit. Never more than a little past the limit is
+// read.
+struct LayoutText {
+  std::string text;
+  std::string error;
+
+  bool ok() const { return error.empty(); }
+};
+
+// The layout file at `path` (UTF-8 on Windows).
+LayoutText ReadLayoutFile(const std::string& path);
+
+// The layout on `in`, standard input.
+LayoutText ReadLayoutFrom(std::istream& in);
 
 }  // namespace tivok::cli
 

@@ -3,7 +3,6 @@
 #include "cli/columns.h"
 #include "cli/csv.h"
 #include "cli/words.h"
-#include "rom/hex_text.h"
 #include "rom/item_table.h"
 
 namespace tivok::cli {
@@ -51,59 +50,114 @@ std::string JsonString(std::string_view text) {
   return json + "\"";
 }
 
-}  // namespace
+// The code as a JSON number and in hex beside it.
+std::string JsonCode(int code) {
+  return "\"code\": " + std::to_string(code) +
+         ", \"code_hex\": " + JsonString(CodeColumn(code));
+}
 
-std::string TableText(const std::vector<StoreCodes>& stores) {
+// The stores that hold at least one slot.
+std::vector<const StoreCodes*> Listed(const std::vector<StoreCodes>& stores) {
+  std::vector<const StoreCodes*> listed;
+  for (const StoreCodes& store : stores) {
+    if (!store.codes.empty()) listed.push_back(&store);
+  }
+  return listed;
+}
+
+std::string TableText(const std::vector<const StoreCodes*>& stores) {
   std::string text;
-  for (const StoreCodes& listed : stores) {
+  for (const StoreCodes* listed : stores) {
+    const Store& store = *listed->store;
     if (!text.empty()) text += "\n";
-    text += std::string(listed.store->selector_label) + "\n";
+    text += std::string(store.selector_label) + "\n";
     text += "  Slot  Offset   Code  Item\n";
-    for (int k = 1; k <= listed.store->slot_count; ++k) {
-      const int code = listed.codes[static_cast<std::size_t>(k - 1)];
+    for (int k = 1; k <= static_cast<int>(listed->codes.size()); ++k) {
+      const int code = listed->CodeOf(k);
       text += "  " + PadLeft(std::to_string(k), 4) + "  " +
-              PadRight(OffsetColumn(listed.store->SlotPosition(k)), 7) + "  " +
+              PadRight(OffsetColumn(store.SlotPosition(k)), 7) + "  " +
               PadRight(CodeColumn(code), 4) + "  " + ItemColumn(code) + "\n";
     }
   }
   return text;
 }
 
-std::string CsvText(const std::vector<StoreCodes>& stores) {
-  std::string text = "store,slot,offset,code,item\r\n";
-  for (const StoreCodes& listed : stores) {
-    for (int k = 1; k <= listed.store->slot_count; ++k) {
-      const int code = listed.codes[static_cast<std::size_t>(k - 1)];
-      text += CsvField(listed.store->selector_label) + "," + std::to_string(k) +
-              "," + OffsetColumn(listed.store->SlotPosition(k)) + "," +
-              CodeColumn(code) + "," + CsvField(ItemColumn(code)) + "\r\n";
+std::string CsvText(const std::vector<const StoreCodes*>& stores) {
+  std::string text = "store,slot,offset,code,item\n";
+  for (const StoreCodes* listed : stores) {
+    const Store& store = *listed->store;
+    for (int k = 1; k <= static_cast<int>(listed->codes.size()); ++k) {
+      const int code = listed->CodeOf(k);
+      text += CsvField(store.selector_label) + "," + std::to_string(k) + "," +
+              OffsetColumn(store.SlotPosition(k)) + "," + CodeColumn(code) +
+              "," + CsvField(ItemColumn(code)) + "\n";
     }
   }
   return text;
 }
 
-std::string JsonText(const std::vector<StoreCodes>& stores) {
+std::string JsonText(const std::vector<const StoreCodes*>& stores) {
   std::string text = "{\n  \"stores\": [";
   for (std::size_t s = 0; s < stores.size(); ++s) {
-    const Store& store = *stores[s].store;
+    const Store& store = *stores[s]->store;
+    const int count = static_cast<int>(stores[s]->codes.size());
     text += s == 0 ? "\n" : ",\n";
     text +=
         "    {\n      \"store\": " + JsonString(store.selector_label) +
         ",\n      \"word\": " + JsonString(StoreWord(store)) +
         ",\n      \"number\": " + std::to_string(store.selector_position + 1) +
         ",\n      \"slots\": [\n";
-    for (int k = 1; k <= store.slot_count; ++k) {
-      const int code = stores[s].codes[static_cast<std::size_t>(k - 1)];
-      text += "        {\"slot\": " + std::to_string(k) + ", \"offset\": " +
-              JsonString(OffsetColumn(store.SlotPosition(k))) +
-              ", \"code\": " + JsonString(CodeColumn(code)) +
-              ", \"item\": " + JsonString(ItemColumn(code)) + ", \"known\": " +
+    for (int k = 1; k <= count; ++k) {
+      const int code = stores[s]->CodeOf(k);
+      const FilePosition position = store.SlotPosition(k);
+      text += "        {\"slot\": " + std::to_string(k) +
+              ", \"offset\": " + std::to_string(position - 1) +
+              ", \"offset_hex\": " + JsonString(OffsetColumn(position)) + ", " +
+              JsonCode(code) + ", \"item\": " + JsonString(ItemColumn(code)) +
+              ", \"known\": " +
               (ItemTable::NameOf(code).empty() ? "false" : "true") + "}" +
-              (k < store.slot_count ? ",\n" : "\n");
+              (k < count ? ",\n" : "\n");
     }
     text += "      ]\n    }";
   }
   return text + (stores.empty() ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+}  // namespace
+
+std::string StoresText(const std::vector<StoreCodes>& stores, Format format) {
+  const std::vector<const StoreCodes*> listed = Listed(stores);
+  switch (format) {
+    case Format::kCsv:
+      return CsvText(listed);
+    case Format::kJson:
+      return JsonText(listed);
+    case Format::kTable:
+      break;
+  }
+  return TableText(listed);
+}
+
+std::string ItemsText(Format format) {
+  std::string text = format == Format::kTable ? "Code  Item\n"
+                     : format == Format::kCsv ? "code,item\n"
+                                              : "{\n  \"items\": [\n";
+  for (int code = 0; code < ItemTable::kItemCount; ++code) {
+    const std::string name(ItemTable::NameOf(code));
+    switch (format) {
+      case Format::kTable:
+        text += CodeColumn(code) + "  " + name + "\n";
+        break;
+      case Format::kCsv:
+        text += CodeColumn(code) + "," + CsvField(name) + "\n";
+        break;
+      case Format::kJson:
+        text += "    {" + JsonCode(code) + ", \"item\": " + JsonString(name) +
+                (code + 1 < ItemTable::kItemCount ? "},\n" : "}\n");
+        break;
+    }
+  }
+  return format == Format::kJson ? text + "  ]\n}\n" : text;
 }
 
 }  // namespace tivok::cli

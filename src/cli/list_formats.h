@@ -4,23 +4,28 @@
 #include <string>
 #include <vector>
 
-#include "cli/listing.h"
+#include "cli/command_line.h"
+#include "rom/store_read.h"
 
 namespace tivok::cli {
 
-// The three forms of `list`. Each gives every slot's number, offset, code
-// and item; a code that is no item reads "unknown item (C8)".
+// The three forms of `list`. Each gives every slot that the file holds,
+// with its number, offset, code and item; a code that is no item reads
+// "unknown item (0xC8)". A store whose slots all lie past the end of the
+// file is left out.
+//   table: a heading per store and an aligned table of its slots, for
+//     people;
+//   csv: CSV (RFC 4180, lines ending in LF) with the header line
+//     "store,slot,offset,code,item": the form that `apply` reads back;
+//   json: {"stores": [{"store", "word", "number", "slots": [{"slot",
+//     "offset", "offset_hex", "code", "code_hex", "item", "known"}]}]},
+//     offsets and codes as numbers, and in hex as text beside them.
+std::string StoresText(const std::vector<StoreCodes>& stores, Format format);
 
-// A heading per store and an aligned table of its slots, for people.
-std::string TableText(const std::vector<StoreCodes>& stores);
-
-// CSV (RFC 4180, lines ending in CR LF) with the header line
-// "store,slot,offset,code,item": the form that `apply` reads back.
-std::string CsvText(const std::vector<StoreCodes>& stores);
-
-// JSON: {"stores": [{"store", "word", "number", "slots": [{"slot",
-// "offset", "code", "item", "known"}]}]}.
-std::string JsonText(const std::vector<StoreCodes>& stores);
+// The 44 items with their codes, in the same three forms: an aligned
+// table, CSV with the header "code,item", and JSON {"items": [{"code",
+// "code_hex", "item"}]}.
+std::string ItemsText(Format format);
 
 }  // namespace tivok::cli
 

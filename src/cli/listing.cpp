@@ -1,46 +1,35 @@
 #include "cli/listing.h"
 
-#include <algorithm>
-
-#include "editor/status_text.h"
+#include "rom/describe.h"
 #include "rom/rom_file.h"
 
 namespace tivok::cli {
 
-void RequireGameTitle(const std::string& path, const std::string& title) {
-  if (!RomFile::IsAcceptedTitle(title)) {
-    throw ForeignImageError(WrongTitleReason(path, title));
-  }
+std::string ForeignImageText(const std::string& path, std::string_view title) {
+  return Quoted(path) +
+         " is not a Dragon Warrior Monsters image (its header title is \"" +
+         Escaped(title) + "\", not \"" + std::string(RomFile::kAcceptedTitle) +
+         "\")";
 }
 
-FilePosition FirstSlotPosition() {
-  FilePosition first = StoreTable::All()[0].SlotPosition(1);
-  for (const Store& store : StoreTable::All()) {
-    first = std::min(first, store.SlotPosition(1));
+ImageStores ReadGameStores(const std::string& path) {
+  ImageStores image = ReadImageStores(path);
+  if (!RomFile::IsAcceptedTitle(image.title)) {
+    throw ForeignImageError(ForeignImageText(path, image.title));
   }
-  return first;
+  return image;
 }
 
-FilePosition LastSlotPosition() {
-  FilePosition last = 0;
-  for (const Store& store : StoreTable::All()) {
-    last = std::max(last, store.SlotPosition(store.slot_count));
-  }
-  return last;
-}
-
-std::vector<StoreCodes> ReadStores(const std::string& path, const Store* only) {
-  RequireGameTitle(path, RomFile::ReadRomTitle(path));
-  const FilePosition first = FirstSlotPosition();
-  const std::vector<std::uint8_t> region =
-      RomFile::ReadBlock(path, first, LastSlotPosition() - first + 1);
-  std::vector<StoreCodes> stores;
-  for (const Store& store : StoreTable::All()) {
-    if (only != nullptr && &store != only) continue;
-    const auto from = region.begin() + (store.SlotPosition(1) - first);
-    stores.push_back({&store, {from, from + store.slot_count}});
-  }
-  return stores;
+std::string UnlistedText(const std::string& path, const StoreCodes& store) {
+  const int first = static_cast<int>(store.codes.size()) + 1;
+  const int last = store.store->slot_count;
+  const std::string of =
+      " of " + std::string(store.store->selector_label) + " in " + Quoted(path);
+  const std::string slots = first == last
+                                ? "slot " + std::to_string(first) + of + " is"
+                                : "slots " + std::to_string(first) + " to " +
+                                      std::to_string(last) + of + " are";
+  return slots + " not listed: " + store.shortfall;
 }
 
 }  // namespace tivok::cli

@@ -1,12 +1,11 @@
 #ifndef TIVOK_CLI_LISTING_H_
 #define TIVOK_CLI_LISTING_H_
 
-#include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <vector>
+#include <string_view>
 
-#include "rom/store_table.h"
+#include "rom/store_read.h"
 
 namespace tivok::cli {
 
@@ -16,26 +15,20 @@ class ForeignImageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Throws ForeignImageError, with the window's wording, unless `title` (the
-// header title of `path`) is the game's.
-void RequireGameTitle(const std::string& path, const std::string& title);
+// Why the file at `path`, whose header title is `title`, is refused:
+// "\"a.gbc\" is not a Dragon Warrior Monsters image (its header title is
+// \"...\", not \"DRAGON WMONAWQE\")".
+std::string ForeignImageText(const std::string& path, std::string_view title);
 
-// One store and the codes its slots hold: slot k's at codes[k - 1].
-struct StoreCodes {
-  const Store* store = nullptr;
-  std::vector<std::uint8_t> codes;
-};
+// The stores of the image at `path`, read on one open file as the window
+// reads them: a store that the file cuts short holds the slots before the
+// end. Throws RomFileError when the file cannot be read, and
+// ForeignImageError when its title is not the game's.
+ImageStores ReadGameStores(const std::string& path);
 
-// The codes of every store in the window's order, or of `only` when it is
-// set: checks the header title, then reads the stores' region with one
-// read. Throws RomFileError or ForeignImageError.
-std::vector<StoreCodes> ReadStores(const std::string& path,
-                                   const Store* only = nullptr);
-
-// The first and last file positions of the stores' slots, which one read
-// covers.
-FilePosition FirstSlotPosition();
-FilePosition LastSlotPosition();
+// Why slots of `store`, which the file at `path` cuts short, are not
+// listed.
+std::string UnlistedText(const std::string& path, const StoreCodes& store);
 
 }  // namespace tivok::cli
 

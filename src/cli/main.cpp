@@ -1,6 +1,5 @@
 // tivok-cli: lists and changes the stores of a cartridge image from a
 // terminal or a script, over the same core as the window.
-#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -12,6 +11,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#else
+#include <csignal>
 #endif
 
 #include "cli/commands.h"
@@ -21,19 +22,12 @@ namespace {
 
 int Run(std::vector<std::string> args) {
   std::ios::sync_with_stdio(false);
-  int status = tivok::cli::kFailed;
   try {
-    status = tivok::cli::RunCli(args, std::cin, std::cout, std::cerr);
+    return tivok::cli::RunCli(args, std::cin, std::cout, std::cerr);
   } catch (const std::exception& error) {
     std::cerr << tivok::cli::kProgram << ": " << error.what() << "\n";
   }
-  // A result that never reached its reader (a full disk, a closed pipe) is
-  // a failure too.
-  if (!std::cout.flush()) {
-    std::fprintf(stderr, "%s: cannot write the output\n", tivok::cli::kProgram);
-    if (status == tivok::cli::kOk) status = tivok::cli::kFailed;
-  }
-  return status;
+  return tivok::cli::kFailed;
 }
 
 }  // namespace
@@ -57,6 +51,9 @@ int wmain(int argc, wchar_t** wide_argv) {
 }
 #else
 int main(int argc, char** argv) {
+  // A reader that went away is an output that failed, reported as such,
+  // not a silent end: above all after a change was written.
+  std::signal(SIGPIPE, SIG_IGN);
   return Run(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif

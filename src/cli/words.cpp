@@ -3,7 +3,8 @@
 #include <array>
 #include <charconv>
 
-#include "cli/columns.h"
+#include "cli/suggest.h"
+#include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 
@@ -13,6 +14,9 @@ namespace {
 // In the window's order, as StoreTable::All() lists the stores.
 constexpr std::array<std::string_view, StoreTable::kStoreCount> kStoreWords = {
     "beginner", "second", "third", "book", "portal"};
+
+// The most characters of a word that a message echoes.
+constexpr std::size_t kEchoedLength = 40;
 
 bool IsDigits(std::string_view word) {
   if (word.empty()) return false;
@@ -34,8 +38,8 @@ int DecimalOf(std::string_view word) {
 }
 
 std::string BareNumberError(std::string_view word) {
-  return "\"" + std::string(word) +
-         "\" is a bare number, which could be hex or decimal: write an item "
+  return Echoed(word) +
+         " is a bare number, which could be hex or decimal: write an item "
          "code in hex with 0x, such as 0x17 for Sirloin, or the item's name";
 }
 
@@ -55,6 +59,17 @@ Reading<T> Error(std::string text) {
   return {T{}, std::move(text)};
 }
 
+// The store words, then the labels: what an unknown store is compared with.
+std::array<std::string_view, 2 * StoreTable::kStoreCount> StoreNames() {
+  std::array<std::string_view, 2 * StoreTable::kStoreCount> names;
+  for (const Store& store : StoreTable::All()) {
+    const auto i = static_cast<std::size_t>(store.selector_position);
+    names[i] = kStoreWords[i];
+    names[i + StoreTable::kStoreCount] = store.selector_label;
+  }
+  return names;
+}
+
 }  // namespace
 
 std::string Lower(std::string_view text) {
@@ -63,6 +78,19 @@ std::string Lower(std::string_view text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return lower;
+}
+
+std::string Echoed(std::string_view word) {
+  // Counts characters, not bytes: a cut never splits a UTF-8 sequence.
+  std::size_t end = 0;
+  std::size_t characters = 0;
+  while (end < word.size() && characters < kEchoedLength) {
+    ++end;
+    while (end < word.size() && (word[end] & 0xC0) == 0x80) ++end;
+    ++characters;
+  }
+  const bool cut = end < word.size();
+  return "\"" + Escaped(word.substr(0, end)) + (cut ? "...\"" : "\"");
 }
 
 std::string_view StoreWord(const Store& store) {
@@ -78,9 +106,13 @@ Reading<const Store*> ReadStore(std::string_view word) {
       return {&store, {}};
     }
   }
+  const std::string close = DidYouMean(ClosestNames(word, StoreNames()));
+  if (!close.empty()) {
+    return Error<const Store*>("no store is called " + Echoed(word) + close);
+  }
   return Error<const Store*>(
-      "no store is called \"" + std::string(word) +
-      "\"; a store is one of the words beginner, second, third, book, "
+      "no store is called " + Echoed(word) +
+      "; a store is one of the words beginner, second, third, book, "
       "portal, its number 1 to 5, or its label, such as \"Portal Shop\"");
 }
 
@@ -88,13 +120,12 @@ Reading<int> ReadSlot(std::string_view word, const Store& store) {
   const int k = DecimalOf(word);
   const std::string range = "1 to " + std::to_string(store.slot_count);
   if (k < 0) {
-    return Error<int>("\"" + std::string(word) +
-                      "\" is no slot number; the slots of " +
+    return Error<int>(Echoed(word) + " is no slot number; the slots of " +
                       std::string(store.selector_label) + " are " + range);
   }
   if (k < 1 || k > store.slot_count) {
     return Error<int>(std::string(store.selector_label) + " has no slot " +
-                      std::string(word) + "; its slots are " + range);
+                      std::to_string(k) + "; its slots are " + range);
   }
   return {k, {}};
 }
@@ -102,31 +133,32 @@ Reading<int> ReadSlot(std::string_view word, const Store& store) {
 Reading<int> ReadItem(std::string_view word) {
   const int hex = PrefixedHexOf(word);
   if (hex == -1 && IsDigits(word)) return Error<int>(BareNumberError(word));
-  if (hex == -2) {
-    return Error<int>("\"" + std::string(word) + "\" is no item code in hex");
-  }
+  if (hex == -2) return Error<int>(Echoed(word) + " is no item code in hex");
   if (hex >= ItemTable::kItemCount) {
-    return Error<int>(CodeColumn(hex) +
-                      " is no item's code; the codes run from 0x00 (Null) "
-                      "to " +
-                      CodeColumn(ItemTable::kItemCount - 1) + " (" +
-                      ItemColumn(ItemTable::kItemCount - 1) + ")");
+    const int last = ItemTable::kItemCount - 1;
+    return Error<int>(CodeText(hex, CodeStyle::kCli) +
+                      " is no item's code; the codes run from " +
+                      ItemText(0, CodeStyle::kCli) + " to " +
+                      ItemText(last, CodeStyle::kCli));
   }
   if (hex >= 0) return {hex, {}};
   if (const int code = ItemTable::CodeNamed(word); code >= 0) {
     return {code, {}};
   }
-  return Error<int>("no item is called \"" + std::string(word) +
-                    "\"; an item is its name, such as Sirloin, or its code "
-                    "in hex, such as 0x17");
+  const std::string close = DidYouMean(ClosestNames(word, ItemTable::Names()));
+  return Error<int>("no item is called " + Echoed(word) +
+                    (close.empty() ? "; an item is its name, such as Sirloin, "
+                                     "or its code in hex, such as 0x17, as "
+                                     "tivok-cli items lists them"
+                                   : close));
 }
 
 Reading<int> ReadCode(std::string_view word) {
   const int hex = PrefixedHexOf(word);
   if (hex >= 0) return {hex, {}};
   if (IsDigits(word)) return Error<int>(BareNumberError(word));
-  return Error<int>("\"" + std::string(word) +
-                    "\" is no code in hex; a code is written like 0x17");
+  return Error<int>(Echoed(word) +
+                    " is no code in hex; a code is written like 0x17");
 }
 
 std::string StoreWordsText() {
@@ -138,21 +170,6 @@ std::string StoreWordsText() {
             std::string(store.selector_label) + "\n";
   }
   return text;
-}
-
-std::string ItemNamesText() {
-  std::string text;
-  std::string line = " ";
-  for (int code = 0; code < ItemTable::kItemCount; ++code) {
-    const std::string entry = " " + CodeColumn(code) + " " + ItemColumn(code) +
-                              (code + 1 < ItemTable::kItemCount ? "," : "");
-    if (line.size() + entry.size() > 78) {
-      text += line + "\n";
-      line = " ";
-    }
-    line += entry;
-  }
-  return text + line + "\n";
 }
 
 }  // namespace tivok::cli

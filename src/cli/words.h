@@ -19,14 +19,16 @@ struct Reading {
 };
 
 // A store, in any case: its label ("Portal Shop"), its short word
-// ("portal") or its number in the window's order, 1 to 5.
+// ("portal") or its number in the window's order, 1 to 5. A word that
+// names none is answered with the closest words and labels (suggest.h).
 Reading<const Store*> ReadStore(std::string_view word);
 
 // A slot of `store`, counted from 1, in decimal.
 Reading<int> ReadSlot(std::string_view word, const Store& store);
 
 // An item: its name in any case, or its code in hex with "0x" ("0x17").
-// Only the 44 items are accepted; a bare number is refused as ambiguous.
+// Only the 44 items are accepted; a bare number is refused as ambiguous,
+// and a name of none is answered with the closest names.
 Reading<int> ReadItem(std::string_view word);
 
 // A byte in hex with "0x", 0x00 to 0xFF, whether or not it is an item's
@@ -36,13 +38,16 @@ Reading<int> ReadCode(std::string_view word);
 // The short word for `store`, such as "portal".
 std::string_view StoreWord(const Store& store);
 
-// The short words and labels, and the item names, as help and usage
-// errors list them.
+// The short words and labels, as help lists them.
 std::string StoreWordsText();
-std::string ItemNamesText();
 
 // `text` with ASCII letters in lower case.
 std::string Lower(std::string_view text);
+
+// A word of the command line or a field of a layout as a message echoes
+// it: in double quotes, cut after 40 characters (marked "..."), with
+// control characters escaped (describe.h).
+std::string Echoed(std::string_view word);
 
 }  // namespace tivok::cli
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "cli/command_line.h"
 #include "cli/words.h"
 #include "rom/store_table.h"
 
@@ -71,31 +72,71 @@ TEST(CliWords, NameSlotsFromOneAndItemsByNameOrPrefixedHex) {
 TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
   const struct {
     std::vector<std::string> args;
-    std::string says;
+    std::string says;  // the first line, after "tivok-cli COMMAND: "
   } cases[] = {
-      {{}, "no command given; the commands are list, get, set and apply"},
-      {{"frob", "a.gbc"}, "unknown command \"frob\""},
-      {{"list"}, "tivok-cli list: too few arguments"},
-      {{"list", "a.gbc", "portal", "x"}, "\"x\" is one more"},
-      {{"list", "a.gbc", "--format=xml"}, "formats are table, csv and json"},
-      {{"list", "a.gbc", "--format"}, "--format needs a format"},
-      {{"list", "a.gbc", "--frob"}, "options are --format=table|csv|json"},
-      {{"list", "a.gbc", "portl"}, "beginner, second, third, book, portal"},
-      {{"get", "a.gbc", "portal", "3", "--dry-run"}, "of set and apply only"},
-      {{"get", "a.gbc", "third", "8"}, "its slots are 1 to 7"},
-      {{"set", "a.gbc", "portal", "3", "sirlion"}, "0x2B Bookmark"},
-      {{"set", "a.gbc", "portal", "3", "23"}, "in hex with 0x, such as 0x17"},
-      {{"set", "a.gbc", "portal", "3", "0xC8"}, "0xC8 is no item's code"},
+      {{},
+       "no command given; the commands are list, get, set, apply and items"},
+      {{"frob", "a.gbc"},
+       "unknown command \"frob\"; the commands are list, get, set, apply and "
+       "items"},
+      {{"list"}, "too few arguments"},
+      {{"list", "a.gbc", "portal", "x"},
+       "too many arguments: \"x\" is one more than the command takes"},
+      {{"items", "a.gbc"},
+       "too many arguments: \"a.gbc\" is one more than the command takes"},
+      {{"list", "a.gbc", "--format=xml"},
+       "unknown format \"xml\"; the formats are table, csv and json"},
+      {{"list", "a.gbc", "--format"},
+       "--format needs a format: table, csv or json"},
+      {{"list", "a.gbc", "--fr\x1B[2J"},
+       "unknown option \"--fr\\x1B[2J\"; the options are "
+       "--format=table|csv|json and --help"},
+      {{"list", "a.gbc", "portl"},
+       "no store is called \"portl\"; did you mean portal?"},
+      {{"list", "a.gbc", "Portal Shp"},
+       "no store is called \"Portal Shp\"; did you mean Portal Shop?"},
+      {{"get", "a.gbc", "portal", "3", "--dry-run"},
+       "--dry-run is an option of set and apply only"},
+      {{"get", "a.gbc", "third", "8"},
+       "Third (Bottom Middle) Shop has no slot 8; its slots are 1 to 7"},
+      {{"set", "a.gbc", "portal", "3", "sirlion"},
+       "no item is called \"sirlion\"; did you mean Sirloin?"},
+      {{"set", "a.gbc", "portal", "3", "WARP"},
+       "no item is called \"WARP\"; did you mean Warp Wing or Warp Staff?"},
+      {{"set", "a.gbc", "portal", "3", std::string(50, 'x')},
+       "no item is called \"" + std::string(40, 'x') +
+           "...\"; an item is its name, such as Sirloin, or its code in hex, "
+           "such as 0x17, as tivok-cli items lists them"},
+      {{"set", "a.gbc", "portal", "3", "23"},
+       "\"23\" is a bare number, which could be hex or decimal: write an item "
+       "code in hex with 0x, such as 0x17 for Sirloin, or the item's name"},
+      {{"set", "a.gbc", "portal", "3", "0xC8"},
+       "0xC8 is no item's code; the codes run from Null (0x00) to Bookmark "
+       "(0x2B)"},
       {{"set", "", "portal", "3", "herb"}, "an argument is empty"},
-      {{"apply", "a.gbc", "--format=csv", "-"}, "of list only"},
+      {{"apply", "a.gbc", "--format=csv", "-"},
+       "--format is an option of list and items only"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCliWith(c.args);
+    const std::string command =
+        c.args.empty() || c.args[0] == "frob" ? "" : " " + c.args[0];
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
+              "tivok-cli" + command + ": " + c.says);
     EXPECT_NE(run.err.find("\nUsage: tivok-cli "), std::string::npos);
   }
+}
+
+// "--" ends the options: what follows is an operand, however it reads.
+TEST(CliCommandLine, TakesWhatFollowsTwoDashesAsOperands) {
+  const ParsedCommandLine parsed =
+      ParseCommandLine({"set", "--", "--dry-run", "-h", "3", "--format=csv"});
+  EXPECT_EQ(parsed.error, "");
+  EXPECT_FALSE(parsed.invocation.dry_run || parsed.invocation.help);
+  EXPECT_EQ(parsed.invocation.operands,
+            std::vector<std::string>({"--dry-run", "-h", "3", "--format=csv"}));
 }
 
 TEST(CliCommandLine, AnswersHelpAndVersionBeforeAnything) {
@@ -108,6 +149,7 @@ TEST(CliCommandLine, AnswersHelpAndVersionBeforeAnything) {
       {{"list", "--help"}, "Usage: tivok-cli list IMAGE [STORE]"},
       {{"set", "a.gbc", "portl", "-h"}, "Usage: tivok-cli set IMAGE"},
       {{"apply", "--help"}, "Usage: tivok-cli apply IMAGE LAYOUT"},
+      {{"items", "--help"}, "Usage: tivok-cli items [--format"},
       {{"--version"}, "tivok-cli 1."},
       {{"get", "-v"}, "tivok-cli 1."},
   };

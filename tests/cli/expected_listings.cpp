@@ -56,7 +56,6 @@ Portal Shop
      8  0x24793  0x29  Shiny Harp
 )";
 
-// Lines end in CR LF in the output; here in LF.
 const char kSampleCsv[] = R"(store,slot,offset,code,item
 Beginner's (Top Left) Shop,1,0x2476B,0x01,Herb
 Beginner's (Top Left) Shop,2,0x2476C,0x02,Lovewater
@@ -104,14 +103,14 @@ const char kSampleJson[] = R"({
       "word": "beginner",
       "number": 1,
       "slots": [
-        {"slot": 1, "offset": "0x2476B", "code": "0x01", "item": "Herb", "known": true},
-        {"slot": 2, "offset": "0x2476C", "code": "0x02", "item": "Lovewater", "known": true},
-        {"slot": 3, "offset": "0x2476D", "code": "0x03", "item": "Sage Stone", "known": true},
-        {"slot": 4, "offset": "0x2476E", "code": "0x04", "item": "World Dew", "known": true},
-        {"slot": 5, "offset": "0x2476F", "code": "0x05", "item": "Potion", "known": true},
-        {"slot": 6, "offset": "0x24770", "code": "0x06", "item": "Elf Water", "known": true},
-        {"slot": 7, "offset": "0x24771", "code": "0x07", "item": "Antidote", "known": true},
-        {"slot": 8, "offset": "0x24772", "code": "0x08", "item": "Moon Herb", "known": true}
+        {"slot": 1, "offset": 149355, "offset_hex": "0x2476B", "code": 1, "code_hex": "0x01", "item": "Herb", "known": true},
+        {"slot": 2, "offset": 149356, "offset_hex": "0x2476C", "code": 2, "code_hex": "0x02", "item": "Lovewater", "known": true},
+        {"slot": 3, "offset": 149357, "offset_hex": "0x2476D", "code": 3, "code_hex": "0x03", "item": "Sage Stone", "known": true},
+        {"slot": 4, "offset": 149358, "offset_hex": "0x2476E", "code": 4, "code_hex": "0x04", "item": "World Dew", "known": true},
+        {"slot": 5, "offset": 149359, "offset_hex": "0x2476F", "code": 5, "code_hex": "0x05", "item": "Potion", "known": true},
+        {"slot": 6, "offset": 149360, "offset_hex": "0x24770", "code": 6, "code_hex": "0x06", "item": "Elf Water", "known": true},
+        {"slot": 7, "offset": 149361, "offset_hex": "0x24771", "code": 7, "code_hex": "0x07", "item": "Antidote", "known": true},
+        {"slot": 8, "offset": 149362, "offset_hex": "0x24772", "code": 8, "code_hex": "0x08", "item": "Moon Herb", "known": true}
       ]
     },
     {
@@ -119,14 +118,14 @@ const char kSampleJson[] = R"({
       "word": "second",
       "number": 2,
       "slots": [
-        {"slot": 1, "offset": "0x24774", "code": "0x0A", "item": "Laurel", "known": true},
-        {"slot": 2, "offset": "0x24775", "code": "0x0B", "item": "Awake Sand", "known": true},
-        {"slot": 3, "offset": "0x24776", "code": "0x0C", "item": "World Leaf", "known": true},
-        {"slot": 4, "offset": "0x24777", "code": "0x0D", "item": "Life Acorn", "known": true},
-        {"slot": 5, "offset": "0x24778", "code": "0x0E", "item": "Mystic Nut", "known": true},
-        {"slot": 6, "offset": "0x24779", "code": "0x0F", "item": "ATK Seed", "known": true},
-        {"slot": 7, "offset": "0x2477A", "code": "0x10", "item": "DEF Seed", "known": true},
-        {"slot": 8, "offset": "0x2477B", "code": "0x11", "item": "AGL Seed", "known": true}
+        {"slot": 1, "offset": 149364, "offset_hex": "0x24774", "code": 10, "code_hex": "0x0A", "item": "Laurel", "known": true},
+        {"slot": 2, "offset": 149365, "offset_hex": "0x24775", "code": 11, "code_hex": "0x0B", "item": "Awake Sand", "known": true},
+        {"slot": 3, "offset": 149366, "offset_hex": "0x24776", "code": 12, "code_hex": "0x0C", "item": "World Leaf", "known": true},
+        {"slot": 4, "offset": 149367, "offset_hex": "0x24777", "code": 13, "code_hex": "0x0D", "item": "Life Acorn", "known": true},
+        {"slot": 5, "offset": 149368, "offset_hex": "0x24778", "code": 14, "code_hex": "0x0E", "item": "Mystic Nut", "known": true},
+        {"slot": 6, "offset": 149369, "offset_hex": "0x24779", "code": 15, "code_hex": "0x0F", "item": "ATK Seed", "known": true},
+        {"slot": 7, "offset": 149370, "offset_hex": "0x2477A", "code": 16, "code_hex": "0x10", "item": "DEF Seed", "known": true},
+        {"slot": 8, "offset": 149371, "offset_hex": "0x2477B", "code": 17, "code_hex": "0x11", "item": "AGL Seed", "known": true}
       ]
     },
     {
@@ -134,13 +133,13 @@ const char kSampleJson[] = R"({
       "word": "third",
       "number": 3,
       "slots": [
-        {"slot": 1, "offset": "0x24784", "code": "0x1A", "item": "Mist Staff", "known": true},
-        {"slot": 2, "offset": "0x24785", "code": "0x1B", "item": "Lava Staff", "known": true},
-        {"slot": 3, "offset": "0x24786", "code": "0x1C", "item": "Snow Staff", "known": true},
-        {"slot": 4, "offset": "0x24787", "code": "0x1D", "item": "Warp Wing", "known": true},
-        {"slot": 5, "offset": "0x24788", "code": "0x1E", "item": "Tiny Medal", "known": true},
-        {"slot": 6, "offset": "0x24789", "code": "0x1F", "item": "Quest BK", "known": true},
-        {"slot": 7, "offset": "0x2478A", "code": "0x20", "item": "Horror BK", "known": true}
+        {"slot": 1, "offset": 149380, "offset_hex": "0x24784", "code": 26, "code_hex": "0x1A", "item": "Mist Staff", "known": true},
+        {"slot": 2, "offset": 149381, "offset_hex": "0x24785", "code": 27, "code_hex": "0x1B", "item": "Lava Staff", "known": true},
+        {"slot": 3, "offset": 149382, "offset_hex": "0x24786", "code": 28, "code_hex": "0x1C", "item": "Snow Staff", "known": true},
+        {"slot": 4, "offset": 149383, "offset_hex": "0x24787", "code": 29, "code_hex": "0x1D", "item": "Warp Wing", "known": true},
+        {"slot": 5, "offset": 149384, "offset_hex": "0x24788", "code": 30, "code_hex": "0x1E", "item": "Tiny Medal", "known": true},
+        {"slot": 6, "offset": 149385, "offset_hex": "0x24789", "code": 31, "code_hex": "0x1F", "item": "Quest BK", "known": true},
+        {"slot": 7, "offset": 149386, "offset_hex": "0x2478A", "code": 32, "code_hex": "0x20", "item": "Horror BK", "known": true}
       ]
     },
     {
@@ -148,12 +147,12 @@ const char kSampleJson[] = R"({
       "word": "book",
       "number": 4,
       "slots": [
-        {"slot": 1, "offset": "0x2477D", "code": "0x13", "item": "Beef Jerky", "known": true},
-        {"slot": 2, "offset": "0x2477E", "code": "0x14", "item": "Porkchop", "known": true},
-        {"slot": 3, "offset": "0x2477F", "code": "0x15", "item": "Rib", "known": true},
-        {"slot": 4, "offset": "0x24780", "code": "0x16", "item": "Bad Meat", "known": true},
-        {"slot": 5, "offset": "0x24781", "code": "0x17", "item": "Sirloin", "known": true},
-        {"slot": 6, "offset": "0x24782", "code": "0x18", "item": "Bolt Staff", "known": true}
+        {"slot": 1, "offset": 149373, "offset_hex": "0x2477D", "code": 19, "code_hex": "0x13", "item": "Beef Jerky", "known": true},
+        {"slot": 2, "offset": 149374, "offset_hex": "0x2477E", "code": 20, "code_hex": "0x14", "item": "Porkchop", "known": true},
+        {"slot": 3, "offset": 149375, "offset_hex": "0x2477F", "code": 21, "code_hex": "0x15", "item": "Rib", "known": true},
+        {"slot": 4, "offset": 149376, "offset_hex": "0x24780", "code": 22, "code_hex": "0x16", "item": "Bad Meat", "known": true},
+        {"slot": 5, "offset": 149377, "offset_hex": "0x24781", "code": 23, "code_hex": "0x17", "item": "Sirloin", "known": true},
+        {"slot": 6, "offset": 149378, "offset_hex": "0x24782", "code": 24, "code_hex": "0x18", "item": "Bolt Staff", "known": true}
       ]
     },
     {
@@ -161,14 +160,14 @@ const char kSampleJson[] = R"({
       "word": "portal",
       "number": 5,
       "slots": [
-        {"slot": 1, "offset": "0x2478C", "code": "0x22", "item": "Cheater BK", "known": true},
-        {"slot": 2, "offset": "0x2478D", "code": "0x23", "item": "Smart BK", "known": true},
-        {"slot": 3, "offset": "0x2478E", "code": "0x24", "item": "Comedy BK", "known": true},
-        {"slot": 4, "offset": "0x2478F", "code": "0x25", "item": "Fire Staff", "known": true},
-        {"slot": 5, "offset": "0x24790", "code": "0x26", "item": "Beast Tail", "known": true},
-        {"slot": 6, "offset": "0x24791", "code": "0x27", "item": "Warp Staff", "known": true},
-        {"slot": 7, "offset": "0x24792", "code": "0x28", "item": "Repellent", "known": true},
-        {"slot": 8, "offset": "0x24793", "code": "0x29", "item": "Shiny Harp", "known": true}
+        {"slot": 1, "offset": 149388, "offset_hex": "0x2478C", "code": 34, "code_hex": "0x22", "item": "Cheater BK", "known": true},
+        {"slot": 2, "offset": 149389, "offset_hex": "0x2478D", "code": 35, "code_hex": "0x23", "item": "Smart BK", "known": true},
+        {"slot": 3, "offset": 149390, "offset_hex": "0x2478E", "code": 36, "code_hex": "0x24", "item": "Comedy BK", "known": true},
+        {"slot": 4, "offset": 149391, "offset_hex": "0x2478F", "code": 37, "code_hex": "0x25", "item": "Fire Staff", "known": true},
+        {"slot": 5, "offset": 149392, "offset_hex": "0x24790", "code": 38, "code_hex": "0x26", "item": "Beast Tail", "known": true},
+        {"slot": 6, "offset": 149393, "offset_hex": "0x24791", "code": 39, "code_hex": "0x27", "item": "Warp Staff", "known": true},
+        {"slot": 7, "offset": 149394, "offset_hex": "0x24792", "code": 40, "code_hex": "0x28", "item": "Repellent", "known": true},
+        {"slot": 8, "offset": 149395, "offset_hex": "0x24793", "code": 41, "code_hex": "0x29", "item": "Shiny Harp", "known": true}
       ]
     }
   ]

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_run.h"
 #include "cli/expected_listings.h"
+#include "cli/words.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
 
@@ -16,14 +18,6 @@ using ::tivok::cli::testing::RunCliWith;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
 
-std::string WithCrLf(std::string text) {
-  for (std::size_t at = text.find('\n'); at != std::string::npos;
-       at = text.find('\n', at + 2)) {
-    text.insert(at, "\r");
-  }
-  return text;
-}
-
 TEST(CliList, PrintsTheSampleImageInEachFormat) {
   TempDir dir;
   const std::string path = dir.WriteSample("sample.gbc");
@@ -33,7 +27,7 @@ TEST(CliList, PrintsTheSampleImageInEachFormat) {
   } cases[] = {
       {{}, testing::kSampleTable},
       {{"--format=table"}, testing::kSampleTable},
-      {{"--format=csv"}, WithCrLf(testing::kSampleCsv)},
+      {{"--format=csv"}, testing::kSampleCsv},
       {{"--format", "json"}, testing::kSampleJson},
   };
   for (const auto& c : cases) {
@@ -59,11 +53,12 @@ TEST(CliList, ListsAnUnknownCodeAndAppliesItBackUnchanged) {
     std::string format;
     std::string line;
   } cases[] = {
-      {"table", "     2  0x2478D  0xC8  unknown item (C8)\n"},
-      {"csv", "Portal Shop,2,0x2478D,0xC8,unknown item (C8)\r\n"},
+      {"table", "     2  0x2478D  0xC8  unknown item (0xC8)\n"},
+      {"csv", "Portal Shop,2,0x2478D,0xC8,unknown item (0xC8)\n"},
       {"json",
-       "{\"slot\": 2, \"offset\": \"0x2478D\", \"code\": \"0xC8\", "
-       "\"item\": \"unknown item (C8)\", \"known\": false}"},
+       "{\"slot\": 2, \"offset\": 149389, \"offset_hex\": \"0x2478D\", "
+       "\"code\": 200, \"code_hex\": \"0xC8\", \"item\": \"unknown item "
+       "(0xC8)\", \"known\": false}"},
   };
   for (const auto& c : cases) {
     const CliRun run =
@@ -79,6 +74,66 @@ TEST(CliList, ListsAnUnknownCodeAndAppliesItBackUnchanged) {
   EXPECT_EQ(apply.out,
             "Nothing to change: \"" + path + "\" holds these items already.\n");
   EXPECT_EQ(ReadAll(path), image);
+}
+
+// Every item's code and name, as items lists them, read back as that item.
+TEST(CliList, ListsTheItemsAsTheyAreReadBack) {
+  const CliRun csv = RunCliWith({"items", "--format=csv"});
+  ASSERT_EQ(csv.status, 0);
+  std::istringstream lines(csv.out);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "code,item");
+  int code = 0;
+  for (; std::getline(lines, line); ++code) {
+    const std::size_t comma = line.find(',');
+    for (const std::string& word :
+         {line.substr(0, comma), line.substr(comma + 1)}) {
+      const Reading<int> item = ReadItem(word);
+      EXPECT_EQ(item.ok() ? item.value : -1, code) << line;
+    }
+  }
+  EXPECT_EQ(code, 44);
+  EXPECT_NE(RunCliWith({"items"}).out.find("\n0x17  Sirloin\n"),
+            std::string::npos);
+  EXPECT_NE(RunCliWith({"items", "--format=json"})
+                .out.find("{\"code\": 23, \"code_hex\": \"0x17\", \"item\": "
+                          "\"Sirloin\"},\n"),
+            std::string::npos);
+}
+
+// An image that ends inside Portal Shop lists the slots it holds, as the
+// window does, and names the others on standard error with status 1; a
+// store that it holds whole lists as from any image.
+TEST(CliList, ListsWhatAShortImageHolds) {
+  TempDir dir;
+  const std::vector<std::uint8_t> sample = MakeSampleImage();
+  const std::string path =
+      dir.Write("cut.gbc", {sample.begin(), sample.begin() + 0x24790});
+  const std::string missing =
+      "tivok-cli: slots 5 to 8 of Portal Shop in \"" + path +
+      "\" are not listed: the file has only 149392 bytes\n";
+  const CliRun all = RunCliWith({"list", path, "--format=csv"});
+  EXPECT_EQ(all.status, 1);
+  std::string csv = testing::kSampleCsv;
+  csv.erase(csv.find("Portal Shop,5,"));
+  EXPECT_EQ(all.out, csv);
+  EXPECT_EQ(all.err, missing);
+
+  const CliRun beginner = RunCliWith({"list", path, "beginner"});
+  EXPECT_EQ(beginner.status, 0);
+  const std::string table = testing::kSampleTable;
+  EXPECT_EQ(beginner.out, table.substr(0, table.find("\n\n") + 1));
+  EXPECT_EQ(beginner.err, "");
+
+  EXPECT_EQ(
+      RunCliWith({"get", path, "portal", "4"}).out,
+      "Slot 4 of Portal Shop, offset 0x2478F, holds Fire Staff (0x25).\n");
+  const CliRun past = RunCliWith({"get", path, "portal", "5"});
+  EXPECT_EQ(past.status, 1);
+  EXPECT_EQ(past.err,
+            "tivok-cli: slot 5 of Portal Shop, offset 0x24790, in \"" + path +
+                "\" cannot be read: the file has only 149392 bytes\n");
 }
 
 }  // namespace

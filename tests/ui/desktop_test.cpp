@@ -58,12 +58,6 @@ std::string Joined(const std::vector<std::string>& arguments) {
   return text;
 }
 
-void ExpectSame(const CommandLine& actual, const CommandLine& expected) {
-  EXPECT_EQ(actual.exit_status, expected.exit_status);
-  EXPECT_EQ(actual.message, expected.message);
-  EXPECT_EQ(actual.file, expected.file);
-}
-
 TEST(CommandLineTest, ReadsOneOptionalFileHelpAndVersion) {
   const std::vector<ParseCase> cases = {
       {{"tivok"}, std::nullopt, "", ""},
@@ -76,6 +70,8 @@ TEST(CommandLineTest, ReadsOneOptionalFileHelpAndVersion) {
       {{"tivok", "-h", "a.gbc", "b.gbc"}, 0, "", "--version"},
       {{"tivok", "--version"}, 0, "", "tivok 1."},
       {{"tivok", "a.gbc", "-v"}, 0, "", "tivok 1."},
+      // Answered before Qt takes its options, whatever stands beside them.
+      {{"tivok", "-style", "fusion", "--frob", "--version"}, 0, "", "tivok 1."},
       {{"tivok", "a.gbc", "b.gbc"}, 2, "", Usage("more than one FILE given.")},
       {{"tivok", "--frob", "a.gbc"}, 2, "", Usage("unknown option '--frob'.")},
       {{"tivok", "-hv"}, 2, "", Usage("unknown option '-hv'.")},
@@ -92,64 +88,6 @@ TEST(CommandLineTest, ReadsOneOptionalFileHelpAndVersion) {
       EXPECT_THAT(command.message, HasSubstr(c.message));
     }
   }
-}
-
-// Qt's own options, before or after the program's, change nothing that the
-// program reads, also where their value looks like an option or a file.
-TEST(CommandLineTest, QtOptionsReadAsIfLeftOut) {
-  const std::vector<std::vector<std::string>> qt_options = {
-      {"-style", "fusion"},
-      {"-style=fusion"},
-      {"--style", "fusion"},
-      {"-stylesheet", "a.qss"},
-      {"-stylesheet=a.qss"},
-      {"-platform", "offscreen"},
-      {"--platform", "offscreen"},
-      {"-platformpluginpath", "/p"},
-      {"-platformtheme", "gtk3"},
-      {"-plugin", "evdevtablet"},
-      {"-qwindowgeometry", "100x100"},
-      {"-qwindowicon", "tivok"},
-      {"-qwindowtitle", "--version"},
-      {"-qwindowtitle", "b.gbc"},
-      {"-session", "s_1"},
-      {"-display", ":0"},
-      {"-geometry", "100x100"},
-      {"-reverse"},
-      {"-widgetcount"},
-      {"-qmljsdebugger=port:1234"},
-  };
-  const std::vector<std::vector<std::string>> own = {
-      {},           {"--help"},         {"--version"}, {"a.gbc"},
-      {"-v", "-h"}, {"a.gbc", "b.gbc"}, {"--bogus"},   {""},
-  };
-  for (const std::vector<std::string>& options : qt_options) {
-    for (const std::vector<std::string>& arguments : own) {
-      std::vector<std::string> alone = {"tivok"};
-      alone.insert(alone.end(), arguments.begin(), arguments.end());
-      std::vector<std::string> before = {"tivok"};
-      before.insert(before.end(), options.begin(), options.end());
-      before.insert(before.end(), arguments.begin(), arguments.end());
-      std::vector<std::string> after = alone;
-      after.insert(after.end(), options.begin(), options.end());
-      SCOPED_TRACE(Joined(before) + "| " + Joined(after));
-      ExpectSame(ParseCommandLine(before), ParseCommandLine(alone));
-      ExpectSame(ParseCommandLine(after), ParseCommandLine(alone));
-    }
-  }
-}
-
-// As Qt reads them: an option that needs a value and comes last is taken
-// alone (-platform) or left for the program (-style).
-TEST(CommandLineTest, QtOptionsWithoutTheirValue) {
-  using Arguments = std::vector<std::string>;
-  EXPECT_EQ(WithoutQtOptions({"tivok", "a.gbc", "-platform"}),
-            Arguments({"tivok", "a.gbc"}));
-  EXPECT_EQ(WithoutQtOptions({"tivok", "a.gbc", "-style"}),
-            Arguments({"tivok", "a.gbc", "-style"}));
-  EXPECT_EQ(ParseCommandLine({"tivok", "-style"}).exit_status, 2);
-  // The program's name is never an option.
-  EXPECT_EQ(WithoutQtOptions({"-reverse"}), Arguments({"-reverse"}));
 }
 
 class DesktopTest : public WindowTest {
