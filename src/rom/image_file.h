@@ -58,8 +58,6 @@ class ImageFile {
   // Closes the file; nothing else may be called after it. Fails when the
   // system reports an error on the close.
   void Close();
-  // Flush, then Close.
-  void FlushAndClose();
 
   // The open file's identity, names and current length.
   OpenFileState State();
@@ -83,15 +81,10 @@ std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
                                    int count);
 // The header title of the open `file`, one character per byte.
 std::string TitleOf(ImageFile& file);
-// Fails unless `position` lies inside the open `file` as it was opened,
-// where a byte may be written: a file is never lengthened.
-void RequireInside(const ImageFile& file, FilePosition position);
 // Throws the failure of a write at `position` of the file at `path`, which
 // has only `size` bytes.
 [[noreturn]] void FailOutside(const std::string& path, FilePosition position,
                               std::int64_t size);
-// Writes `value` at `position` of the open `file`, which must lie inside it.
-void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value);
 
 // Why a block that runs past the end of a file of `size` bytes was not
 // read in full: "the file has only 149392 bytes".

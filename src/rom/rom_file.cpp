@@ -89,17 +89,6 @@ std::string TitleOf(ImageFile& file) {
   return std::string(block.begin() + 1, block.end());
 }
 
-void WriteInto(ImageFile& file, FilePosition position, std::uint8_t value) {
-  RequireInside(file, position);
-  file.WriteAt(static_cast<std::int64_t>(position) - 1, value);
-}
-
-void RequireInside(const ImageFile& file, FilePosition position) {
-  if (position < 1 || static_cast<std::int64_t>(position) > file.size()) {
-    FailOutside(file.path(), position, file.size());
-  }
-}
-
 void FailOutside(const std::string& path, FilePosition position,
                  std::int64_t size) {
   const std::string reason = SizeReason(size) + ", and it is never lengthened";
@@ -108,29 +97,11 @@ void FailOutside(const std::string& path, FilePosition position,
                      RomFileError::Kind::kTooShort, reason);
 }
 
-void ImageFile::FlushAndClose() {
-  Flush();
-  Close();
-}
-
 std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
                                              FilePosition position, int count) {
   RequireBlock(path, position, count);
   ImageFile file(path, ImageFile::Access::kRead);
   return ReadFrom(file, position, count);
-}
-
-RomFile::Available RomFile::ReadAvailable(const std::string& path,
-                                          FilePosition position, int count) {
-  RequireBlock(path, position, count);
-  ImageFile file(path, ImageFile::Access::kRead);
-  const std::int64_t there = std::clamp<std::int64_t>(
-      file.size() - (std::int64_t{position} - 1), 0, count);
-  Available available;
-  if (there > 0)
-    available.bytes = ReadFrom(file, position, static_cast<int>(there));
-  if (there < count) available.shortfall = SizeReason(file.size());
-  return available;
 }
 
 std::string RomFile::ReadRomTitle(const std::string& path) {

@@ -40,14 +40,6 @@ class RomFileError : public std::runtime_error {
   std::string reason_;
 };
 
-// Bytes were written, but the system did not confirm that they reached the
-// disk: the flush or the close after the write failed. The bytes are in the
-// file as other programs read it, but may be lost if the system fails.
-class UnconfirmedWriteError : public RomFileError {
- public:
-  using RomFileError::RomFileError;
-};
-
 // The path in double quotes, escaped (describe.h), as every message shows a
 // file.
 std::string Quoted(const std::string& path);
@@ -71,19 +63,6 @@ class RomFile {
   // when the block runs past the end of the file.
   static std::vector<std::uint8_t> ReadBlock(const std::string& path,
                                              FilePosition position, int count);
-
-  // What there is of a block: its bytes, and when the file ends before the
-  // block does, why fewer were read ("the file has only 149392 bytes").
-  struct Available {
-    std::vector<std::uint8_t> bytes;
-    std::string shortfall;
-  };
-
-  // Reads at most `count` bytes starting at `position`: fewer, perhaps
-  // none, when the file ends first. Fails only when the file cannot be
-  // opened or read.
-  static Available ReadAvailable(const std::string& path, FilePosition position,
-                                 int count);
 
   // The 15-character header title, one character per byte.
   static std::string ReadRomTitle(const std::string& path);

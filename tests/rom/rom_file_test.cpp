@@ -104,11 +104,6 @@ TEST(RomFileRead, ReadsTheBlockAtAPositionCountedFromOne) {
   EXPECT_EQ(RomFile::ReadBlock(path, 4, 2),
             (std::vector<std::uint8_t>{13, 14}));
   EXPECT_TRUE(RomFile::ReadBlock(path, 6, 0).empty());
-  // What there is of a block that runs past the end; nothing past it.
-  EXPECT_EQ(RomFile::ReadAvailable(path, 4, 9).bytes,
-            (std::vector<std::uint8_t>{13, 14}));
-  EXPECT_TRUE(RomFile::ReadAvailable(path, 6, 3).bytes.empty());
-  EXPECT_TRUE(RomFile::ReadAvailable(path, 90, 3).bytes.empty());
 }
 
 TEST(RomFileRead, FailsPastTheEndOrBeforeTheStart) {
