@@ -2,7 +2,6 @@
 
 #include "cli/listing.h"
 #include "rom/describe.h"
-#include "rom/image_file.h"
 #include "rom/image_write.h"
 #include "rom/item_table.h"
 #include "rom/rom_file.h"

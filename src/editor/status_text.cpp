@@ -192,8 +192,8 @@ std::string WriteFailureReason(const SaveResult& result) {
       return TitleChangedReason(save.path);
     case Outcome::kOutside:
       return "cannot write at " + OffsetText(save.position) + " of " + file +
-             ": the file has only " + std::to_string(report.size_before) +
-             " bytes, and it is never lengthened";
+             ": " + SizeReason(report.size_before) +
+             ", and it is never lengthened";
     case Outcome::kUnexpected: {
       const SlotPlace place = StoreTable::SlotAt(save.position);
       const bool undo = result.kind == WriteKind::kUndo;

@@ -79,6 +79,10 @@ std::string PlaceText(FilePosition position) {
   return place.store == nullptr ? OffsetText(position) : SlotText(place);
 }
 
+std::string SizeReason(std::int64_t size) {
+  return "the file has only " + std::to_string(size) + " bytes";
+}
+
 std::string Escaped(std::string_view text) {
   std::string shown;
   shown.reserve(text.size());

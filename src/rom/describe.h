@@ -35,6 +35,10 @@ std::string SlotName(const Store& store, int k);
 // position that is no slot's.
 std::string PlaceText(FilePosition position);
 
+// Why bytes past the end of a file of `size` bytes are missing: "the file
+// has only 149392 bytes".
+std::string SizeReason(std::int64_t size);
+
 // `text` safe to show in a terminal or a window: control characters are
 // written as escapes ("\n", "\t", "\x1B", "\u009B") and bytes that are not
 // UTF-8 as "\xE9"; everything else, backslashes and letters beyond ASCII

@@ -86,10 +86,6 @@ std::string TitleOf(ImageFile& file);
 [[noreturn]] void FailOutside(const std::string& path, FilePosition position,
                               std::int64_t size);
 
-// Why a block that runs past the end of a file of `size` bytes was not
-// read in full: "the file has only 149392 bytes".
-std::string SizeReason(std::int64_t size);
-
 // Throws RomFileError "<action> "<path>": <reason>".
 [[noreturn]] void FailWith(std::string_view action, const std::string& path,
                            RomFileError::Kind kind, const std::string& reason);

@@ -25,10 +25,6 @@ void RequireBlock(const std::string& path, FilePosition position, int count) {
 
 }  // namespace
 
-std::string SizeReason(std::int64_t size) {
-  return "the file has only " + std::to_string(size) + " bytes";
-}
-
 std::string Quoted(const std::string& path) {
   return "\"" + Escaped(path) + "\"";
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rom/describe.h"
 #include "rom/image_file.h"
 
 namespace tivok {
