@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editor/store_editor.h"
+#include "rom/rom_file.h"
 #include "rom/store_table.h"
 #include "support/null_view.h"
 
@@ -63,6 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     if (o < length) image[o] = data[next];
   }
   WriteImage(image);
+  const bool accepted = length > kTitleAreaOffset + 15 &&
+                        tivok::RomFile::IsAcceptedTitle(
+                            std::string(image.begin() + kTitleAreaOffset + 1,
+                                        image.begin() + kTitleAreaOffset + 16));
 
   tivok::testing::NullView view;
   view.path = ImagePath();
@@ -72,11 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     view.store = store;
     editor.OnStoreChosen();
     // A listing has one entry for each of the store's slots that the file
-    // holds, and none for the slots past its end.
+    // holds, and none for the slots past its end; a file without the game's
+    // title lists none.
     const tivok::Store& shown = *tivok::StoreTable::BySelectorPosition(store);
-    const auto held = std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(length) - shown.read_position, 0,
-        shown.slot_count);
+    const auto held =
+        accepted ? std::clamp<std::int64_t>(
+                       static_cast<std::int64_t>(length) - shown.read_position,
+                       0, shown.slot_count)
+                 : 0;
     if (editor.state().CurrentStore() != nullptr &&
         view.slot_entries != static_cast<std::size_t>(held)) {
       std::abort();
