@@ -122,6 +122,39 @@ TEST_F(CliWriteTest, ApplyWritesALayoutFileOnce) {
   EXPECT_EQ(ReadAll(layout).size(), text.size());
 }
 
+// What changes nothing says so and writes nothing, in a dry run too: set
+// names the slot, a layout the image, with one row or none. A layout's
+// columns come in any order.
+TEST_F(CliWriteTest, SaysWhenThereIsNothingToChange) {
+  const std::string held =
+      "Nothing to change: \"" + path + "\" holds these items already.\n";
+  const std::vector<std::string> apply = {"apply", path, "-"};
+  const struct {
+    std::vector<std::string> args;
+    std::string layout;
+    std::string says;
+  } cases[] = {
+      {{"set", path, "portal", "3", "comedy bk"},
+       "",
+       "Nothing to change: slot 3 of Portal Shop, offset 0x2478E, holds "
+       "Comedy BK (0x24) already.\n"},
+      {apply, "store,slot,item\n", held},
+      {apply, "slot,store,item\n3,portal,Comedy BK\n", held},
+      {apply, "code,store,slot\n0x24,portal,3\n", held},
+  };
+  for (const auto& c : cases) {
+    for (const std::string dry : {"", "--dry-run"}) {
+      std::vector<std::string> args = c.args;
+      if (!dry.empty()) args.push_back(dry);
+      const CliRun run = RunCliWith(args, c.layout);
+      EXPECT_EQ(run.status, 0) << c.layout << dry;
+      EXPECT_EQ(run.out, c.says) << c.layout << dry;
+      EXPECT_EQ(run.err, "");
+    }
+  }
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+}
+
 // A layout with any wrong row is refused whole, naming the line; the image
 // keeps every byte.
 TEST_F(CliWriteTest, RefusesAWrongLayoutAndWritesNothing) {
@@ -445,11 +478,33 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
       EXPECT_TRUE(Has(run.err, c.says)) << run.err;
     }
   }
+  // Each row past the end is a line of its own.
+  const std::string past = "\"" + cut + "\": the file has only 149392 bytes";
+  EXPECT_EQ(
+      RunCliWith({"apply", cut, "-"},
+                 "store,slot,item\nportal,7,herb\nportal,8,herb\n")
+          .err,
+      "tivok-cli: (standard input):2: slot 7 of Portal Shop, offset 0x24792, "
+      "lies past the end of " +
+          past +
+          ", and it is never lengthened\n"
+          "tivok-cli: (standard input):3: slot 8 of Portal Shop, offset "
+          "0x24793, lies past the end of " +
+          past +
+          ", and it is never lengthened\n"
+          "tivok-cli: the layout is refused; nothing was written to \"" +
+          cut + "\".\n");
   EXPECT_FALSE(Exists(dir.File("missing.gbc")));
   EXPECT_EQ(ReadAll(other), foreign);
   EXPECT_EQ(std::filesystem::file_size(FsPath(cut)), 0x24790u);
   EXPECT_TRUE(Has(RunCliWith({"apply", path, dir.File("none.csv")}).err,
                   "cannot read the layout"));
+#ifndef _WIN32
+  EXPECT_EQ(RunCliWith({"apply", path, folder}).err,
+            "tivok-cli: cannot read the layout \"" + folder +
+                "\": " + DirectoryReason() + "; nothing was written to \"" +
+                path + "\".\n");
+#endif
 }
 
 }  // namespace

@@ -121,11 +121,15 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
     const CliRun run = RunCliWith(c.args);
     const std::string command =
         c.args.empty() || c.args[0] == "frob" ? "" : " " + c.args[0];
+    std::vector<std::string> help = {"--help"};
+    if (!command.empty()) help.insert(help.begin(), c.args[0]);
+    const std::string usage = RunCliWith(help).out;
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
-              "tivok-cli" + command + ": " + c.says);
-    EXPECT_NE(run.err.find("\nUsage: tivok-cli "), std::string::npos);
+    EXPECT_EQ(run.err, "tivok-cli" + command + ": " + c.says + "\n" +
+                           usage.substr(0, usage.find('\n') + 1) +
+                           "Try 'tivok-cli" + command +
+                           " --help' for more information.\n");
   }
 }
 
@@ -159,6 +163,18 @@ TEST(CliCommandLine, AnswersHelpAndVersionBeforeAnything) {
     EXPECT_TRUE(run.out.starts_with(c.starts)) << run.out;
     EXPECT_EQ(run.err, "");
   }
+  // One help whole, with its list of the stores.
+  EXPECT_EQ(RunCliWith({"get", "--help"}).out,
+            "Usage: tivok-cli get IMAGE STORE SLOT\n"
+            "Shows the item in slot SLOT of STORE in IMAGE.\n"
+            "\n"
+            "STORE is a store's number, word or label, in any case:\n"
+            "  1  beginner  Beginner's (Top Left) Shop\n"
+            "  2  second    Second (Far Right) Shop\n"
+            "  3  third     Third (Bottom Middle) Shop\n"
+            "  4  book      Book (Bottom Left) Shop\n"
+            "  5  portal    Portal Shop\n"
+            "SLOT counts from 1.\n");
 }
 
 }  // namespace

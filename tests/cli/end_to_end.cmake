@@ -39,10 +39,9 @@ function(cli status)
   set(err "${stderr}" PARENT_SCOPE)
 endfunction()
 
-function(expect_in text part what)
-  string(FIND "${text}" "${part}" at)
-  if(at EQUAL -1)
-    fail("${what}: no '${part}' in:\n${text}")
+function(expect_text text expected what)
+  if(NOT text STREQUAL expected)
+    fail("${what}: printed '${text}', not '${expected}'")
   endif()
 endfunction()
 
@@ -64,7 +63,7 @@ endforeach()
 # set changes exactly the byte at 0x2478E, and says so in UTF-8.
 cli(0 set "${a}" portal 3 sirloin)
 expect_empty("${err}" "set's errors")
-expect_in("${out}" "1 byte written to \"${a}\" and flushed to the disk.\n" "set")
+expect_text("${out}" "Wrote Sirloin (0x17) to slot 3 of Portal Shop, offset 0x2478E, which held Comedy BK (0x24).\n1 byte written to \"${a}\" and flushed to the disk.\n" "set")
 file(READ "${FOLDER}/${a}" changed HEX)
 file(READ "${FOLDER}/pristine.gbc" pristine HEX)
 math(EXPR at "0x2478E * 2")
@@ -100,10 +99,13 @@ endif()
 # Usage errors exit 2, files that cannot be read 1, on standard error only.
 cli(2 set "${a}" portal 3 17)
 expect_empty("${out}" "a usage error's output")
-expect_in("${err}" "bare number" "a usage error")
+expect_text("${err}" "tivok-cli set: \"17\" is a bare number, which could be hex or decimal: write an item code in hex with 0x, such as 0x17 for Sirloin, or the item's name\nUsage: tivok-cli set IMAGE STORE SLOT ITEM [--dry-run]\nTry 'tivok-cli set --help' for more information.\n" "a usage error")
 cli(1 list "nicht da ü.gbc")
 expect_empty("${out}" "a missing file's output")
-expect_in("${err}" "tivok-cli: cannot open \"nicht da ü.gbc\": " "a missing file")
+# The system's reason, in its own words, on one line.
+if(NOT err MATCHES "^tivok-cli: cannot open \"nicht da ü.gbc\": [^\n]+\n$")
+  fail("a missing file: printed '${err}'")
+endif()
 # A listing that cannot reach its reader is a failure, not a success; a
 # change that was written is never reported as not written (status 3), and
 # standard input that cannot be read gets a plain message.

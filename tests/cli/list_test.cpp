@@ -76,7 +76,8 @@ TEST(CliList, ListsAnUnknownCodeAndAppliesItBackUnchanged) {
   EXPECT_EQ(ReadAll(path), image);
 }
 
-// Every item's code and name, as items lists them, read back as that item.
+// Every item's code and name, as items lists them, read back as that item;
+// the table and JSON list the same items, each once.
 TEST(CliList, ListsTheItemsAsTheyAreReadBack) {
   const CliRun csv = RunCliWith({"items", "--format=csv"});
   ASSERT_EQ(csv.status, 0);
@@ -84,22 +85,25 @@ TEST(CliList, ListsTheItemsAsTheyAreReadBack) {
   std::string line;
   std::getline(lines, line);
   EXPECT_EQ(line, "code,item");
+  std::string table = "Code  Item\n";
+  std::string json = "{\n  \"items\": [";
   int code = 0;
   for (; std::getline(lines, line); ++code) {
     const std::size_t comma = line.find(',');
-    for (const std::string& word :
-         {line.substr(0, comma), line.substr(comma + 1)}) {
+    const std::string hex = line.substr(0, comma);
+    const std::string name = line.substr(comma + 1);
+    for (const std::string& word : {hex, name}) {
       const Reading<int> item = ReadItem(word);
       EXPECT_EQ(item.ok() ? item.value : -1, code) << line;
     }
+    table += hex + "  " + name + "\n";
+    json += (code == 0 ? "\n" : ",\n") + std::string("    {\"code\": ") +
+            std::to_string(code) + ", \"code_hex\": \"" + hex +
+            "\", \"item\": \"" + name + "\"}";
   }
   EXPECT_EQ(code, 44);
-  EXPECT_NE(RunCliWith({"items"}).out.find("\n0x17  Sirloin\n"),
-            std::string::npos);
-  EXPECT_NE(RunCliWith({"items", "--format=json"})
-                .out.find("{\"code\": 23, \"code_hex\": \"0x17\", \"item\": "
-                          "\"Sirloin\"},\n"),
-            std::string::npos);
+  EXPECT_EQ(RunCliWith({"items"}).out, table);
+  EXPECT_EQ(RunCliWith({"items", "--format=json"}).out, json + "\n  ]\n}\n");
 }
 
 // An image that ends inside Portal Shop lists the slots it holds, as the

@@ -270,11 +270,12 @@ TEST_F(DesktopTest, QuitKeyClosesTheWindow) {
   EXPECT_FALSE(window.isVisible());
 }
 
-// The icon comes from the program itself, with no icon theme to look in.
+// The icon comes from the program itself, with no icon theme to look in,
+// drawn at each size a platform asks for.
 TEST_F(DesktopTest, WindowHasItsOwnIcon) {
   const QIcon icon = window.windowIcon();
   EXPECT_THAT(icon.availableSizes(), SizeIs(5));
-  for (int size : {16, 40, 48, 128}) {
+  for (int size : {16, 24, 32, 40, 48, 128}) {
     EXPECT_EQ(icon.pixmap(size).size(), QSize(size, size)) << size;
   }
   EXPECT_EQ(icon.pixmap(256).size(), QSize(128, 128));

@@ -6,10 +6,12 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
 
+#include "ui/image_watcher.h"
 #include "window_test.h"
 
 namespace tivok::testing {
@@ -258,14 +260,19 @@ TEST_F(EditingTest, UndoAndRedoASaveFromTheKeyboard) {
   EXPECT_TRUE(undo->isEnabled());
   EXPECT_FALSE(redo->isEnabled());
 
+  // With the focus in the slot list, its current entry stays the chosen
+  // slot's, where the arrow keys go on from.
+  Slots()->setFocus();
   ModalAnswerer answerer;
   QTest::keySequence(&window, undo->shortcut());
   EXPECT_EQ(ReadAll(path), original);
   EXPECT_EQ(Slots()->item(2)->text(), "3 (24)");
+  EXPECT_EQ(Slots()->currentIndex().row(), 2);
   EXPECT_FALSE(undo->isEnabled());
   EXPECT_EQ(redo->text(), "&Redo Save Herb to Slot 3 of Portal Shop");
   QTest::keySequence(&window, redo->shortcut());
   EXPECT_EQ(ReadAll(path), saved);
+  EXPECT_EQ(Slots()->currentIndex().row(), 2);
   EXPECT_TRUE(Status().startsWith("Redid the save: slot 3 of Portal Shop"));
   EXPECT_THAT(answerer.seen(), SizeIs(0));
 }
@@ -281,6 +288,7 @@ TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
   QTest::qWait(600);  // longer than the watcher waits for changes to settle
   EXPECT_TRUE(Status().startsWith("Saved ")) << Status().toStdString();
 
+  QSignalSpy reports(window.findChild<ImageWatcher*>(), &ImageWatcher::Changed);
   {
     std::fstream other(FsPath(path),
                        std::ios::in | std::ios::out | std::ios::binary);
@@ -289,6 +297,9 @@ TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
   }
   EXPECT_TRUE(QTest::qWaitFor([&] { return Status().startsWith(news); }));
   EXPECT_EQ(Slots()->item(1)->text(), "2 (17)");
+  // One change is read once, however long the file then stays as it is.
+  QTest::qWait(1500);
+  EXPECT_EQ(reports.count(), 1);
   EXPECT_TRUE(Status().startsWith(news + "2 of Beginner's (Top Left) Shop: "))
       << Status().toStdString();
 

@@ -23,6 +23,7 @@
 #include "accessibility_events.h"
 #include "app/command_line.h"
 #include "sample_image.h"
+#include "ui/status_line.h"
 #include "window_test.h"
 
 namespace tivok::testing {
@@ -229,6 +230,39 @@ TEST_F(MainWindowTest, EveryStatusIsAnnouncedOnce) {
   QTest::keyClick(Slots(), Qt::Key_Home);
   QApplication::processEvents();
   EXPECT_EQ(status.Readings(), 1);
+}
+
+// A text that fills the status line's room is drawn whole, each line and
+// its last letter, with no tooltip; one letter more shows in the tooltip.
+TEST_F(MainWindowTest, TheStatusLineDrawsWhatFitsAndTellsTheRest) {
+  auto* status = qobject_cast<StatusLine*>(Find<QLabel>("Status"));
+  const QRect box = status->contentsRect();
+  const QFontMetrics metrics = status->fontMetrics();
+  // Narrow letters, so that a few pixels less width wraps one more line.
+  int per_line = 1;
+  while (metrics.horizontalAdvance(QString(per_line + 1, 'i')) <= box.width())
+    ++per_line;
+  const auto drawn = [status](const QString& text) {
+    status->Announce(text);
+    return status->grab().toImage();
+  };
+  const QImage blank = drawn("");
+  const QString full(StatusLine::kLines * per_line, 'i');
+  const QImage whole = drawn(full);
+  EXPECT_EQ(status->toolTip(), "");
+  for (int line = 0; line < StatusLine::kLines; ++line) {
+    int ink = 0;
+    for (int y = 0; y < metrics.height(); ++y) {
+      for (int x = box.left(); x <= box.right(); ++x) {
+        const QPoint at(x, box.top() + line * metrics.height() + y);
+        ink += whole.pixel(at) != blank.pixel(at);
+      }
+    }
+    EXPECT_GT(ink, 0) << "line " << line + 1;
+  }
+  EXPECT_TRUE(drawn(full.chopped(1)) != whole) << "the last letter is missing";
+  drawn(full + 'i');
+  EXPECT_TRUE(status->toolTip() == full + 'i') << "no tooltip for the rest";
 }
 
 // The focus order, following Tab from the slot list.
