@@ -56,7 +56,14 @@ LayoutText TooLong(const std::string& path) {
 
 LayoutText ReadLayoutFile(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(path));
-  if (!file) return Unreadable(path, errno);
+  if (!file) {
+    const int error = errno;
+    // Windows refuses a folder as access denied: say what it is.
+    std::error_code ignored;
+    return Unreadable(path, std::filesystem::is_directory(PathOf(path), ignored)
+                                ? EISDIR
+                                : error);
+  }
   LayoutText layout;
   char buffer[4096];
   for (;;) {
