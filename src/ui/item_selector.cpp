@@ -1,10 +1,17 @@
 #include "ui/item_selector.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStringList>
+#include <QStringListModel>
 #include <functional>
 #include <utility>
+
+#include "rom/item_table.h"
+#include "ui/core_text.h"
 
 namespace tivok {
 namespace {
@@ -18,10 +25,26 @@ class ItemTextField : public QLineEdit {
   ItemTextField(QWidget* parent, std::function<void()> entered)
       : QLineEdit(parent), entered_(std::move(entered)) {}
 
+  bool event(QEvent* event) override {
+    // QLineEdit claims the Undo and Redo keys for its own text; the
+    // window's Edit actions take them instead, to undo and redo saves.
+    if (event->type() == QEvent::ShortcutOverride) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (key->matches(QKeySequence::Undo) ||
+          key->matches(QKeySequence::Redo)) {
+        event->ignore();
+        return true;
+      }
+    }
+    return QLineEdit::event(event);
+  }
+
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
       event->accept();
+      // The field already holds the entry highlighted in the popup, if any.
+      if (completer() != nullptr) completer()->popup()->hide();
       entered_();
       return;
     }
@@ -47,13 +70,46 @@ class ItemTextField : public QLineEdit {
 
 }  // namespace
 
-ItemSelector::ItemSelector(QWidget* parent) : SizedComboBox(parent) {
+ItemSelector::ItemSelector(QWidget* parent)
+    : SizedComboBox(parent), matches_(new QStringListModel(this)) {
   // Editable through this field alone: setEditable() would make a field
   // of its own first.
-  setLineEdit(new ItemTextField(this, [this] { emit TextEntered(); }));
+  auto* field = new ItemTextField(this, [this] { emit TextEntered(); });
+  setLineEdit(field);
   setInsertPolicy(QComboBox::NoInsert);
-  // A completer would turn typed text into a choice of its own.
+  // QComboBox's own completer would match typed text to an entry and report
+  // it as a choice: the field gets one that only fills in the text.
   setCompleter(nullptr);
+  auto* finder = new QCompleter(matches_, this);
+  finder->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  finder->setCaseSensitivity(Qt::CaseInsensitive);
+  field->setCompleter(finder);
+  connect(field, &QLineEdit::textEdited, this, &ItemSelector::FindItems);
+  // A click on an entry: the field shows it before the editor reads it.
+  connect(finder, qOverload<const QString&>(&QCompleter::activated), this,
+          [this](const QString& name) {
+            lineEdit()->setText(name);
+            emit TextEntered();
+          });
+}
+
+void ItemSelector::FindItems(const QString& text) {
+  QStringList names;
+  const QString typed = text.trimmed();
+  if (!typed.isEmpty()) {
+    for (int code : ItemTable::Matching(typed.toStdString())) {
+      names << ToQString(ItemTable::NameOf(code));
+    }
+  }
+  matches_->setStringList(names);
+  QCompleter* finder = lineEdit()->completer();
+  if (names.isEmpty()) {
+    finder->popup()->hide();
+    return;
+  }
+  // Typed keys show the popup by themselves, but a paste or Delete does not.
+  finder->setCompletionPrefix(typed);
+  finder->complete();
 }
 
 void ItemSelector::ShowText(const QString& text) {

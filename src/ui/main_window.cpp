@@ -9,7 +9,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
@@ -149,7 +148,6 @@ void MainWindow::CreateControls() {
 
   combo2_ = new SlotList(frame1_);
   combo2_->setObjectName("Combo2");
-  combo2_->setSelectionMode(QAbstractItemView::SingleSelection);
 
   combo3_ = new ItemSelector(frame1_);
   combo3_->setObjectName("Combo3");
@@ -214,12 +212,12 @@ void MainWindow::ConnectEvents() {
           [this] { editor_.OnItemTextEntered(); });
   // A selection, not a current row: focus entering the list makes a row
   // current without selecting it, and that is no choice.
-  connect(combo2_, &QListWidget::itemSelectionChanged, this, [this] {
+  connect(combo2_, &QTreeWidget::itemSelectionChanged, this, [this] {
     if (SelectedSlot() >= 0) editor_.OnSlotChosen();
   });
   connect(command1_, &QPushButton::clicked, this, [this] { editor_.OnSave(); });
   // The current row follows the keyboard focus, also without a selection.
-  connect(combo2_, &QListWidget::currentRowChanged, this,
+  connect(combo2_, &SlotList::CurrentRowChanged, this,
           [this] { editor_.OnCurrentSlotChanged(); });
 }
 

@@ -17,7 +17,6 @@ class QDropEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 namespace tivok {
@@ -25,6 +24,7 @@ namespace tivok {
 class ImageWatcher;
 class ItemSelector;
 class SizedComboBox;
+class SlotList;
 class StatusLine;
 
 // The program's one window. It owns the controls and the store editor, turns
@@ -104,7 +104,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QLabel* label5_ = nullptr;
   QLabel* label6_ = nullptr;
   SizedComboBox* combo1_ = nullptr;  // store selector
-  QListWidget* combo2_ = nullptr;    // slot list
+  SlotList* combo2_ = nullptr;       // slot list
   ItemSelector* combo3_ = nullptr;   // new-item selector
   QPushButton* command1_ = nullptr;
   StatusLine* status_ = nullptr;  // the status bar's text

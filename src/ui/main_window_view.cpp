@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -16,6 +15,7 @@
 #include "ui/image_watcher.h"
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
+#include "ui/slot_list.h"
 #include "ui/status_line.h"
 
 namespace tivok {
@@ -70,17 +70,13 @@ void MainWindow::ClearSlots() {
 
 void MainWindow::AddSlot(const SlotRow& row) {
   const QSignalBlocker blocker(combo2_);
-  auto* item = new QListWidgetItem(ToQString(row.entry), combo2_);
-  item->setToolTip(ToQString(row.tooltip));
-  item->setData(Qt::AccessibleTextRole, ToQString(row.accessible_text));
+  combo2_->AddRow(ToQString(row.entry), ToQString(row.item),
+                  ToQString(row.tooltip), ToQString(row.accessible_text));
 }
 
-int MainWindow::SelectedSlot() const {
-  const QList<QListWidgetItem*> selected = combo2_->selectedItems();
-  return selected.isEmpty() ? -1 : combo2_->row(selected.first());
-}
+int MainWindow::SelectedSlot() const { return combo2_->SelectedRow(); }
 
-int MainWindow::CurrentSlot() const { return combo2_->currentRow(); }
+int MainWindow::CurrentSlot() const { return combo2_->CurrentRow(); }
 
 void MainWindow::SelectSlot(int row) {
   const QSignalBlocker blocker(combo2_);
@@ -91,10 +87,11 @@ void MainWindow::SelectSlot(int row) {
   // The keyboard focus moves only within the list: screen readers are
   // told of a current entry as of a focus change.
   if (combo2_->hasFocus()) {
-    combo2_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    combo2_->SetCurrentRow(row, QItemSelectionModel::ClearAndSelect);
   } else {
-    combo2_->selectionModel()->select(combo2_->model()->index(row, 0),
-                                      QItemSelectionModel::ClearAndSelect);
+    combo2_->selectionModel()->select(
+        combo2_->model()->index(row, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   }
   // The list's viewport shows the change even though no signal went out.
   combo2_->viewport()->update();
