@@ -204,8 +204,10 @@ void MainWindow::ConnectEvents() {
   connect(quit_, &QAction::triggered, this, &QWidget::close);
   // activated() comes from the user only (list, arrow keys, wheel), never
   // from setting the entry in code.
-  connect(combo1_, &QComboBox::activated, this,
-          [this] { editor_.OnStoreChosen(); });
+  connect(combo1_, &QComboBox::activated, this, [this] {
+    DescribeStore();
+    editor_.OnStoreChosen();
+  });
   connect(combo3_, &QComboBox::activated, this,
           [this] { editor_.OnNewItemChosen(); });
   connect(combo3_, &ItemSelector::TextEntered, this,

@@ -93,6 +93,13 @@ class MainWindow : public QMainWindow, public EditorView {
   void SetTabOrder();
   void CreateStatusLine();
   void DescribeControls();
+  // Tells screen readers the store that the store selector shows. Qt 6.4
+  // gives a drop-down no AT-SPI selection interface, through which Orca
+  // finds its value, and Orca ignores a drop-down's name changes. So the
+  // store becomes the selector's description, which Orca speaks with the
+  // focus, and a change while the selector has the focus is told as the
+  // focus on that entry of its list, as when the list is open.
+  void DescribeStore();
   void AcceptFileDrops();
 
   QLabel* label1_ = nullptr;

@@ -2,6 +2,8 @@
 // Every change blocks the control's signals, so that filling a list in code
 // never comes back to the editor as a user's choice.
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
@@ -49,6 +51,7 @@ void NameEditAction(QAction* action, std::string_view text,
 void MainWindow::ClearStores() {
   const QSignalBlocker blocker(combo1_);
   combo1_->clear();
+  DescribeStore();
 }
 
 void MainWindow::AddStore(std::string_view label) { AddEntry(combo1_, label); }
@@ -59,6 +62,19 @@ void MainWindow::SetStoreText(std::string_view text) {
   if (index < 0) return;
   const QSignalBlocker blocker(combo1_);
   combo1_->setCurrentIndex(index);
+  DescribeStore();
+}
+
+void MainWindow::DescribeStore() {
+  const QString store = combo1_->currentText();
+  // Only a change is told, so that screen readers say each store once.
+  if (combo1_->accessibleDescription() == store) return;
+  combo1_->setAccessibleDescription(store);
+  if (!combo1_->hasFocus() || combo1_->currentIndex() < 0) return;
+  // The entry of the selector's own list, as when that list is open.
+  QAccessibleEvent entry(combo1_->view(), QAccessible::Focus);
+  entry.setChild(combo1_->currentIndex());
+  QAccessible::updateAccessibility(&entry);
 }
 
 int MainWindow::SelectedStore() const { return combo1_->currentIndex(); }

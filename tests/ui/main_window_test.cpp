@@ -224,6 +224,29 @@ TEST_F(MainWindowTest, EveryStatusIsAnnouncedOnce) {
   EXPECT_EQ(status.Readings(), 1);
 }
 
+// Screen readers hear the store that the store selector shows: as its
+// description with the focus, and, when the keys change it, as the focus on
+// that entry of its list.
+TEST_F(MainWindowTest, ScreenReadersHearTheStoreShown) {
+  if (!AccessibilityEvents::Available()) {
+    GTEST_SKIP() << "this platform hands no accessibility events to bridges";
+  }
+  const auto description = [this] {
+    return QAccessible::queryAccessibleInterface(Stores())->text(
+        QAccessible::Description);
+  };
+  Open(dir.WriteSample("sample.gbc"));
+  EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
+  Stores()->setFocus();
+  AccessibilityEvents entries(Stores()->view());
+  QTest::keyClick(Stores(), Qt::Key_Down);
+  EXPECT_EQ(description(), "Second (Far Right) Shop");
+  EXPECT_EQ(entries.Count(QAccessible::Focus), 1);
+  // A cancelled dialog loads the image again, at the first store.
+  Open(std::nullopt);
+  EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
+}
+
 // The focus order, following Tab from the slot list.
 std::vector<QString> TabCycle(QWidget* start, int presses) {
   std::vector<QString> order{start->objectName()};
