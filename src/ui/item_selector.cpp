@@ -70,27 +70,36 @@ class ItemTextField : public QLineEdit {
 
 }  // namespace
 
-ItemSelector::ItemSelector(QWidget* parent)
-    : SizedComboBox(parent), matches_(new QStringListModel(this)) {
+ItemSelector::ItemSelector(QWidget* parent) : SizedComboBox(parent) {
   // Editable through this field alone: setEditable() would make a field
   // of its own first.
   auto* field = new ItemTextField(this, [this] { emit TextEntered(); });
   setLineEdit(field);
   setInsertPolicy(QComboBox::NoInsert);
   // QComboBox's own completer would match typed text to an entry and report
-  // it as a choice: the field gets one that only fills in the text.
+  // it as a choice: the field gets one that only fills in the text, made
+  // when the user first types.
   setCompleter(nullptr);
+  connect(field, &QLineEdit::textEdited, this, &ItemSelector::FindItems);
+}
+
+QCompleter* ItemSelector::Finder() {
+  if (lineEdit()->completer() != nullptr) return lineEdit()->completer();
+  matches_ = new QStringListModel(this);
   auto* finder = new QCompleter(matches_, this);
   finder->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   finder->setCaseSensitivity(Qt::CaseInsensitive);
-  field->setCompleter(finder);
-  connect(field, &QLineEdit::textEdited, this, &ItemSelector::FindItems);
+  lineEdit()->setCompleter(finder);
+  // As QComboBox makes it whenever it takes the focus: the popup hands
+  // keys to the selector.
+  finder->setWidget(this);
   // A click on an entry: the field shows it before the editor reads it.
   connect(finder, qOverload<const QString&>(&QCompleter::activated), this,
           [this](const QString& name) {
             lineEdit()->setText(name);
             emit TextEntered();
           });
+  return finder;
 }
 
 void ItemSelector::FindItems(const QString& text) {
@@ -101,8 +110,8 @@ void ItemSelector::FindItems(const QString& text) {
       names << ToQString(ItemTable::NameOf(code));
     }
   }
+  QCompleter* finder = Finder();
   matches_->setStringList(names);
-  QCompleter* finder = lineEdit()->completer();
   if (names.isEmpty()) {
     finder->popup()->hide();
     return;

@@ -3,6 +3,7 @@
 
 #include "ui/sized_combo_box.h"
 
+class QCompleter;
 class QStringListModel;
 
 namespace tivok {
@@ -41,8 +42,11 @@ class ItemSelector : public SizedComboBox {
   // Lists the items whose names hold `text` in the popup, and shows it
   // while there are any.
   void FindItems(const QString& text);
+  // The field's completer, which shows the popup; made on first use, which
+  // keeps it out of the time to the first window.
+  QCompleter* Finder();
 
-  // The names that the popup lists.
+  // The names that the popup lists; made with the completer.
   QStringListModel* matches_ = nullptr;
 };
 

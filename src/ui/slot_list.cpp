@@ -1,6 +1,7 @@
 #include "ui/slot_list.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStringList>
@@ -12,6 +13,7 @@
 #include "rom/item_table.h"
 #include "rom/store_table.h"
 #include "ui/core_text.h"
+#include "ui/widest_text.h"
 
 namespace tivok {
 namespace {
@@ -76,13 +78,16 @@ QSize SlotList::CellSize(const QString& text) const {
 
 void SlotList::MeasureColumns() {
   const QSize entry = CellSize(kWidestEntry);
-  entry_width_ = std::max(entry.width(), header()->sectionSizeHint(0));
+  entry_width_ = entry.width();
   row_height_ = entry.height();
-  item_width_ =
-      std::max(CellSize(kUnknownItem).width(), header()->sectionSizeHint(1));
-  for (std::string_view name : ItemTable::Names()) {
-    item_width_ = std::max(item_width_, CellSize(ToQString(name)).width());
-  }
+  // The style adds the same margins to every text. The headers' words are
+  // shorter than the texts below them.
+  QStringList names;
+  for (std::string_view name : ItemTable::Names()) names << ToQString(name);
+  const QFontMetrics metrics = fontMetrics();
+  const int widest = std::max(WidestText(*this, names),
+                              metrics.horizontalAdvance(kUnknownItem));
+  item_width_ = entry_width_ - metrics.horizontalAdvance(kWidestEntry) + widest;
   header()->resizeSection(0, entry_width_);
 }
 

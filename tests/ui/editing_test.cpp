@@ -183,6 +183,10 @@ TEST_F(EditingTest, TypingAnItemNameChoosesIt) {
 TEST_F(EditingTest, TypingListsTheMatchingItems) {
   ClickSlot(0);
   QLineEdit* edit = Items()->lineEdit();
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "sirl");
+  ASSERT_NE(edit->completer(), nullptr);
   QAbstractItemView* list = edit->completer()->popup();
   const auto matches = [list] {
     QStringList names;
@@ -191,9 +195,6 @@ TEST_F(EditingTest, TypingListsTheMatchingItems) {
     }
     return names;
   };
-  edit->setFocus();
-  edit->selectAll();
-  QTest::keyClicks(edit, "sirl");
   EXPECT_TRUE(list->isVisible());
   Press(Qt::Key_Return);
   EXPECT_FALSE(list->isVisible());
