@@ -87,7 +87,12 @@ QCompleter* ItemSelector::Finder() {
   if (lineEdit()->completer() != nullptr) return lineEdit()->completer();
   matches_ = new QStringListModel(this);
   auto* finder = new QCompleter(matches_, this);
-  finder->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  // The popup lists the model as FindItems fills it, with no entry current
+  // until the arrow keys choose one: an entry made current by the
+  // completer would be read out by screen readers, yet Enter would not
+  // take it.
+  finder->setCompletionMode(QCompleter::PopupCompletion);
+  finder->setFilterMode(Qt::MatchContains);
   finder->setCaseSensitivity(Qt::CaseInsensitive);
   lineEdit()->setCompleter(finder);
   // As QComboBox makes it whenever it takes the focus: the popup hands
