@@ -12,12 +12,12 @@
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cstdlib>
 #include <memory>
@@ -32,8 +32,9 @@ namespace tivok {
 
 namespace {
 
-// A plain Qt window with the kinds of controls that Tivok's window has and
-// nothing of Tivok's: what those controls cost by themselves.
+// A plain Qt window with the kinds of controls that Tivok's window has (a
+// two-column list among them) and nothing of Tivok's: what those controls
+// cost by themselves.
 std::unique_ptr<QMainWindow> PlainWindowWithControls() {
   auto window = std::make_unique<QMainWindow>();
   QMenu* file = window->menuBar()->addMenu("&File");
@@ -46,7 +47,10 @@ std::unique_ptr<QMainWindow> PlainWindowWithControls() {
   auto* grid = new QGridLayout(frame);
   grid->addWidget(new QLabel("Store:"), 0, 0);
   grid->addWidget(new QComboBox, 0, 1);
-  grid->addWidget(new QListWidget, 1, 1);
+  auto* slot_list = new QTreeWidget;
+  slot_list->setHeaderLabels({"Slot", "Item"});
+  slot_list->setRootIsDecorated(false);
+  grid->addWidget(slot_list, 1, 1);
   auto* items = new QComboBox;
   items->setEditable(true);
   grid->addWidget(items, 2, 1);

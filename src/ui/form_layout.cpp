@@ -1,11 +1,11 @@
 #include "ui/form_layout.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>

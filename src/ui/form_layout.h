@@ -1,11 +1,11 @@
 #ifndef TIVOK_UI_FORM_LAYOUT_H_
 #define TIVOK_UI_FORM_LAYOUT_H_
 
+class QAbstractItemView;
 class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class QWidget;
 
@@ -22,7 +22,7 @@ struct FormControls {
   QComboBox* combo1;
   QLabel* label6;
   QLabel* label4;
-  QListWidget* combo2;
+  QAbstractItemView* combo2;
   QLabel* label5;
   QComboBox* combo3;
   QPushButton* command1;

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
@@ -157,7 +156,6 @@ void MainWindow::CreateControls() {
 
   combo2_ = new SlotList(frame1_);
   combo2_->setObjectName("Combo2");
-  combo2_->setSelectionMode(QAbstractItemView::SingleSelection);
 
   combo3_ = new ItemSelector(frame1_);
   combo3_->setObjectName("Combo3");
@@ -231,20 +229,22 @@ void MainWindow::ConnectEvents() {
   connect(quit_, &QAction::triggered, this, &QWidget::close);
   // activated() comes from the user only (list, arrow keys, wheel), never
   // from setting the entry in code.
-  connect(combo1_, &QComboBox::activated, this,
-          [this] { editor_.OnStoreChosen(); });
+  connect(combo1_, &QComboBox::activated, this, [this] {
+    DescribeStore();
+    editor_.OnStoreChosen();
+  });
   connect(combo3_, &QComboBox::activated, this,
           [this] { editor_.OnNewItemChosen(); });
   connect(combo3_, &ItemSelector::TextEntered, this,
           [this] { editor_.OnItemTextEntered(); });
   // A selection, not a current row: focus entering the list makes a row
   // current without selecting it, and that is no choice.
-  connect(combo2_, &QListWidget::itemSelectionChanged, this, [this] {
+  connect(combo2_, &QTreeWidget::itemSelectionChanged, this, [this] {
     if (SelectedSlot() >= 0) editor_.OnSlotChosen();
   });
   connect(command1_, &QPushButton::clicked, this, [this] { editor_.OnSave(); });
   // The current row follows the keyboard focus, also without a selection.
-  connect(combo2_, &QListWidget::currentRowChanged, this,
+  connect(combo2_, &SlotList::CurrentRowChanged, this,
           [this] { editor_.OnCurrentSlotChanged(); });
 }
 

@@ -17,7 +17,6 @@ class QDropEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 namespace tivok {
@@ -26,6 +25,7 @@ class ImageWatcher;
 class ItemSelector;
 class RecentMenu;
 class SizedComboBox;
+class SlotList;
 class StatusLine;
 
 // The program's one window. It owns the controls and the store editor, turns
@@ -97,6 +97,13 @@ class MainWindow : public QMainWindow, public EditorView {
   void SetTabOrder();
   void CreateStatusLine();
   void DescribeControls();
+  // Tells screen readers the store that the store selector shows. Qt 6.4
+  // gives a drop-down no AT-SPI selection interface, through which Orca
+  // finds its value, and Orca ignores a drop-down's name changes. So the
+  // store becomes the selector's description, which Orca speaks with the
+  // focus, and a change while the selector has the focus is told as the
+  // focus on that entry of its list, as when the list is open.
+  void DescribeStore();
   void AcceptFileDrops();
 
   QLabel* label1_ = nullptr;
@@ -108,7 +115,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QLabel* label5_ = nullptr;
   QLabel* label6_ = nullptr;
   SizedComboBox* combo1_ = nullptr;  // store selector
-  QListWidget* combo2_ = nullptr;    // slot list
+  SlotList* combo2_ = nullptr;       // slot list
   ItemSelector* combo3_ = nullptr;   // new-item selector
   QPushButton* command1_ = nullptr;
   StatusLine* status_ = nullptr;  // the status bar's text

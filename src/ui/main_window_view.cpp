@@ -2,12 +2,13 @@
 // Every change blocks the control's signals, so that filling a list in code
 // never comes back to the editor as a user's choice.
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -17,6 +18,7 @@
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
 #include "ui/recent_menu.h"
+#include "ui/slot_list.h"
 #include "ui/status_line.h"
 
 namespace tivok {
@@ -50,6 +52,7 @@ void NameEditAction(QAction* action, std::string_view text,
 void MainWindow::ClearStores() {
   const QSignalBlocker blocker(combo1_);
   combo1_->clear();
+  DescribeStore();
 }
 
 void MainWindow::AddStore(std::string_view label) { AddEntry(combo1_, label); }
@@ -60,6 +63,19 @@ void MainWindow::SetStoreText(std::string_view text) {
   if (index < 0) return;
   const QSignalBlocker blocker(combo1_);
   combo1_->setCurrentIndex(index);
+  DescribeStore();
+}
+
+void MainWindow::DescribeStore() {
+  const QString store = combo1_->currentText();
+  // Only a change is told, so that screen readers say each store once.
+  if (combo1_->accessibleDescription() == store) return;
+  combo1_->setAccessibleDescription(store);
+  if (!combo1_->hasFocus() || combo1_->currentIndex() < 0) return;
+  // The entry of the selector's own list, as when that list is open.
+  QAccessibleEvent entry(combo1_->view(), QAccessible::Focus);
+  entry.setChild(combo1_->currentIndex());
+  QAccessible::updateAccessibility(&entry);
 }
 
 int MainWindow::SelectedStore() const { return combo1_->currentIndex(); }
@@ -71,17 +87,13 @@ void MainWindow::ClearSlots() {
 
 void MainWindow::AddSlot(const SlotRow& row) {
   const QSignalBlocker blocker(combo2_);
-  auto* item = new QListWidgetItem(ToQString(row.entry), combo2_);
-  item->setToolTip(ToQString(row.tooltip));
-  item->setData(Qt::AccessibleTextRole, ToQString(row.accessible_text));
+  combo2_->AddRow(ToQString(row.entry), ToQString(row.item),
+                  ToQString(row.tooltip), ToQString(row.accessible_text));
 }
 
-int MainWindow::SelectedSlot() const {
-  const QList<QListWidgetItem*> selected = combo2_->selectedItems();
-  return selected.isEmpty() ? -1 : combo2_->row(selected.first());
-}
+int MainWindow::SelectedSlot() const { return combo2_->SelectedRow(); }
 
-int MainWindow::CurrentSlot() const { return combo2_->currentRow(); }
+int MainWindow::CurrentSlot() const { return combo2_->CurrentRow(); }
 
 void MainWindow::SelectSlot(int row) {
   const QSignalBlocker blocker(combo2_);
@@ -92,10 +104,11 @@ void MainWindow::SelectSlot(int row) {
   // The keyboard focus moves only within the list: screen readers are
   // told of a current entry as of a focus change.
   if (combo2_->hasFocus()) {
-    combo2_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    combo2_->SetCurrentRow(row, QItemSelectionModel::ClearAndSelect);
   } else {
-    combo2_->selectionModel()->select(combo2_->model()->index(row, 0),
-                                      QItemSelectionModel::ClearAndSelect);
+    combo2_->selectionModel()->select(
+        combo2_->model()->index(row, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   }
   // The list's viewport shows the change even though no signal went out.
   combo2_->viewport()->update();

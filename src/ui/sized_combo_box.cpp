@@ -6,6 +6,8 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
+#include "ui/widest_text.h"
+
 namespace tivok {
 
 void SizedComboBox::SetRoomFor(const QStringList& texts) {
@@ -35,10 +37,7 @@ QSize SizedComboBox::WithRoom(QSize hint) const {
   if (room_width_ < 0) {
     // The style adds the frame, the margins and the arrow, as it does for
     // the entries QComboBox measures itself.
-    int width = 0;
-    for (const QString& text : room_for_) {
-      width = std::max(width, metrics.horizontalAdvance(text));
-    }
+    const int width = WidestText(*this, room_for_);
     QStyleOptionComboBox option;
     initStyleOption(&option);
     room_width_ = style()

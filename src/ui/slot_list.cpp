@@ -1,53 +1,141 @@
 #include "ui/slot_list.h"
 
-#include <QItemSelectionModel>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QPainter>
+#include <QStringList>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <algorithm>
+#include <string_view>
 
+#include "rom/item_table.h"
 #include "rom/store_table.h"
+#include "ui/core_text.h"
+#include "ui/widest_text.h"
 
 namespace tivok {
+namespace {
+
+// The widest entry that a slot shows.
+constexpr char kWidestEntry[] = "8 (2B)";
+// What the item column shows for a code that is no item.
+constexpr char kUnknownItem[] = "unknown";
+
+}  // namespace
+
+SlotList::SlotList(QWidget* parent) : QTreeWidget(parent) {
+  setColumnCount(2);
+  setHeaderLabels({"Slot", "Item"});
+  // A flat list of rows: no branches, no editing, one row selected whole.
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  header()->setSectionsMovable(false);
+  header()->setSectionsClickable(false);
+  header()->setSectionResizeMode(QHeaderView::Fixed);
+  header()->setStretchLastSection(true);
+  MeasureColumns();
+}
+
+void SlotList::AddRow(const QString& entry, const QString& item,
+                      const QString& tooltip, const QString& accessible_text) {
+  auto* row = new QTreeWidgetItem(this, {entry, item});
+  row->setToolTip(0, tooltip);
+  row->setToolTip(1, tooltip);
+  row->setData(0, Qt::AccessibleTextRole, accessible_text);
+}
+
+int SlotList::SelectedRow() const {
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+int SlotList::CurrentRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
+void SlotList::SetCurrentRow(int row,
+                             QItemSelectionModel::SelectionFlags command) {
+  selectionModel()->setCurrentIndex(model()->index(row, 0),
+                                    command | QItemSelectionModel::Rows);
+}
+
+QSize SlotList::CellSize(const QString& text) const {
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.features |= QStyleOptionViewItem::HasDisplay;
+  option.text = text;
+  return style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(),
+                                   this);
+}
+
+void SlotList::MeasureColumns() {
+  const QSize entry = CellSize(kWidestEntry);
+  entry_width_ = entry.width();
+  row_height_ = entry.height();
+  // The style adds the same margins to every text. The headers' words are
+  // shorter than the texts below them.
+  QStringList names;
+  for (std::string_view name : ItemTable::Names()) names << ToQString(name);
+  const QFontMetrics metrics = fontMetrics();
+  const int widest = std::max(WidestText(*this, names),
+                              metrics.horizontalAdvance(kUnknownItem));
+  item_width_ = entry_width_ - metrics.horizontalAdvance(kWidestEntry) + widest;
+  header()->resizeSection(0, entry_width_);
+}
+
+void SlotList::changeEvent(QEvent* event) {
+  QTreeWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange ||
+      event->type() == QEvent::StyleChange) {
+    MeasureColumns();
+    updateGeometry();
+  }
+}
 
 QSize SlotList::sizeHint() const {
   int rows = 0;
   for (const Store& store : StoreTable::All()) {
     rows = std::max(rows, store.slot_count);
   }
-  // The size of the widest entry, as the list's own delegate measures it.
-  QStyleOptionViewItem option;
-  initViewItemOption(&option);
-  option.features |= QStyleOptionViewItem::HasDisplay;
-  option.text = "8 (2B)";
-  const QSize row = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option,
-                                              QSize(), this);
   const int frame = 2 * frameWidth();
-  return QSize(row.width() + frame, rows * row.height() + frame);
+  return QSize(entry_width_ + item_width_ + frame,
+               header()->sizeHint().height() + rows * row_height_ + frame);
 }
 
 void SlotList::focusInEvent(QFocusEvent* event) {
   const bool had_current = currentIndex().isValid();
-  QListWidget::focusInEvent(event);
+  QTreeWidget::focusInEvent(event);
   if (had_current) return;
-  // The focus lands on the selected entry, or on none.
-  const QModelIndexList selected = selectedIndexes();
+  // The focus lands on the selected row, or on none.
+  const QModelIndexList selected = selectionModel()->selectedRows();
   selectionModel()->setCurrentIndex(
       selected.isEmpty() ? QModelIndex() : selected.first(),
       QItemSelectionModel::NoUpdate);
 }
 
 void SlotList::paintEvent(QPaintEvent* event) {
-  QListWidget::paintEvent(event);
+  QTreeWidget::paintEvent(event);
   if (!hasFocus()) return;
   // Styles such as Fusion show the focus only after a key has moved it,
-  // faintly over a selected entry, and not at all while no entry is
-  // current: a frame two pixels wide marks it here instead, in the text's
-  // colour around the current entry and the selection's colour around the
-  // whole list.
+  // faintly over a selected row, and not at all while no row is current: a
+  // frame two pixels wide marks it here instead, in the text's colour
+  // around the current row and the selection's colour around the whole
+  // list.
   const QModelIndex current = currentIndex();
-  const QRect area =
-      current.isValid() ? visualRect(current) : viewport()->rect();
+  QRect area = viewport()->rect();
+  if (current.isValid()) {
+    const QRect cell = visualRect(current);
+    area.setTop(cell.top());
+    area.setHeight(cell.height());
+  }
   QPainter painter(viewport());
   QPen pen(palette().color(current.isValid() ? QPalette::Text
                                              : QPalette::Highlight));
@@ -59,9 +147,13 @@ void SlotList::paintEvent(QPaintEvent* event) {
 
 void SlotList::currentChanged(const QModelIndex& current,
                               const QModelIndex& previous) {
-  QListWidget::currentChanged(current, previous);
-  // The mark moves between an entry and the whole list.
+  QTreeWidget::currentChanged(current, previous);
+  // The mark moves between a row and the whole list.
   viewport()->update();
+  if (current.isValid() != previous.isValid() ||
+      current.row() != previous.row()) {
+    emit CurrentRowChanged();
+  }
 }
 
 }  // namespace tivok

@@ -1,32 +1,62 @@
 #ifndef TIVOK_UI_SLOT_LIST_H_
 #define TIVOK_UI_SLOT_LIST_H_
 
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QTreeWidget>
 
 namespace tivok {
 
-// The slot list. It asks for room for the most slots that a store has, so
-// that no store's slots scroll. Unlike a plain QListWidget, focus entering it
-// lands on the selected row, and leaves no row current while none is
-// selected, so that the first arrow key or Home selects slot 1 instead of
-// stepping past it. While it has the
-// keyboard focus it marks where the focus is, whatever the style and
-// whether or not an entry is selected: the current entry, or the whole list
-// while no entry is current.
-class SlotList : public QListWidget {
+// The slot list: one row a slot, its entry in the first column and its
+// item's name in the second, headed "Item". Whole rows are selected, one at
+// a time. It asks for room for the most slots that a store has and for the
+// longest item name, so that no store's slots scroll. Unlike a plain view,
+// focus entering it lands on the selected row, and leaves no row current
+// while none is selected, so that the first arrow key or Home selects slot
+// 1 instead of stepping past it. While it has the keyboard focus it marks
+// where the focus is, whatever the style and whether or not a row is
+// selected: the current row, or the whole list while no row is current.
+class SlotList : public QTreeWidget {
   Q_OBJECT
 
  public:
-  using QListWidget::QListWidget;
+  explicit SlotList(QWidget* parent = nullptr);
+
+  // Adds a row of `entry` and `item`, both with `tooltip`; screen readers
+  // read the row's entry as `accessible_text`.
+  void AddRow(const QString& entry, const QString& item, const QString& tooltip,
+              const QString& accessible_text);
+  // The row that is selected, or that has the keyboard focus; -1 for none.
+  int SelectedRow() const;
+  int CurrentRow() const;
+  // Makes `row` current, changing the selection as `command` says.
+  void SetCurrentRow(int row, QItemSelectionModel::SelectionFlags command);
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
 
+ signals:
+  // The current row changed, by the keyboard or in code: not the column
+  // within a row.
+  void CurrentRowChanged();
+
  protected:
+  void changeEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void currentChanged(const QModelIndex& current,
                       const QModelIndex& previous) override;
+
+ private:
+  // The width that `text` takes in a row, as the view's own delegate
+  // measures it, and the row's height.
+  QSize CellSize(const QString& text) const;
+  // Measures the columns for the current font and style and sizes the first.
+  void MeasureColumns();
+
+  // The widths of the two columns, measured once per font and style.
+  int entry_width_ = 0;
+  int item_width_ = 0;
+  int row_height_ = 0;
 };
 
 }  // namespace tivok

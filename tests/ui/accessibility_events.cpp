@@ -54,6 +54,10 @@ int AccessibilityEvents::Readings() const {
       [](QAccessible::Event type) { return type == QAccessible::ObjectShow; }));
 }
 
+int AccessibilityEvents::Count(QAccessible::Event type) const {
+  return static_cast<int>(std::count(events_.begin(), events_.end(), type));
+}
+
 bool AccessibilityEvents::Available() {
   // Qt creates the bridges with the first event.
   QAccessibleEvent probe(qApp, QAccessible::ObjectShow);

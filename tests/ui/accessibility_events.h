@@ -27,6 +27,8 @@ class AccessibilityEvents {
   // object again: for a notification, that it comes to be shown (screen
   // readers ignore a changed name away from the keyboard focus).
   int Readings() const;
+  // How many events of `type` were recorded so far.
+  int Count(QAccessible::Event type) const;
   void Clear() { events_.clear(); }
 
  private:

@@ -135,7 +135,7 @@ TEST_F(DesktopTest, FileOnTheCommandLineOpensAsIfChosenInTheDialog) {
   }
   QDir::setCurrent(before);
   EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Tivok - caf\uFFFD.gbc"));
-  ASSERT_EQ(Slots()->count(), 8);
+  ASSERT_EQ(Slots()->topLevelItemCount(), 8);
   ClickSlot(0);
   EXPECT_THAT(PressSave(), IsEmpty());
   EXPECT_EQ(ReadAll(path)[kBeginnerSlot1Offset], 0x00);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -17,6 +18,7 @@
 namespace tivok::testing {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::SizeIs;
 
 constexpr std::size_t kPortalSlot1Offset = 0x2478C;
@@ -62,15 +64,15 @@ TEST_F(EditingTest, ArrowKeysChooseAStore) {
   Stores()->setFocus();
   for (int i = 0; i < 3; ++i) QTest::keyClick(Stores(), Qt::Key_Down);
   EXPECT_EQ(Stores()->currentText(), "Book (Bottom Left) Shop");
-  EXPECT_EQ(Slots()->count(), 6);
+  EXPECT_EQ(Slots()->topLevelItemCount(), 6);
 
   QTest::keyClick(Stores(), Qt::Key_Up);
-  EXPECT_EQ(Slots()->count(), 7);  // Third
+  EXPECT_EQ(Slots()->topLevelItemCount(), 7);  // Third
 
   QTest::keyClick(Stores(), Qt::Key_End);
   EXPECT_EQ(Stores()->currentText(), "Portal Shop");
-  ASSERT_EQ(Slots()->count(), 8);
-  EXPECT_EQ(Slots()->item(0)->text(), "1 (22)");
+  ASSERT_EQ(Slots()->topLevelItemCount(), 8);
+  EXPECT_EQ(Slots()->topLevelItem(0)->text(0), "1 (22)");
 }
 
 TEST_F(EditingTest, WholeEditWritesOneByteAndRelists) {
@@ -91,10 +93,10 @@ TEST_F(EditingTest, WholeEditWritesOneByteAndRelists) {
   EXPECT_THAT(PressSave(), SizeIs(0));
   steady_size("a save");
   EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
-  EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
-  EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
+  EXPECT_EQ(Slots()->topLevelItem(0)->text(0), "1 (1)");
+  EXPECT_EQ(Slots()->topLevelItem(0)->toolTip(0), "Herb");
   // The saved slot is the chosen one, and the list shows it.
-  EXPECT_EQ(Slots()->selectedItems(), QList{Slots()->item(0)});
+  EXPECT_EQ(Slots()->selectedItems(), QList{Slots()->topLevelItem(0)});
 }
 
 TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
@@ -125,13 +127,23 @@ TEST_F(EditingTest, KeyboardAloneMakesTheSameEdit) {
   EXPECT_EQ(Status(),
             "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C (it held "
             "Cheater BK (22)).");
+
+  // Ctrl+Z and Ctrl+Shift+Z undo and redo the save from New Item's field
+  // too, which would otherwise take them for its own text.
+  QTest::keyClick(Save(), Qt::Key_Backtab);
+  ASSERT_EQ(QApplication::focusWidget(), Items());
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(ReadAll(path), original);
+  Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(ReadAll(path), OriginalWith(kPortalSlot1Offset, 0x01));
 }
 
 // Focus may rest on a slot entry that is not chosen: the status names its
 // item and still says where Save writes, the slot chosen before.
 TEST_F(EditingTest, TheFocusedSlotIsNamedButNotChosen) {
   ClickSlot(0);
-  Slots()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+  Slots()->setCurrentItem(Slots()->topLevelItem(1), 0,
+                          QItemSelectionModel::NoUpdate);
   EXPECT_EQ(Status(),
             "Slot 2 holds Lovewater (2). Save writes Null (0) to slot 1 of "
             "Beginner's (Top Left) Shop, offset 0x2476B.");
@@ -155,7 +167,7 @@ TEST_F(EditingTest, TypingAnItemNameChoosesIt) {
 
   EXPECT_THAT(PressSave(), SizeIs(0));
   EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x17));
-  EXPECT_EQ(Slots()->item(0)->text(), "1 (17)");
+  EXPECT_EQ(Slots()->topLevelItem(0)->text(0), "1 (17)");
 
   // Leaving the field ends the editing too.
   edit->setFocus();
@@ -168,11 +180,12 @@ TEST_F(EditingTest, TypingAnItemNameChoosesIt) {
       << Status().toStdString();
   EXPECT_EQ(Items()->count(), 44);
 
-  // Clicking Save straight after typing takes the typed item, and so does
-  // File, Save's key.
+  // Clicking Save straight after typing takes the typed item, once Escape
+  // has closed the list of matches, and so does File, Save's key.
   edit->setFocus();
   edit->selectAll();
   QTest::keyClicks(edit, "herb");
+  Press(Qt::Key_Escape);
   EXPECT_THAT(PressSave(), SizeIs(0));
   EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x01));
   edit->setFocus();
@@ -182,9 +195,71 @@ TEST_F(EditingTest, TypingAnItemNameChoosesIt) {
   EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x03));
 }
 
+// While the user types, New Item lists the items whose names hold the text,
+// those that begin with it first. Enter chooses the entry highlighted in that
+// list, as a click does; with none highlighted, the typed text chooses by the
+// editor's rules. The field shows the item chosen, and Save writes it.
+TEST_F(EditingTest, TypingListsTheMatchingItems) {
+  ClickSlot(0);
+  QLineEdit* edit = Items()->lineEdit();
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "sirl");
+  ASSERT_NE(edit->completer(), nullptr);
+  QAbstractItemView* list = edit->completer()->popup();
+  const auto matches = [list] {
+    QStringList names;
+    for (int i = 0; i < list->model()->rowCount(); ++i) {
+      names << list->model()->index(i, 0).data().toString();
+    }
+    return names;
+  };
+  EXPECT_TRUE(list->isVisible());
+  Press(Qt::Key_Return);
+  EXPECT_FALSE(list->isVisible());
+  EXPECT_EQ(Items()->currentText(), "Sirloin");
+  EXPECT_THAT(PressSave(), SizeIs(0));
+  EXPECT_EQ(ReadAll(path), OriginalWith(kBeginnerSlot1Offset, 0x17));
+
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "po");
+  ASSERT_TRUE(list->isVisible());
+  EXPECT_THAT(matches(), ElementsAre("Porkchop", "Potion"));
+  Press(Qt::Key_Return);  // nothing highlighted: two items begin with "po"
+  EXPECT_EQ(Items()->currentText(), "Sirloin");
+  EXPECT_TRUE(Status().startsWith("\"po\" could be Porkchop or Potion"))
+      << Status().toStdString();
+
+  edit->selectAll();
+  QTest::keyClicks(edit, "po");
+  Press(Qt::Key_Down);
+  const QModelIndexList highlighted = list->selectionModel()->selectedRows();
+  ASSERT_THAT(highlighted, SizeIs(1));
+  const QString name = highlighted[0].data().toString();
+  Press(Qt::Key_Return);
+  EXPECT_EQ(Items()->currentText(), name);
+  EXPECT_THAT(PressSave(), SizeIs(0));
+  EXPECT_EQ(ReadAll(path),
+            OriginalWith(kBeginnerSlot1Offset, name == "Potion" ? 0x05 : 0x14));
+
+  // A click on a match; "staff" is in the middle of each name.
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "staff");
+  ASSERT_THAT(matches(), SizeIs(7));
+  const QModelIndex second = list->model()->index(1, 0);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualRect(second).center());
+  EXPECT_FALSE(list->isVisible());
+  EXPECT_EQ(Items()->currentText(), "Fire Staff");
+  EXPECT_TRUE(Status().contains("Save writes Fire Staff (25)"))
+      << Status().toStdString();
+}
+
 // The wheel and Down step from the entry whose text New Item shows: the
-// "Null" of the load, or a name typed over the item chosen before. Typing
-// completes nothing.
+// "Null" of the load, or a name typed over the item chosen before, once
+// Escape has closed the list of matches. Typing completes nothing.
 TEST_F(EditingTest, NewItemStepsFromTheTextItShows) {
   QLineEdit* edit = Items()->lineEdit();
   edit->setFocus();
@@ -203,6 +278,7 @@ TEST_F(EditingTest, NewItemStepsFromTheTextItShows) {
     if (c.typed != nullptr) {
       edit->selectAll();
       QTest::keyClicks(edit, c.typed);
+      Press(Qt::Key_Escape);
     }
     if (c.wheel) {
       const QPointF at = Items()->rect().center();
@@ -266,7 +342,7 @@ TEST_F(EditingTest, UndoAndRedoASaveFromTheKeyboard) {
   ModalAnswerer answerer;
   QTest::keySequence(&window, undo->shortcut());
   EXPECT_EQ(ReadAll(path), original);
-  EXPECT_EQ(Slots()->item(2)->text(), "3 (24)");
+  EXPECT_EQ(Slots()->topLevelItem(2)->text(0), "3 (24)");
   EXPECT_EQ(Slots()->currentIndex().row(), 2);
   EXPECT_FALSE(undo->isEnabled());
   EXPECT_EQ(redo->text(), "&Redo Save Herb to Slot 3 of Portal Shop");
@@ -296,7 +372,7 @@ TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
     other.put('\x17');
   }
   EXPECT_TRUE(QTest::qWaitFor([&] { return Status().startsWith(news); }));
-  EXPECT_EQ(Slots()->item(1)->text(), "2 (17)");
+  EXPECT_EQ(Slots()->topLevelItem(1)->text(0), "2 (17)");
   // One change is read once, however long the file then stays as it is.
   QTest::qWait(1500);
   EXPECT_EQ(reports.count(), 1);
@@ -309,10 +385,11 @@ TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
   Find<QLabel>("Status")->clear();
   std::filesystem::rename(FsPath(next), FsPath(path));
   EXPECT_TRUE(QTest::qWaitFor([&] { return Status().startsWith(news); }));
-  EXPECT_EQ(Slots()->item(2)->text(), "3 (2B)");
+  EXPECT_EQ(Slots()->topLevelItem(2)->text(0), "3 (2B)");
   // The replaced file is watched in its turn.
   std::filesystem::resize_file(FsPath(path), 0x2476C);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Slots()->count() == 1; }));
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return Slots()->topLevelItemCount() == 1; }));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, StartsEmptyWithSaveDisabledAndNoMessage) {
   EXPECT_EQ(window.objectName(), "Form1");
   EXPECT_EQ(window.windowTitle(), "Tivok");
   EXPECT_EQ(Stores()->count(), 0);
-  EXPECT_EQ(Slots()->count(), 0);
+  EXPECT_EQ(Slots()->topLevelItemCount(), 0);
   EXPECT_EQ(Items()->count(), 0);
   EXPECT_EQ(Items()->currentText(), "");
   EXPECT_FALSE(Save()->isEnabled());
@@ -53,7 +53,9 @@ TEST_F(MainWindowTest, StartsEmptyWithSaveDisabledAndNoMessage) {
 }
 
 TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
-  const std::vector<ModalSeen> seen = Open(dir.WriteSample("sample.gbc"));
+  std::vector<std::uint8_t> image = MakeSampleImage();
+  image[0x2476B + 7] = 0xC8;  // slot 8 of Beginner's holds no item
+  const std::vector<ModalSeen> seen = Open(dir.Write("sample.gbc", image));
 
   ASSERT_THAT(seen, SizeIs(1));
   EXPECT_EQ(seen[0].kind, "QFileDialog");
@@ -64,8 +66,12 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
   EXPECT_EQ(Stores()->currentText(), "Beginner's (Top Left) Shop");
   EXPECT_THAT(Entries(Slots()),
               ElementsAre("1 (1)", "2 (2)", "3 (3)", "4 (4)", "5 (5)", "6 (6)",
-                          "7 (7)", "8 (8)"));
-  EXPECT_EQ(Slots()->item(0)->toolTip(), "Herb");
+                          "7 (7)", "8 (C8)"));
+  EXPECT_THAT(Entries(Slots(), 1),
+              ElementsAre("Herb", "Lovewater", "Sage Stone", "World Dew",
+                          "Potion", "Elf Water", "Antidote", "unknown"));
+  EXPECT_EQ(Slots()->headerItem()->text(1), "Item");
+  EXPECT_EQ(Slots()->topLevelItem(0)->toolTip(0), "Herb");
   EXPECT_EQ(Items()->count(), 44);
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
@@ -79,7 +85,7 @@ TEST_F(MainWindowTest, OpensFilesWithNonAsciiNames) {
   Open(dir.WriteSample("s\xC3\xA4mple.gbc"));
   EXPECT_EQ(window.windowTitle(),
             QString::fromUtf8("Tivok - s\xC3\xA4mple.gbc"));
-  EXPECT_EQ(Slots()->count(), 8);
+  EXPECT_EQ(Slots()->topLevelItemCount(), 8);
 }
 
 TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
@@ -94,7 +100,7 @@ TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
   EXPECT_FALSE(seen[1].has_icon);
   EXPECT_EQ(seen[1].buttons, 1);
   EXPECT_EQ(Stores()->count(), 0);
-  EXPECT_EQ(Slots()->count(), 0);
+  EXPECT_EQ(Slots()->topLevelItemCount(), 0);
   EXPECT_EQ(Items()->count(), 0);
   EXPECT_FALSE(Save()->isEnabled());
   EXPECT_FALSE(Find<QAction>("Save")->isEnabled());
@@ -105,7 +111,7 @@ TEST_F(MainWindowTest, ForeignFileIsRefusedAndEmptiesTheWindow) {
 TEST_F(MainWindowTest, MessageBoxesShowFileNamesAsPlainText) {
   const std::string path = dir.WriteSample("<b>bold.gbc");
   Open(path);
-  ASSERT_EQ(Slots()->count(), 8);
+  ASSERT_EQ(Slots()->topLevelItemCount(), 8);
   ClickSlot(0);
   std::filesystem::remove(FsPath(path));
   const std::vector<ModalSeen> seen = PressSave();
@@ -127,7 +133,7 @@ TEST_F(MainWindowTest, CancelledDialogKeepsTheFileItHad) {
   ASSERT_EQ(Stores()->currentText(), "Portal Shop");
   EXPECT_THAT(Open(std::nullopt), SizeIs(1));
   EXPECT_EQ(Stores()->currentText(), "Beginner's (Top Left) Shop");
-  EXPECT_EQ(Slots()->item(0)->text(), "1 (1)");
+  EXPECT_EQ(Slots()->topLevelItem(0)->text(0), "1 (1)");
 }
 
 // Credits gives four lines ending with thanks; About the version that
@@ -207,6 +213,7 @@ TEST_F(MainWindowTest, ScreenReadersHearEachControlByItsLabel) {
       QAccessible::queryAccessibleInterface(Slots())->tableInterface();
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "1 (1): Herb");
+  EXPECT_EQ(table->cellAt(0, 1)->text(QAccessible::Name), "Herb");
 }
 
 // Each status is announced once, also one that repeats the last, such as
@@ -265,6 +272,29 @@ TEST_F(MainWindowTest, TheStatusLineDrawsWhatFitsAndTellsTheRest) {
   EXPECT_TRUE(status->toolTip() == full + 'i') << "no tooltip for the rest";
 }
 
+// Screen readers hear the store that the store selector shows: as its
+// description with the focus, and, when the keys change it, as the focus on
+// that entry of its list.
+TEST_F(MainWindowTest, ScreenReadersHearTheStoreShown) {
+  if (!AccessibilityEvents::Available()) {
+    GTEST_SKIP() << "this platform hands no accessibility events to bridges";
+  }
+  const auto description = [this] {
+    return QAccessible::queryAccessibleInterface(Stores())->text(
+        QAccessible::Description);
+  };
+  Open(dir.WriteSample("sample.gbc"));
+  EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
+  Stores()->setFocus();
+  AccessibilityEvents entries(Stores()->view());
+  QTest::keyClick(Stores(), Qt::Key_Down);
+  EXPECT_EQ(description(), "Second (Far Right) Shop");
+  EXPECT_EQ(entries.Count(QAccessible::Focus), 1);
+  // A cancelled dialog loads the image again, at the first store.
+  Open(std::nullopt);
+  EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
+}
+
 // The focus order, following Tab from the slot list.
 std::vector<QString> TabCycle(QWidget* start, int presses) {
   std::vector<QString> order{start->objectName()};
@@ -292,19 +322,20 @@ TEST_F(MainWindowTest, TabRunsSlotsItemsSaveStores) {
 // entry is current, and none once the focus has gone.
 TEST_F(MainWindowTest, TheSlotListShowsWhereTheFocusIs) {
   Open(dir.WriteSample("sample.gbc"));
-  QListWidget* list = Slots();
+  QTreeWidget* list = Slots();
   const auto pixel = [list](QPoint at) {
     return list->viewport()->grab().toImage().pixelColor(at);
   };
   const QPalette colours = list->palette();
   const QPoint list_corner(1, 1);
   const auto entry_corner = [list](int row) {
-    return list->visualItemRect(list->item(row)).topLeft() + QPoint(1, 1);
+    return list->visualItemRect(list->topLevelItem(row)).topLeft() +
+           QPoint(1, 1);
   };
   list->setFocus(Qt::TabFocusReason);
-  ASSERT_EQ(list->currentRow(), -1);
+  ASSERT_EQ(list->currentItem(), nullptr);
   EXPECT_EQ(pixel(list_corner), colours.color(QPalette::Highlight));
-  list->setCurrentRow(2, QItemSelectionModel::NoUpdate);
+  list->setCurrentItem(list->topLevelItem(2), 0, QItemSelectionModel::NoUpdate);
   EXPECT_EQ(pixel(entry_corner(2)), colours.color(QPalette::Text));
   EXPECT_NE(pixel(list_corner), colours.color(QPalette::Highlight));
   Items()->setFocus(Qt::TabFocusReason);
@@ -414,7 +445,7 @@ void ExpectNothingClipped(const MainWindow& window, const QString& when) {
   SCOPED_TRACE(when.toStdString());
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
   EXPECT_EQ(window.size(), window.minimumSize());
-  const auto* slot_list = window.findChild<QListWidget*>("Combo2");
+  const auto* slot_list = window.findChild<QTreeWidget*>("Combo2");
   EXPECT_EQ(slot_list->verticalScrollBar()->maximum(), 0) << "slots scroll";
   EXPECT_EQ(slot_list->horizontalScrollBar()->maximum(), 0) << "slots scroll";
   for (const QLabel* label : window.findChildren<QLabel*>()) {

@@ -7,11 +7,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QStringList>
 #include <QTest>
+#include <QTreeWidget>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +40,7 @@ class WindowTest : public ::testing::Test {
     return found;
   }
   QComboBox* Stores() const { return Find<QComboBox>("Combo1"); }
-  QListWidget* Slots() const { return Find<QListWidget>("Combo2"); }
+  QTreeWidget* Slots() const { return Find<QTreeWidget>("Combo2"); }
   QComboBox* Items() const { return Find<QComboBox>("Combo3"); }
   QPushButton* Save() const { return Find<QPushButton>("Command1"); }
   QString Status() const { return Find<QLabel>("Status")->text(); }
@@ -76,15 +76,26 @@ class WindowTest : public ::testing::Test {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
   }
 
-  void ClickSlot(int row) {
-    QListWidget* list = Slots();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+  // Presses `key` where the keyboard is: in an open popup, such as New
+  // Item's list of matches, or else in the control that has the focus.
+  static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup != nullptr ? popup : QApplication::focusWidget(), key,
+                    modifiers);
   }
 
-  static QStringList Entries(const QListWidget* list) {
+  void ClickSlot(int row) {
+    QTreeWidget* list = Slots();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(row)).center());
+  }
+
+  // The texts of the slot list's `column`: the entries, or the items.
+  static QStringList Entries(const QTreeWidget* list, int column = 0) {
     QStringList entries;
-    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      entries << list->topLevelItem(i)->text(column);
+    }
     return entries;
   }
 
