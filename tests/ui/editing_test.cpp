@@ -390,6 +390,14 @@ TEST_F(EditingTest, TheListFollowsWhatOtherProgramsWrite) {
   std::filesystem::resize_file(FsPath(path), 0x2476C);
   EXPECT_TRUE(
       QTest::qWaitFor([&] { return Slots()->topLevelItemCount() == 1; }));
+  // Only the folder sees a deleted image come back.
+  std::filesystem::remove(FsPath(path));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return Status().contains("can no longer be read"); }));
+  dir.WriteSample("sample.gbc");
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return Slots()->topLevelItemCount() == 8;
+  })) << Status().toStdString();
 }
 
 }  // namespace
