@@ -252,7 +252,7 @@ WriteTold TellWrite(const SaveResult& result, const Store* shown) {
     return {kind == WriteKind::kSave   ? NotSavedStatus(shown_reason)
             : kind == WriteKind::kUndo ? NotUndoneStatus(shown_reason)
                                        : NotRedoneStatus(shown_reason),
-            lead + reason, box_title, true};
+            lead + reason + (result.dropped ? "." : ""), box_title, true};
   }
   if (result.report.outcome == WriteReport::Outcome::kUnconfirmed) {
     const std::string text = UnconfirmedStatus(

@@ -132,7 +132,7 @@ TEST_F(UndoTest, AByteChangedByAnotherProgramDropsOnlyItsSave) {
       "Cheater BK (22). Tivok drops that save from its history";
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].title, "Error Undoing");
-  EXPECT_EQ(view.messages[0].text, "Error undoing: " + reason);
+  EXPECT_EQ(view.messages[0].text, "Error undoing: " + reason + ".");
   EXPECT_EQ(view.status, "Not undone: " + reason + ".");
   EXPECT_EQ(view.undo_text, kUndoHerb);
   editor.OnUndo();  // the save before it
