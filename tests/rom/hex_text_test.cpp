@@ -1,8 +1,8 @@
 #include "rom/hex_text.h"
 
-#include "rom/describe.h"
-
 #include <gtest/gtest.h>
+
+#include "rom/describe.h"
 
 namespace tivok {
 namespace {
@@ -41,7 +41,9 @@ TEST(Describe, WritesCodesAsEachProgramReadsThem) {
 TEST(Describe, EscapesWhatATerminalWouldObey) {
   EXPECT_EQ(Escaped("a\\b\x1B[31m\n\t\x7F"), "a\\b\\x1B[31m\\n\\t\\x7F");
   EXPECT_EQ(Escaped("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
-  EXPECT_EQ(Escaped("\xC2\x9B" "2J"), "\\u009B2J");
+  EXPECT_EQ(Escaped("\xC2\x9B"
+                    "2J"),
+            "\\u009B2J");
   EXPECT_EQ(Escaped("caf\xE9\xC3"), "caf\\xE9\\xC3");
   EXPECT_EQ(Escaped(std::string("a\0b", 3)), "a\\x00b");
 }
