@@ -18,14 +18,6 @@ enum Column { kStore, kSlot, kOffset, kCode, kItem, kColumnCount };
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
     "store", "slot", "offset", "code", "item"};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // "0x" and hex digits, leading zeros allowed.
 std::optional<std::int32_t> PrefixedHex(std::string_view text) {
   if (!Lower(text).starts_with("0x")) return std::nullopt;
@@ -67,7 +59,7 @@ Header ReadHeader(const CsvRecord& record) {
   header.index.fill(-1);
   header.count = record.fields.size();
   for (std::size_t i = 0; i < record.fields.size(); ++i) {
-    const std::string name = Lower(Trim(record.fields[i]));
+    const std::string name = Lower(Trimmed(record.fields[i]));
     int column = 0;
     while (column < kColumnCount && kColumnNames[column] != name) ++column;
     if (column == kColumnCount) {
@@ -101,7 +93,7 @@ Reading<SlotWish> ReadRow(const Header& header, const CsvRecord& record) {
   }
   auto field = [&](Column column) -> std::string_view {
     const int i = header.index[column];
-    return i < 0 ? std::string_view() : Trim(record.fields[i]);
+    return i < 0 ? std::string_view() : Trimmed(record.fields[i]);
   };
   const Reading<const Store*> store = ReadStore(field(kStore));
   if (!store.ok()) return {{}, store.error};
@@ -141,7 +133,7 @@ Reading<SlotWish> ReadRow(const Header& header, const CsvRecord& record) {
 
 // A line of white space, which a layout leaves out as it does an empty one.
 bool IsBlankLine(const CsvRecord& record) {
-  return record.fields.size() == 1 && Trim(record.fields[0]).empty();
+  return record.fields.size() == 1 && Trimmed(record.fields[0]).empty();
 }
 
 void Refuse(Layout& layout, int line, std::string reason) {

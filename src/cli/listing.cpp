@@ -22,14 +22,9 @@ ImageStores ReadGameStores(const std::string& path) {
 
 std::string UnlistedText(const std::string& path, const StoreCodes& store) {
   const int first = static_cast<int>(store.codes.size()) + 1;
-  const int last = store.store->slot_count;
-  const std::string of =
-      " of " + std::string(store.store->selector_label) + " in " + Quoted(path);
-  const std::string slots = first == last
-                                ? "slot " + std::to_string(first) + of + " is"
-                                : "slots " + std::to_string(first) + " to " +
-                                      std::to_string(last) + of + " are";
-  return slots + " not listed: " + store.shortfall;
+  return SlotsFromText(*store.store, first) + " in " + Quoted(path) +
+         (first == store.store->slot_count ? " is" : " are") +
+         " not listed: " + store.shortfall;
 }
 
 }  // namespace tivok::cli

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/words.h"
+#include "rom/describe.h"
 
 namespace tivok::cli {
 namespace {

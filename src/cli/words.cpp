@@ -72,14 +72,6 @@ std::array<std::string_view, 2 * StoreTable::kStoreCount> StoreNames() {
 
 }  // namespace
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 std::string Echoed(std::string_view word) {
   // Counts characters, not bytes: a cut never splits a UTF-8 sequence.
   std::size_t end = 0;

@@ -41,9 +41,6 @@ std::string_view StoreWord(const Store& store);
 // The short words and labels, as help lists them.
 std::string StoreWordsText();
 
-// `text` with ASCII letters in lower case.
-std::string Lower(std::string_view text);
-
 // A word of the command line or a field of a layout as a message echoes
 // it: in double quotes, cut after 40 characters (marked "..."), with
 // control characters escaped (describe.h).

@@ -325,13 +325,9 @@ std::string NotSavedStatus(std::string_view reason) {
 
 std::string UnlistedNote(const Store& store, int first,
                          std::string_view reason) {
-  const std::string label(store.selector_label);
-  const std::string slots =
-      first == store.slot_count
-          ? "Slot " + std::to_string(first) + " of " + label + " could"
-          : "Slots " + std::to_string(first) + " to " +
-                std::to_string(store.slot_count) + " of " + label + " could";
-  return slots + " not be read and " +
+  std::string slots = SlotsFromText(store, first);
+  slots[0] = 'S';
+  return slots + " could not be read and " +
          (first == store.slot_count ? "is" : "are") +
          " not listed: " + std::string(reason) + ".";
 }

@@ -74,6 +74,13 @@ std::string SlotName(const Store& store, int k) {
          std::string(store.selector_label);
 }
 
+std::string SlotsFromText(const Store& store, int first) {
+  if (first == store.slot_count) return SlotName(store, first);
+  return "slots " + std::to_string(first) + " to " +
+         std::to_string(store.slot_count) + " of " +
+         std::string(store.selector_label);
+}
+
 std::string PlaceText(FilePosition position) {
   const SlotPlace place = StoreTable::SlotAt(position);
   return place.store == nullptr ? OffsetText(position) : SlotText(place);
@@ -111,6 +118,14 @@ std::string Escaped(std::string_view text) {
     text.remove_prefix(length);
   }
   return shown;
+}
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
 }
 
 std::string_view Trimmed(std::string_view text) {

@@ -31,6 +31,10 @@ std::string SlotText(const SlotPlace& place);
 // Slot k of `store` without its offset: "slot 3 of Portal Shop".
 std::string SlotName(const Store& store, int k);
 
+// Slots `first` to the last of `store`, without offsets: "slots 5 to 8 of
+// Portal Shop", or "slot 8 of Portal Shop" when `first` is the last.
+std::string SlotsFromText(const Store& store, int first);
+
 // The slot at `position` as SlotText gives it, or the bare offset of a
 // position that is no slot's.
 std::string PlaceText(FilePosition position);
@@ -44,6 +48,9 @@ std::string SizeReason(std::int64_t size);
 // UTF-8 as "\xE9"; everything else, backslashes and letters beyond ASCII
 // included, stays as it is.
 std::string Escaped(std::string_view text);
+
+// `text` with ASCII letters in lower case.
+std::string Lower(std::string_view text);
 
 // `text` without the white space around it.
 std::string_view Trimmed(std::string_view text);

@@ -228,10 +228,6 @@ void WriteDue(ImageFile& file, const std::vector<DueChange>& due,
 
 }  // namespace
 
-std::size_t WriteReport::DueCount() const {
-  return static_cast<std::size_t>(std::count(due.begin(), due.end(), true));
-}
-
 WriteReport WriteBytes(const WriteRequest& request) {
   WriteReport report;
   report.found.assign(request.changes.size(), -1);

@@ -85,8 +85,6 @@ struct WriteReport {
   std::int64_t cut_to = 0;       // with cut_back: the length it cut the file to
 
   bool ok() const { return outcome == Outcome::kWritten; }
-  // How many changes are due.
-  std::size_t DueCount() const;
 };
 
 // The only place in the program where bytes reach an image file. Opens

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rom/describe.h"
 #include "rom/hex_text.h"
 
 namespace tivok {
@@ -19,16 +20,6 @@ constexpr std::array<std::string_view, ItemTable::kItemCount> kNames = {
     "Repellent",  "Shiny Harp", "Map Herb",   "Bookmark",
 };
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lowered(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = Lower(c);
-  return lower;
-}
-
 }  // namespace
 
 std::span<const std::string_view, ItemTable::kItemCount> ItemTable::Names() {
@@ -41,19 +32,19 @@ std::string_view ItemTable::NameOf(int code) {
 }
 
 int ItemTable::CodeNamed(std::string_view name) {
-  const std::string wanted = Lowered(name);
+  const std::string wanted = Lower(name);
   for (std::size_t code = 0; code < kNames.size(); ++code) {
-    if (Lowered(kNames[code]) == wanted) return static_cast<int>(code);
+    if (Lower(kNames[code]) == wanted) return static_cast<int>(code);
   }
   return -1;
 }
 
 std::vector<int> ItemTable::Matching(std::string_view text) {
-  const std::string wanted = Lowered(text);
+  const std::string wanted = Lower(text);
   std::vector<int> starting;
   std::vector<int> holding;
   for (std::size_t code = 0; code < kNames.size(); ++code) {
-    const std::size_t at = Lowered(kNames[code]).find(wanted);
+    const std::size_t at = Lower(kNames[code]).find(wanted);
     if (at == 0) {
       starting.push_back(static_cast<int>(code));
     } else if (at != std::string::npos) {
@@ -61,7 +52,7 @@ std::vector<int> ItemTable::Matching(std::string_view text) {
     }
   }
   const auto alphabetical = [](int a, int b) {
-    return Lowered(NameOf(a)) < Lowered(NameOf(b));
+    return Lower(NameOf(a)) < Lower(NameOf(b));
   };
   std::sort(starting.begin(), starting.end(), alphabetical);
   std::sort(holding.begin(), holding.end(), alphabetical);
@@ -70,11 +61,11 @@ std::vector<int> ItemTable::Matching(std::string_view text) {
 }
 
 int ItemTable::CodeBeginning(std::string_view text) {
-  const std::string wanted = Lowered(text);
+  const std::string wanted = Lower(text);
   if (wanted.empty()) return -1;
   int found = -1;
   for (std::size_t code = 0; code < kNames.size(); ++code) {
-    if (!Lowered(kNames[code]).starts_with(wanted)) continue;
+    if (!Lower(kNames[code]).starts_with(wanted)) continue;
     if (found >= 0) return -1;
     found = static_cast<int>(code);
   }

@@ -86,7 +86,9 @@ RecentMenu::RecentMenu(QWidget* parent) : QMenu("Open Re&cent", parent) {
   clear->setObjectName("ClearRecent");
   connect(clear, &QAction::triggered, this, [this] { Keep({}); });
   connect(this, &QMenu::aboutToShow, this, &RecentMenu::Refresh);
-  Refresh();
+  // At start only whether there is anything to offer: the entries, and
+  // whether their files are still there, are looked at when it opens.
+  menuAction()->setEnabled(!ReadPaths().isEmpty());
 }
 
 void RecentMenu::Add(const std::string& path) {
