@@ -32,12 +32,6 @@ TEST(HexText, ParsesOnlyWholeHexNumbersThatFit) {
   EXPECT_FALSE(ParseHex("2476G"));
 }
 
-TEST(Describe, WritesCodesAsEachProgramReadsThem) {
-  EXPECT_EQ(ItemText(0x17), "Sirloin (17)");
-  EXPECT_EQ(ItemText(5, CodeStyle::kCli), "Potion (0x05)");
-  EXPECT_EQ(ItemText(0xC8, CodeStyle::kCli), "an unknown item (0xC8)");
-}
-
 TEST(Describe, EscapesWhatATerminalWouldObey) {
   EXPECT_EQ(Escaped("a\\b\x1B[31m\n\t\x7F"), "a\\b\\x1B[31m\\n\\t\\x7F");
   EXPECT_EQ(Escaped("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
