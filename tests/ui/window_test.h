@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <optional>
 #include <string>
@@ -21,6 +22,15 @@
 #include "ui/main_window.h"
 
 namespace tivok::testing {
+
+// What a tooltip shows of `tip`: text that looks like HTML as the rich text
+// that it is read as.
+inline QString ShownToolTip(const QString& tip) {
+  if (!Qt::mightBeRichText(tip)) return tip;
+  QTextDocument document;
+  document.setHtml(tip);
+  return document.toPlainText();
+}
 
 // A shown, active main window, reached only through its controls. A modal
 // box or dialog that comes up outside a ModalAnswerer's life fails the
