@@ -59,6 +59,9 @@ endfunction()
 
 # Help and version need no display, and win over everything else.
 expect(0 "${help}" --help)
+# Anything else needs one: without, one line says what to set.
+set(no_display "tivok: no display to open the window on: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland); tivok-cli needs no display.\n")
+expect(1 "${no_display}" a.gbc)
 expect(0 "tivok ${VERSION}\n" -style fusion --frob --version)
 # An output that cannot take them is a failure, said on standard error.
 if(EXISTS /dev/full)
@@ -71,6 +74,8 @@ endif()
 set(ENV{QT_QPA_PLATFORM} offscreen)
 usage("more than one FILE given.")
 expect(2 "${usage}" a.gbc b.gbc)
+# After "--" Qt takes nothing: -reverse is a FILE.
+expect(2 "${usage}" -- -reverse a.gbc)
 expect(2 "${usage}" -style fusion -qwindowtitle a.gbc -reverse b.gbc c.gbc)
 set(ENV{QT_QPA_PLATFORM} xcb)
 expect(2 "${usage}" -title X -icon i.png -platform offscreen a.gbc b.gbc)

@@ -75,6 +75,11 @@ TEST(CommandLineTest, ReadsOneOptionalFileHelpAndVersion) {
       {{"tivok", "a.gbc", "b.gbc"}, 2, "", Usage("more than one FILE given.")},
       {{"tivok", "--frob", "a.gbc"}, 2, "", Usage("unknown option '--frob'.")},
       {{"tivok", "-hv"}, 2, "", Usage("unknown option '-hv'.")},
+      // A terminal is not sent the escape that would set its title.
+      {{"tivok", "--x\x1B]0;TITLE\a"},
+       2,
+       "",
+       Usage("unknown option '--x\\x1B]0;TITLE\\x07'.")},
       {{"tivok", ""}, 2, "", Usage("FILE is empty.")},
   };
   for (const ParseCase& c : cases) {
