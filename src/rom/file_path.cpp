@@ -55,7 +55,8 @@ fs::path Normal(const fs::path& absolute) {
     normal /= part;
   }
   if (folder && normal.has_relative_path()) normal /= "";
-  return normal;
+  // One separator throughout, so that equal paths are equal texts.
+  return normal.make_preferred();
 }
 
 }  // namespace

@@ -33,8 +33,10 @@ function(expect status text)
   if(opt_OUTPUT_FILE)
     set(output OUTPUT_FILE ${opt_OUTPUT_FILE})
   endif()
+  # A command line read wrongly may open the window and wait there.
   execute_process(COMMAND "${TIVOK}" ${opt_UNPARSED_ARGUMENTS}
-                  RESULT_VARIABLE result ${output} ERROR_VARIABLE err)
+                  RESULT_VARIABLE result ${output} ERROR_VARIABLE err
+                  TIMEOUT 60)
   if(status EQUAL 0)
     set(printed "${out}")
     set(other "${err}")

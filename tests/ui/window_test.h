@@ -14,12 +14,18 @@
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "modal_answerer.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
+
+// Failures show Qt's texts as text, not as their UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace tivok::testing {
 
