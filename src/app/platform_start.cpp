@@ -17,7 +17,7 @@ constexpr char kNoPlatform[] =
     "(tivok-cli needs none).\n";
 #else
 constexpr char kNoPlatform[] =
-    "tivok: no display to open the window on: set DISPLAY (X11) or "
+    "tivok: no display could be reached: set DISPLAY (X11) or "
     "WAYLAND_DISPLAY (Wayland); tivok-cli needs no display.\n";
 #endif
 

@@ -62,7 +62,7 @@ endfunction()
 # Help and version need no display, and win over everything else.
 expect(0 "${help}" --help)
 # Anything else needs one: without, one line says what to set.
-set(no_display "tivok: no display to open the window on: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland); tivok-cli needs no display.\n")
+set(no_display "tivok: no display could be reached: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland); tivok-cli needs no display.\n")
 expect(1 "${no_display}" a.gbc)
 expect(0 "tivok ${VERSION}\n" -style fusion --frob --version)
 # An output that cannot take them is a failure, said on standard error.
