@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 
-#include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -11,6 +11,8 @@
 #include <shellapi.h>
 #include <windows.h>
 #endif
+
+#include "rom/describe.h"
 
 namespace tivok {
 namespace {
@@ -42,13 +44,6 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   std::vector<std::string> arguments;
 #ifdef _WIN32
   (void)argv;
-  if (QCoreApplication::instance() != nullptr) {
-    // Qt reads the wide command line and leaves out what it took.
-    for (const QString& argument : QCoreApplication::arguments()) {
-      arguments.push_back(argument.toStdString());
-    }
-    return arguments;
-  }
   int count = 0;
   wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   for (int i = 0; wide != nullptr && i < count; ++i) {
@@ -66,6 +61,33 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   for (int i = 0; i < argc; ++i) arguments.emplace_back(argv[i]);
 #endif
   return arguments;
+}
+
+QtArguments::QtArguments(int argc, char** argv) : given_(argv, argv + argc) {
+  while (argc_ < argc && std::strcmp(argv[argc_], "--") != 0) ++argc_;
+  argv_.assign(argv, argv + argc_);
+  argv_.push_back(nullptr);
+}
+
+std::vector<std::string> QtArguments::Left(
+    const std::vector<std::string>& arguments) const {
+  // Where the system's two command lines differ (Windows), argv's own.
+  const bool same = arguments.size() == given_.size();
+  const auto argument = [&](std::size_t i) {
+    return same ? arguments[i] : std::string(given_[i]);
+  };
+  // What Qt left is a part of what it was given, in the same order.
+  const std::size_t to_qt = argv_.size() - 1;
+  std::vector<std::string> left;
+  std::size_t at = 0;
+  for (int i = 0; i < argc_; ++i) {
+    while (at < to_qt && std::strcmp(given_[at], argv_[i]) != 0) ++at;
+    if (at == to_qt) break;
+    left.push_back(argument(at++));
+  }
+  for (std::size_t i = to_qt; i < given_.size(); ++i)
+    left.push_back(argument(i));
+  return left;
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -90,7 +112,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (help) return {0, kHelp, {}};
   if (version) return {0, "tivok " TIVOK_VERSION "\n", {}};
-  if (!unknown.empty()) return UsageError("unknown option '" + unknown + "'.");
+  if (!unknown.empty())
+    return UsageError("unknown option '" + Escaped(unknown) + "'.");
   if (files.size() > 1) return UsageError("more than one FILE given.");
   if (files.empty()) return {};
   if (files.front().empty()) return UsageError("FILE is empty.");

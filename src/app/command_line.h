@@ -21,16 +21,39 @@ struct CommandLine {
 };
 
 // The program's arguments, its name first: argv's bytes as they are, since
-// file names are bytes on Linux; on Windows the command line in UTF-8, and
-// once an application exists, without the options that it took.
+// file names are bytes on Linux; on Windows the command line in UTF-8.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// The part of the command line that QApplication reads and takes its own
+// options (-reverse, -style, ...) out of: the arguments before the first
+// "--". Every argument after "--" is a FILE, whatever Qt would take.
+class QtArguments {
+ public:
+  // `argc` and `argv` as main has them; they must outlive this object.
+  QtArguments(int argc, char** argv);
+
+  // For QApplication, which changes them and keeps them for its life.
+  int& argc() { return argc_; }
+  char** argv() { return argv_.data(); }
+
+  // `arguments`, the program's arguments as ProgramArguments gave them,
+  // without those that QApplication took.
+  std::vector<std::string> Left(
+      const std::vector<std::string>& arguments) const;
+
+ private:
+  std::vector<char*> given_;  // main's argv
+  std::vector<char*> argv_;   // the part for Qt, and a null pointer
+  int argc_ = 0;
+};
 
 // Reads the program's `arguments`, its name first. --help and --version
 // win over any other argument, so that they can be answered before an
 // application exists, and so without a display. Any other option is a
 // usage error: read the arguments that QApplication leaves once it has
 // taken its own options (-style, -platform, -title and the rest, as the
-// platform at hand takes them) out of argv.
+// platform at hand takes them), QtArguments::Left. Messages show the
+// arguments escaped (describe.h).
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Prints what a command line that ends the program says, and returns the

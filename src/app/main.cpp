@@ -1,9 +1,12 @@
 #include <QApplication>
 #include <QWindow>
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/exposure_wait.h"
+#include "app/platform_start.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -16,15 +19,20 @@ constexpr char kDesktopId[] = "org.example.tivok";
 int main(int argc, char** argv) {
   // --help and --version are answered before any application exists:
   // without a display, in a terminal or over ssh.
-  const tivok::CommandLine early =
-      tivok::ParseCommandLine(tivok::ProgramArguments(argc, argv));
+  const std::vector<std::string> arguments =
+      tivok::ProgramArguments(argc, argv);
+  const tivok::CommandLine early = tivok::ParseCommandLine(arguments);
   if (early.exit_status == 0) return tivok::FinishCommandLine(early);
 
-  // QApplication takes the options it knows out of argc and argv; FILE is
-  // read from what is left, and only then is a wrong command line known.
-  QApplication app(argc, argv);
+  // QApplication takes the options it knows out of the arguments before
+  // "--"; FILE is read from what is left, and only then is a wrong command
+  // line known. Without a display it goes no further.
+  tivok::QtArguments qt_arguments(argc, argv);
+  tivok::PlatformStart platform_start;
+  QApplication app(qt_arguments.argc(), qt_arguments.argv());
+  platform_start.Started();
   const tivok::CommandLine command =
-      tivok::ParseCommandLine(tivok::ProgramArguments(argc, argv));
+      tivok::ParseCommandLine(qt_arguments.Left(arguments));
   if (command.exit_status) return tivok::FinishCommandLine(command);
   // Lets the desktop match the window to its desktop entry and icon.
   QGuiApplication::setDesktopFileName(kDesktopId);

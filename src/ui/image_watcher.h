@@ -1,25 +1,29 @@
 #ifndef TIVOK_UI_IMAGE_WATCHER_H_
 #define TIVOK_UI_IMAGE_WATCHER_H_
 
-#include <QFileSystemWatcher>
 #include <QObject>
-#include <QString>
 #include <QTimer>
+#include <memory>
+#include <string>
 
 namespace tivok {
 
 // Watches one image file for changes that other programs make, also when
 // a program saves by renaming a new file over it, and reports them once
-// they have settled: a program may write a file in several steps.
+// they have settled: a program may write a file in several steps. The file
+// is watched by its path as the core keeps it, in bytes, so that a name
+// that is not UTF-8 is watched too: on Linux through inotify, elsewhere
+// through QFileSystemWatcher.
 class ImageWatcher : public QObject {
   Q_OBJECT
 
  public:
   explicit ImageWatcher(QObject* parent = nullptr);
+  ~ImageWatcher() override;
 
   // Watches `path` from now on; an empty path watches nothing.
-  void Watch(const QString& path);
-  const QString& path() const { return path_; }
+  void Watch(const std::string& path);
+  const std::string& path() const { return path_; }
 
  signals:
   // The file changed, was replaced or went, and nothing more has happened
@@ -27,13 +31,16 @@ class ImageWatcher : public QObject {
   void Changed();
 
  private:
-  // Something happened to the file or its folder: watches the file again
-  // if it was replaced, and waits for the changes to settle.
+  // The system's watch on the file and its folder.
+  class Watches;
+
+  // Something happened to the file or its folder: waits for the changes to
+  // settle.
   void Noticed();
 
-  QFileSystemWatcher watcher_;
   QTimer settle_;
-  QString path_;
+  std::string path_;
+  std::unique_ptr<Watches> watches_;
 };
 
 }  // namespace tivok

@@ -77,10 +77,11 @@ class MainWindow : public QMainWindow, public EditorView {
   // contact.
   void OnAbout();
 
-  // Opens `path`, as the core takes a path (see CorePath), as if it had
-  // been chosen in the open dialog and Open pressed: it becomes the dialog's
-  // file name, so a later cancel loads it again. For a file named on the
-  // command line or dropped on the window. A path with a NUL is ignored.
+  // Opens `path`, in bytes as the core takes a path, as if it had been
+  // chosen in the open dialog and Open pressed: made absolute and normal,
+  // it becomes the dialog's file name, so a later cancel loads it again. For
+  // a file named on the command line, dropped on the window or chosen from
+  // Open Recent. A path with a NUL is ignored.
   void OpenFile(const std::string& path);
 
  protected:
@@ -130,8 +131,9 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* about_ = nullptr;
   QAction* quit_ = nullptr;
 
-  // The open dialog's last accepted file: its full path as the core takes
-  // it. Until there is one, the dialog starts at the newest recent image.
+  // The open dialog's last accepted file: its absolute, normal path as the
+  // core takes it (NormalPath). Until there is one, the dialog starts at the
+  // newest recent image.
   std::string dialog_path_;
 
   StoreEditor editor_;

@@ -5,7 +5,6 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QList>
 #include <QMimeData>
@@ -13,7 +12,9 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 
+#include "rom/file_path.h"
 #include "ui/core_text.h"
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
@@ -21,15 +22,32 @@
 namespace tivok {
 namespace {
 
+// The path of the local file at `url`, as the core takes it. A file
+// manager writes a name that is not UTF-8 percent-encoded, byte for byte,
+// into the address, and QUrl keeps it so: decoded from there the name
+// comes through whole, where the address's text would lose it.
+std::string LocalPath(const QUrl& url) {
+#ifndef Q_OS_WIN
+  if (url.host().isEmpty()) {
+    return QByteArray::fromPercentEncoding(
+               url.path(QUrl::FullyEncoded).toLatin1())
+        .toStdString();
+  }
+#endif
+  return PathFromQt(url.toLocalFile());
+}
+
 // The path of the one local file, not a folder, that `data` carries; empty
 // for anything else.
-QString DroppedFile(const QMimeData* data) {
+std::string DroppedFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls()) return {};
   const QList<QUrl> urls = data->urls();
   if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
-  const QString path = urls.first().toLocalFile();
+  const std::string path = LocalPath(urls.first());
+  std::error_code error;
   // A NUL (%00 in the address) would cut the name short for the system.
-  if (path.isEmpty() || path.contains(QChar::Null) || QFileInfo(path).isDir()) {
+  if (path.empty() || path.find('\0') != std::string::npos ||
+      std::filesystem::is_directory(FileSystemPath(path), error)) {
     return {};
   }
   return path;
@@ -38,10 +56,10 @@ QString DroppedFile(const QMimeData* data) {
 // Accepts a drop of one file as a copy, or a link where the source offers
 // nothing else, and never as a move, which would have the source delete its
 // file. Refuses anything else. Returns the file's path, or empty if refused.
-QString AcceptFileDrop(QDropEvent* event) {
-  const QString path = DroppedFile(event->mimeData());
+std::string AcceptFileDrop(QDropEvent* event) {
+  std::string path = DroppedFile(event->mimeData());
   const Qt::DropActions possible = event->possibleActions();
-  if (path.isEmpty() || !(possible & (Qt::CopyAction | Qt::LinkAction))) {
+  if (path.empty() || !(possible & (Qt::CopyAction | Qt::LinkAction))) {
     event->ignore();
     return {};
   }
@@ -51,23 +69,11 @@ QString AcceptFileDrop(QDropEvent* event) {
   return path;
 }
 
-// `path`, which may be relative to the working folder, made absolute.
-std::string AbsolutePath(const std::string& path) {
-#ifdef Q_OS_WIN
-  return CorePath(QFileInfo(ShownPath(path)).absoluteFilePath());
-#else
-  // On bytes, so that a name that is not UTF-8 stays as it is.
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.string();
-#endif
-}
-
 }  // namespace
 
 void MainWindow::OpenFile(const std::string& path) {
   if (path.empty() || path.find('\0') != std::string::npos) return;
-  dialog_path_ = AbsolutePath(path);
+  dialog_path_ = NormalPath(path);
   editor_.OpenChosenFile();
 }
 
@@ -85,12 +91,12 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dragMoveEvent(QDragMoveEvent* event) { AcceptFileDrop(event); }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  const QString path = AcceptFileDrop(event);
-  if (path.isEmpty()) return;
+  std::string path = AcceptFileDrop(event);
+  if (path.empty()) return;
   // Opens once the drop has ended, so that a message box does not keep the
   // program that the file came from waiting.
   QMetaObject::invokeMethod(
-      this, [this, path = CorePath(path)] { OpenFile(path); },
+      this, [this, path = std::move(path)] { OpenFile(path); },
       Qt::QueuedConnection);
 }
 

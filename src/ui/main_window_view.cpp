@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "rom/file_path.h"
 #include "ui/core_text.h"
 #include "ui/image_watcher.h"
 #include "ui/item_selector.h"
@@ -153,13 +154,15 @@ void MainWindow::SetRedoText(std::string_view text) {
 // The editor watches exactly the images that it has opened without refusal:
 // those are the recent images.
 void MainWindow::WatchImage(const std::string& path) {
-  watcher_->Watch(ShownPath(path));
+  watcher_->Watch(path);
   reload_->setEnabled(!path.empty());
   if (!path.empty()) recent_->Add(path);
 }
 
 void MainWindow::SetCaption(std::string_view caption) {
-  setWindowTitle(ToQString(caption));
+  // "[*]" would stand for the window's modified mark; doubled it shows as
+  // it is.
+  setWindowTitle(ToQString(caption).replace("[*]", "[*][*]"));
 }
 
 void MainWindow::SetStatus(std::string_view text) {
@@ -176,7 +179,7 @@ void MainWindow::ShowOpenDialog() {
   const std::string start =
       dialog_path_.empty() ? recent_->Newest() : dialog_path_;
   if (!start.empty()) {
-    const QString last = ShownPath(start);
+    const QString last = QtPath(start);
     dialog.setDirectory(QFileInfo(last).absolutePath());
     dialog.selectFile(last);
   }
@@ -185,13 +188,13 @@ void MainWindow::ShowOpenDialog() {
   // A name with a NUL would reach the system cut short, naming another
   // file: it counts as no choice.
   if (chosen.isEmpty() || chosen.first().contains(QChar::Null)) return;
-  dialog_path_ = CorePath(chosen.first());
+  dialog_path_ = NormalPath(PathFromQt(chosen.first()));
 }
 
 std::string MainWindow::DialogFileName() const { return dialog_path_; }
 
 std::string MainWindow::DialogFileTitle() const {
-  return QFileInfo(ShownPath(dialog_path_)).fileName().toStdString();
+  return FileName(dialog_path_);
 }
 
 void MainWindow::ShowMessage(std::string_view text, std::string_view title) {

@@ -1,12 +1,12 @@
 #include "ui/recent_menu.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QSettings>
 #include <filesystem>
 #include <system_error>
 
+#include "rom/file_path.h"
 #include "ui/core_text.h"
 
 namespace tivok {
@@ -20,14 +20,16 @@ constexpr char kPathKey[] = "path";
 constexpr int kShownChars = 60;
 
 // The list as kept: an array of paths, each a QByteArray, so that no byte
-// goes through a text encoding.
+// goes through a text encoding. Paths that older versions kept as they were
+// given ("/w/./a.gbc") are made normal, so that each image is there once.
 QList<QByteArray> ReadPaths() {
   QSettings settings;
   QList<QByteArray> paths;
   const int size = settings.beginReadArray(kSettingsKey);
   for (int i = 0; i < size && paths.size() < RecentMenu::kMostImages; ++i) {
     settings.setArrayIndex(i);
-    const QByteArray path = settings.value(kPathKey).toByteArray();
+    const QByteArray path = QByteArray::fromStdString(
+        NormalPath(settings.value(kPathKey).toByteArray().toStdString()));
     if (!path.isEmpty() && !paths.contains(path)) paths << path;
   }
   settings.endArray();
@@ -46,26 +48,21 @@ void WritePaths(const QList<QByteArray>& paths) {
   settings.endArray();
 }
 
+// On bytes, so that a name that is not UTF-8 is found too.
 bool FileExists(const QByteArray& path) {
-#ifdef Q_OS_WIN
-  const QFileInfo file(ShownPath(path.toStdString()));
-  return file.exists() && !file.isDir();
-#else
-  // On bytes, so that a name that is not UTF-8 is found too.
   std::error_code error;
-  const std::filesystem::path file(path.toStdString());
+  const std::filesystem::path file = FileSystemPath(path.toStdString());
   return std::filesystem::exists(file, error) &&
          !std::filesystem::is_directory(file, error);
-#endif
 }
 
-// `path` as a menu shows it: shortened in the middle, with its ampersands
-// kept from becoming access keys and a tab from parting the text.
+// `path` as a menu shows it: escaped, shortened in the middle, and with its
+// ampersands kept from becoming access keys.
 QString EntryText(const QByteArray& path, const QFontMetrics& metrics) {
   QString shown =
       metrics.elidedText(ShownPath(path.toStdString()), Qt::ElideMiddle,
                          kShownChars * metrics.averageCharWidth());
-  return shown.replace('&', "&&").replace('\t', ' ');
+  return shown.replace('&', "&&");
 }
 
 }  // namespace
@@ -114,7 +111,7 @@ void RecentMenu::Refresh() {
     if (!used) continue;
     const QByteArray& path = paths_[static_cast<qsizetype>(i)];
     entry->setText(QString("&%1 ").arg(i + 1) + EntryText(path, metrics));
-    entry->setToolTip(ShownPath(path.toStdString()));
+    entry->setToolTip(PlainToolTip(ShownPath(path.toStdString())));
     entry->setEnabled(FileExists(path));
   }
   // A menu with nothing to offer is shown disabled.

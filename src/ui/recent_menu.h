@@ -11,8 +11,10 @@ namespace tivok {
 
 // File, Open Recent: the images opened last, newest first and each once,
 // kept across runs in the program's settings. Paths are kept as the core
-// takes them, as bytes, so that a name that is not UTF-8 opens again. An
-// entry whose file is gone is shown disabled; Clear Recent forgets them all.
+// takes them, as bytes, so that a name that is not UTF-8 opens again, and
+// absolute and normal, so that an image is there once. An entry shows its
+// path escaped; one whose file is gone is shown disabled. Clear Recent
+// forgets them all.
 class RecentMenu : public QMenu {
   Q_OBJECT
 

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <cmath>
 
+#include "ui/core_text.h"
+
 namespace tivok {
 namespace {
 
@@ -88,7 +90,7 @@ void StatusLine::FitToolTip() {
   const QRect box = contentsRect();
   const bool fits =
       LayOut(layout, box.width(), box.height()) == layout.lineCount();
-  setToolTip(fits ? QString() : text());
+  setToolTip(fits ? QString() : PlainToolTip(text()));
 }
 
 QSize StatusLine::sizeHint() const {

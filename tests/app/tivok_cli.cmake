@@ -33,8 +33,10 @@ function(expect status text)
   if(opt_OUTPUT_FILE)
     set(output OUTPUT_FILE ${opt_OUTPUT_FILE})
   endif()
+  # A command line read wrongly may open the window and wait there.
   execute_process(COMMAND "${TIVOK}" ${opt_UNPARSED_ARGUMENTS}
-                  RESULT_VARIABLE result ${output} ERROR_VARIABLE err)
+                  RESULT_VARIABLE result ${output} ERROR_VARIABLE err
+                  TIMEOUT 60)
   if(status EQUAL 0)
     set(printed "${out}")
     set(other "${err}")
@@ -59,6 +61,9 @@ endfunction()
 
 # Help and version need no display, and win over everything else.
 expect(0 "${help}" --help)
+# Anything else needs one: without, one line says what to set.
+set(no_display "tivok: no display could be reached: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland); tivok-cli needs no display.\n")
+expect(1 "${no_display}" a.gbc)
 expect(0 "tivok ${VERSION}\n" -style fusion --frob --version)
 # An output that cannot take them is a failure, said on standard error.
 if(EXISTS /dev/full)
@@ -71,6 +76,8 @@ endif()
 set(ENV{QT_QPA_PLATFORM} offscreen)
 usage("more than one FILE given.")
 expect(2 "${usage}" a.gbc b.gbc)
+# After "--" Qt takes nothing: -reverse is a FILE.
+expect(2 "${usage}" -- -reverse a.gbc)
 expect(2 "${usage}" -style fusion -qwindowtitle a.gbc -reverse b.gbc c.gbc)
 set(ENV{QT_QPA_PLATFORM} xcb)
 expect(2 "${usage}" -title X -icon i.png -platform offscreen a.gbc b.gbc)

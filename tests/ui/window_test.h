@@ -11,8 +11,10 @@
 #include <QSettings>
 #include <QStringList>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,21 @@
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
 
+// Failures show Qt's texts as text, not as their UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
 namespace tivok::testing {
+
+// What a tooltip shows of `tip`: text that looks like HTML as the rich text
+// that it is read as.
+inline QString ShownToolTip(const QString& tip) {
+  if (!Qt::mightBeRichText(tip)) return tip;
+  QTextDocument document;
+  document.setHtml(tip);
+  return document.toPlainText();
+}
 
 // A shown, active main window, reached only through its controls. A modal
 // box or dialog that comes up outside a ModalAnswerer's life fails the
