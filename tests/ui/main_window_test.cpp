@@ -237,6 +237,9 @@ TEST_F(MainWindowTest, EveryStatusIsAnnouncedOnce) {
   QTest::keyClick(Slots(), Qt::Key_Home);
   QApplication::processEvents();
   EXPECT_EQ(status.Readings(), 1);
+  // Then nothing more, however long the window rests.
+  QTest::qWait(1000);
+  EXPECT_EQ(status.Readings(), 1);
 }
 
 // A text that fills the status line's room is drawn whole, each line and
@@ -283,13 +286,17 @@ TEST_F(MainWindowTest, ScreenReadersHearTheStoreShown) {
     return QAccessible::queryAccessibleInterface(Stores())->text(
         QAccessible::Description);
   };
+  AccessibilityEvents entries(Stores()->view());
   Open(dir.WriteSample("sample.gbc"));
   EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
+  EXPECT_EQ(entries.Count(QAccessible::Focus), 0) << "without the focus";
   Stores()->setFocus();
-  AccessibilityEvents entries(Stores()->view());
   QTest::keyClick(Stores(), Qt::Key_Down);
   EXPECT_EQ(description(), "Second (Far Right) Shop");
   EXPECT_EQ(entries.Count(QAccessible::Focus), 1);
+  QTest::keyClick(Stores(), Qt::Key_Up);
+  EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
+  EXPECT_EQ(entries.Count(QAccessible::Focus), 2);
   // A cancelled dialog loads the image again, at the first store.
   Open(std::nullopt);
   EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
