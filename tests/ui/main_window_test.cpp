@@ -455,6 +455,21 @@ void ExpectNothingClipped(const MainWindow& window, const QString& when) {
   const auto* slot_list = window.findChild<QTreeWidget*>("Combo2");
   EXPECT_EQ(slot_list->verticalScrollBar()->maximum(), 0) << "slots scroll";
   EXPECT_EQ(slot_list->horizontalScrollBar()->maximum(), 0) << "slots scroll";
+  // The slot column holds each entry shown and the widest entry of an item,
+  // with the margins that the style gives a cell's text.
+  const int margins =
+      2 * (slot_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
+                                           nullptr, slot_list) +
+           1);
+  QStringList entries = {"8 (2B)"};
+  for (int i = 0; i < slot_list->topLevelItemCount(); ++i) {
+    entries << slot_list->topLevelItem(i)->text(0);
+  }
+  for (const QString& entry : entries) {
+    EXPECT_LE(slot_list->fontMetrics().horizontalAdvance(entry) + margins,
+              slot_list->columnWidth(0))
+        << entry.toStdString();
+  }
   for (const QLabel* label : window.findChildren<QLabel*>()) {
     if (label->text().isEmpty()) continue;
     if (label->objectName() == "Status") {
