@@ -18,6 +18,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
+using ::testing::SizeIs;
 using ::testing::StartsWith;
 
 // Portal slot 3: offset 0x2478E, which holds Comedy BK (24) in the sample.
@@ -330,13 +331,32 @@ TEST_F(UndoTest, ListsTheImageAsOtherProgramsLeaveIt) {
       view.status,
       StartsWith("Another program changed 6 slots; the first three: "
                  "slot 1 of Beginner's (Top Left) Shop: Sky Bell (9) "
-                 "is now Herb (1); slot 2 of Second (Far Right) Shop: "));
+                 "is now Herb (1); slot 2 of Second (Far Right) Shop: "
+                 "Awake Sand (B) is now Null (0); slot 3 of Second (Far "
+                 "Right) Shop: World Leaf (C) is now Null (0). Slot 3 "));
   EXPECT_THAT(view.slots, Not(IsEmpty()));
   EXPECT_EQ(view.undo_text, kUndoHerb);
   editor.OnReload();
   EXPECT_THAT(view.status,
               StartsWith("Reloaded \"sample.gbc\"; nothing had changed."));
   EXPECT_EQ(view.watched, path);
+
+  // Cut short, the image lists the slots it still holds; gone and back as
+  // it was, it is usable again. Both are told.
+  const std::string outside =
+      "Another program changed \"sample.gbc\"; the list shows it as it is "
+      "now.";
+  std::filesystem::resize_file(FsPath(path), kOffset);
+  editor.OnImageChanged();
+  EXPECT_THAT(view.slots, SizeIs(2));
+  EXPECT_THAT(view.status, StartsWith(outside));
+  const std::vector<std::uint8_t> cut = ReadAll(path);
+  std::filesystem::remove(FsPath(path));
+  editor.OnImageChanged();
+  WriteNewFile(path, cut);
+  editor.OnImageChanged();
+  EXPECT_THAT(view.status, StartsWith(outside));
+  EXPECT_THAT(view.slots, SizeIs(2));
 }
 
 }  // namespace

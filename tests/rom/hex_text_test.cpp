@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "rom/describe.h"
 
 namespace tivok {
@@ -35,6 +37,11 @@ TEST(HexText, ParsesOnlyWholeHexNumbersThatFit) {
 TEST(Describe, EscapesWhatATerminalWouldObey) {
   EXPECT_EQ(Escaped("a\\b\x1B[31m\n\t\x7F"), "a\\b\\x1B[31m\\n\\t\\x7F");
   EXPECT_EQ(Escaped("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
+  // Emoji, Devanagari and Thai: four-byte sequences, and three-byte ones
+  // whose continuation bytes use all six bits.
+  const std::string world =
+      "\U0001F600 \u0928\u092E\u0938\u094D\u0924\u0947 \u0E44\u0E17\u0E22";
+  EXPECT_EQ(Escaped(world), world);
   EXPECT_EQ(Escaped("\xC2\x9B"
                     "2J"),
             "\\u009B2J");

@@ -195,8 +195,11 @@ TEST_F(DesktopTest, RecentImagesNewestFirstEachOnceUpToEight) {
            (i == 3 ? "<u>x<!-- y -->" : "") + ".gbc";
   };
   std::vector<std::string> paths;
+  const std::string deep(100, 'd');  // a folder too long to show whole
+  std::filesystem::create_directory(FsPath(dir.File(deep)));
   for (int i = 1; i <= 9; ++i) {
-    paths.push_back(dir.WriteSample(name(i, "\xE9")));
+    paths.push_back(
+        dir.WriteSample((i == 7 ? deep + "/" : "") + name(i, "\xE9")));
     window.OpenFile(paths.back());
   }
   window.OpenFile(paths[2]);
@@ -207,11 +210,22 @@ TEST_F(DesktopTest, RecentImagesNewestFirstEachOnceUpToEight) {
   std::filesystem::remove(FsPath(paths[8]));
   std::vector<std::pair<QString, bool>> expected;
   for (int i : {3, 9, 8, 7, 6, 5, 4, 2}) {
-    expected.emplace_back(Q(dir.File(name(i, "\\xE9"))), i != 9);
+    expected.emplace_back(
+        Q(dir.File((i == 7 ? deep + "/" : "") + name(i, "\\xE9"))), i != 9);
   }
 
   MainWindow next;
   EXPECT_EQ(RecentEntries(next), expected);
+  // A long path loses its middle, keeping the name, to about 60 average
+  // characters of the menu's font.
+  const auto* menu = next.findChild<QMenu*>("OpenRecent");
+  const QString shown = menu->actions()[3]->text();
+  EXPECT_TRUE(shown.startsWith("&4 /") && shown.endsWith("d/7.gbc"))
+      << shown.toStdString();
+  const QFontMetrics metrics = menu->fontMetrics();
+  const int width = metrics.horizontalAdvance(shown.mid(3));
+  EXPECT_LE(width, 60 * metrics.averageCharWidth());
+  EXPECT_GE(width, 55 * metrics.averageCharWidth());
   next.findChild<QAction*>("Open")->trigger();
   EXPECT_THAT(answerer.seen().back().selected_files, ElementsAre(Q(paths[2])));
   next.findChild<QMenu*>("OpenRecent")->actions()[5]->trigger();

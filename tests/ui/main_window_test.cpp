@@ -244,6 +244,9 @@ TEST_F(MainWindowTest, EveryStatusIsAnnouncedOnce) {
   QTest::keyClick(Slots(), Qt::Key_Home);
   QApplication::processEvents();
   EXPECT_EQ(status.Readings(), 1);
+  // Then nothing more, however long the window rests.
+  QTest::qWait(1000);
+  EXPECT_EQ(status.Readings(), 1);
 }
 
 // A text that fills the status line's room is drawn whole, each line and
@@ -291,13 +294,17 @@ TEST_F(MainWindowTest, ScreenReadersHearTheStoreShown) {
     return QAccessible::queryAccessibleInterface(Stores())->text(
         QAccessible::Description);
   };
+  AccessibilityEvents entries(Stores()->view());
   Open(dir.WriteSample("sample.gbc"));
   EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
+  EXPECT_EQ(entries.Count(QAccessible::Focus), 0) << "without the focus";
   Stores()->setFocus();
-  AccessibilityEvents entries(Stores()->view());
   QTest::keyClick(Stores(), Qt::Key_Down);
   EXPECT_EQ(description(), "Second (Far Right) Shop");
   EXPECT_EQ(entries.Count(QAccessible::Focus), 1);
+  QTest::keyClick(Stores(), Qt::Key_Up);
+  EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
+  EXPECT_EQ(entries.Count(QAccessible::Focus), 2);
   // A cancelled dialog loads the image again, at the first store.
   Open(std::nullopt);
   EXPECT_EQ(description(), "Beginner's (Top Left) Shop");
@@ -456,6 +463,21 @@ void ExpectNothingClipped(const MainWindow& window, const QString& when) {
   const auto* slot_list = window.findChild<QTreeWidget*>("Combo2");
   EXPECT_EQ(slot_list->verticalScrollBar()->maximum(), 0) << "slots scroll";
   EXPECT_EQ(slot_list->horizontalScrollBar()->maximum(), 0) << "slots scroll";
+  // The slot column holds each entry shown and the widest entry of an item,
+  // with the margins that the style gives a cell's text.
+  const int margins =
+      2 * (slot_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
+                                           nullptr, slot_list) +
+           1);
+  QStringList entries = {"8 (2B)"};
+  for (int i = 0; i < slot_list->topLevelItemCount(); ++i) {
+    entries << slot_list->topLevelItem(i)->text(0);
+  }
+  for (const QString& entry : entries) {
+    EXPECT_LE(slot_list->fontMetrics().horizontalAdvance(entry) + margins,
+              slot_list->columnWidth(0))
+        << entry.toStdString();
+  }
   for (const QLabel* label : window.findChildren<QLabel*>()) {
     if (label->text().isEmpty()) continue;
     if (label->objectName() == "Status") {
