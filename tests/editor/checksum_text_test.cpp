@@ -12,8 +12,9 @@ TEST(ChecksumNote, TellsAWrongHeaderAndAStaleSum) {
       "The header checksum is wrong: real hardware will not start this "
       "image. Tivok never writes the header.";
   const std::string global =
-      "The cartridge's global checksum is stale: hardware does not check it, "
-      "some emulators warn. Edit, Fix Cartridge Checksum sets it right.";
+      "The global checksum is stale: hardware does not check it, but some "
+      "emulators warn when they start the image. Edit, Fix Cartridge "
+      "Checksum sets it right.";
   const struct {
     Checksums checksums;
     std::string note;
