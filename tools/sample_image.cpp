@@ -22,6 +22,7 @@ namespace {
 
 constexpr std::size_t kTitleOffset = 0x134;
 constexpr std::size_t kChecksumOffset = 0x14D;
+constexpr std::size_t kGlobalChecksumOffset = 0x14E;
 constexpr std::size_t kHeaderEnd = 0x150;
 constexpr std::int32_t kFirstStorePosition = 0x2476B;
 constexpr std::int32_t kLastStorePosition = 0x24794;
@@ -39,6 +40,19 @@ void FixHeaderChecksum(std::vector<std::uint8_t>& image) {
     sum = static_cast<std::uint8_t>(sum - image[i] - 1);
   }
   image[kChecksumOffset] = sum;
+}
+
+// The global checksum at 0x14E-0x14F, high byte first, is the 16-bit sum
+// of every other byte of the image.
+void FixGlobalChecksum(std::vector<std::uint8_t>& image) {
+  std::uint16_t sum = 0;
+  for (std::size_t i = 0; i < image.size(); ++i) {
+    if (i != kGlobalChecksumOffset && i != kGlobalChecksumOffset + 1) {
+      sum = static_cast<std::uint16_t>(sum + image[i]);
+    }
+  }
+  image[kGlobalChecksumOffset] = static_cast<std::uint8_t>(sum >> 8);
+  image[kGlobalChecksumOffset + 1] = static_cast<std::uint8_t>(sum & 0xFF);
 }
 
 // Creates `path`, which must not exist, for writing; -1 on failure.
@@ -80,6 +94,7 @@ std::vector<std::uint8_t> MakeSampleImage(std::size_t size) {
     const std::size_t offset = static_cast<std::size_t>(p) - 1;
     if (offset < size) image[offset] = SampleCodeAt(p);
   }
+  FixGlobalChecksum(image);
   return image;
 }
 

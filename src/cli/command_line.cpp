@@ -9,21 +9,24 @@
 namespace tivok::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 5> kCommands = {{
+constexpr std::array<std::pair<std::string_view, Command>, 6> kCommands = {{
     {"list", Command::kList},
     {"get", Command::kGet},
     {"set", Command::kSet},
     {"apply", Command::kApply},
     {"items", Command::kItems},
+    {"checksum", Command::kChecksum},
 }};
 
-constexpr char kCommandNames[] = "list, get, set, apply and items";
+constexpr char kCommandNames[] = "list, get, set, apply, items and checksum";
 
 // The fewest and most operands each command takes.
 std::pair<std::size_t, std::size_t> OperandRange(Command command) {
   switch (command) {
     case Command::kList:
       return {1, 2};
+    case Command::kChecksum:
+      return {1, 1};
     case Command::kGet:
       return {3, 3};
     case Command::kSet:
@@ -46,6 +49,7 @@ std::string OptionsOf(Command command) {
     case Command::kApply:
       return "--dry-run and --help";
     case Command::kGet:
+    case Command::kChecksum:
       return "--help";
     case Command::kNone:
       break;

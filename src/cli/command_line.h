@@ -6,7 +6,7 @@
 
 namespace tivok::cli {
 
-enum class Command { kNone, kList, kGet, kSet, kApply, kItems };
+enum class Command { kNone, kList, kGet, kSet, kApply, kItems, kChecksum };
 enum class Format { kTable, kCsv, kJson };
 
 // What a command line asks for, its options taken out.

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/apply.h"
+#include "cli/checksum_command.h"
 #include "cli/help_text.h"
 #include "cli/layout.h"
 #include "cli/layout_file.h"
@@ -128,6 +129,8 @@ Result Run(const Invocation& invocation, std::istream& in, std::ostream& out,
     case Command::kItems:
       out << ItemsText(invocation.format);
       return {kOk};
+    case Command::kChecksum:
+      return RunChecksum(invocation, out, err);
     case Command::kNone:
       break;
   }

@@ -1,5 +1,6 @@
 #include "cli/help_text.h"
 
+#include "cli/checksum_command.h"
 #include "cli/program.h"
 #include "cli/words.h"
 
@@ -19,6 +20,8 @@ std::string UsageLine(Command command) {
       return usage + " apply IMAGE LAYOUT [--dry-run]\n";
     case Command::kItems:
       return usage + " items [--format=table|csv|json]\n";
+    case Command::kChecksum:
+      return usage + " checksum IMAGE\n";
     case Command::kNone:
       break;
   }
@@ -50,6 +53,8 @@ constexpr char kProgramHelp[] =
     "  apply IMAGE LAYOUT     write the items that a layout file gives\n"
     "                         its slots\n"
     "  items                  list the 44 items with their codes\n"
+    "  checksum IMAGE         show the image's two checksums and whether\n"
+    "                         they match\n"
     "Each command has its own help: tivok-cli COMMAND --help.\n"
     "\n";
 
@@ -62,9 +67,10 @@ constexpr char kProgramOptions[] =
     "  -v, --version  show the version\n"
     "\n"
     "Exit status: 0 on success; 1 when the image cannot be read or\n"
-    "written, a layout is refused, or the output cannot be written; 2 when\n"
-    "the command line is wrong; 3 when set or apply changed the image as\n"
-    "asked, but the report of it could not be written to the output.\n"
+    "written, a layout is refused, a checksum does not match, or the output\n"
+    "cannot be written; 2 when the command line is wrong; 3 when set or\n"
+    "apply changed the image as asked, but the report of it could not be\n"
+    "written to the output.\n"
     "Results go to standard output, errors to standard error.\n";
 
 constexpr char kListHelp[] =
@@ -166,6 +172,8 @@ std::string HelpText(Command command) {
       return text + kApplyHelp + StoreHelp();
     case Command::kItems:
       return text + kItemsHelp;
+    case Command::kChecksum:
+      return text + ChecksumHelpText();
   }
   return text;
 }

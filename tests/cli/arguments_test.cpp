@@ -75,15 +75,18 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
     std::string says;  // the first line, after "tivok-cli COMMAND: "
   } cases[] = {
       {{},
-       "no command given; the commands are list, get, set, apply and items"},
+       "no command given; the commands are list, get, set, apply, items and "
+       "checksum"},
       {{"frob", "a.gbc"},
-       "unknown command \"frob\"; the commands are list, get, set, apply and "
-       "items"},
+       "unknown command \"frob\"; the commands are list, get, set, apply, "
+       "items and checksum"},
       {{"list"}, "too few arguments"},
       {{"list", "a.gbc", "portal", "x"},
        "too many arguments: \"x\" is one more than the command takes"},
       {{"items", "a.gbc"},
        "too many arguments: \"a.gbc\" is one more than the command takes"},
+      {{"checksum", "a.gbc", "b.gbc"},
+       "too many arguments: \"b.gbc\" is one more than the command takes"},
       {{"list", "a.gbc", "--format=xml"},
        "unknown format \"xml\"; the formats are table, csv and json"},
       {{"list", "a.gbc", "--format"},
@@ -154,6 +157,7 @@ TEST(CliCommandLine, AnswersHelpAndVersionBeforeAnything) {
       {{"set", "a.gbc", "portl", "-h"}, "Usage: tivok-cli set IMAGE"},
       {{"apply", "--help"}, "Usage: tivok-cli apply IMAGE LAYOUT"},
       {{"items", "--help"}, "Usage: tivok-cli items [--format"},
+      {{"checksum", "--help"}, "Usage: tivok-cli checksum IMAGE\nShows"},
       {{"--version"}, "tivok-cli 1."},
       {{"get", "-v"}, "tivok-cli 1."},
   };

@@ -1,8 +1,8 @@
 # Runs the real tivok-cli program CLI, with RUNNER (such as wine64) in front
 # when set, on sample images made by MAKER in the empty folder FOLDER, under
-# names beyond ASCII: list, set and apply as a user would, checking exit
-# statuses, what goes to standard output and error, that the output is
-# UTF-8, and the bytes of the images afterwards.
+# names beyond ASCII: list, set, apply and checksum as a user would,
+# checking exit statuses, what goes to standard output and error, that the
+# output is UTF-8, and the bytes of the images afterwards.
 file(REMOVE_RECURSE "${FOLDER}")
 file(MAKE_DIRECTORY "${FOLDER}")
 # Wine reads the arguments, and tivok-cli writes its output, in UTF-8.
@@ -73,6 +73,15 @@ string(SUBSTRING "${pristine}" ${at} -1 after)
 if(NOT changed STREQUAL "${before}17${after}")
   fail("set changed more than the byte at 0x2478E, or not that one to 0x17")
 endif()
+
+# checksum finds the global checksum that set left stale, exit 1, and the
+# untouched sample's matching, exit 0.
+cli(1 checksum "${a}")
+if(NOT out MATCHES "0x8EBE stored, 0x8EB1 computed; it is stale\\.\n")
+  fail("checksum after set: printed '${out}'")
+endif()
+cli(0 checksum pristine.gbc)
+expect_empty("${err}" "checksum's errors")
 
 # list --format=csv of one image, applied to another from standard input,
 # makes the other's stores, and nothing else, equal.

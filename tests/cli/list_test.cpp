@@ -140,5 +140,66 @@ TEST(CliList, ListsWhatAShortImageHolds) {
                 "\" cannot be read: the file has only 149392 bytes\n");
 }
 
+// Both checksums as stored and computed, and what a mismatch means; exit 1
+// for one, and a file too short for them refused. The sample's header
+// checksum is 0x9D and its global one 0x8EBE.
+TEST(CliList, TellsTheChecksumsAndWhetherTheyMatch) {
+  TempDir dir;
+  const std::vector<std::uint8_t> sample = MakeSampleImage();
+  std::vector<std::uint8_t> stale = sample;
+  stale[0x2478E] = 0x03;  // Portal slot 3, which held 0x24
+  std::vector<std::uint8_t> header = sample;
+  header[0x14D] = 0x00;  // and the sum, less 0x9D, set right
+  header[0x14F] = 0x21;
+  const std::string right = "; they match.\n";
+  const std::string global_stale =
+      "The global checksum is stale: hardware does not check it, but some "
+      "emulators warn when they start the image. It sums every byte of the "
+      "image, so every save of a slot leaves it stale.\n";
+  const struct {
+    std::string name;
+    std::vector<std::uint8_t> image;
+    int status;
+    std::string out;
+  } cases[] = {
+      {"right.gbc", sample, 0,
+       "Header checksum (offset 0x14D): 0x9D stored, 0x9D computed" + right +
+           "Global checksum (offsets 0x14E-0x14F): 0x8EBE stored, 0x8EBE "
+           "computed" +
+           right},
+      {"stale.gbc", stale, 1,
+       "Header checksum (offset 0x14D): 0x9D stored, 0x9D computed" + right +
+           "Global checksum (offsets 0x14E-0x14F): 0x8EBE stored, 0x8E9D "
+           "computed; it is stale.\n" +
+           global_stale},
+      {"header.gbc", header, 1,
+       "Header checksum (offset 0x14D): 0x00 stored, 0x9D computed; it is "
+       "wrong.\n"
+       "Global checksum (offsets 0x14E-0x14F): 0x8E21 stored, 0x8E21 "
+       "computed" +
+           right +
+           "The header checksum is wrong: real hardware will not start this "
+           "image. Tivok never writes the header.\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = dir.Write(c.name, c.image);
+    const CliRun run = RunCliWith({"checksum", path});
+    EXPECT_EQ(run.status, c.status) << c.name;
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadAll(path), c.image);
+  }
+  const std::string cut = dir.Write(
+      "cut.gbc",
+      std::vector<std::uint8_t>(sample.begin(), sample.begin() + 0x14F));
+  const CliRun short_header = RunCliWith({"checksum", cut});
+  EXPECT_EQ(short_header.status, 1);
+  EXPECT_EQ(short_header.out, "");
+  EXPECT_EQ(short_header.err,
+            "tivok-cli: cannot read 336 bytes at offset 0x0 "
+            "of \"" +
+                cut + "\": the file has only 335 bytes\n");
+}
+
 }  // namespace
 }  // namespace tivok::cli

@@ -1,0 +1,118 @@
+#include "rom/checksum.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "rom/image_file.h"
+
+namespace tivok {
+namespace {
+
+constexpr std::int64_t kTitleOffset = 0x134;
+constexpr std::int64_t kHeaderChecksumOffset = kHeaderChecksumPosition - 1;
+constexpr std::int64_t kGlobalChecksumOffset = kGlobalChecksumPosition - 1;
+// Large enough that the sum of a big image takes few reads, small enough
+// that it does not hold the image in memory.
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+bool InGlobalChecksum(std::int64_t offset) {
+  return offset == kGlobalChecksumOffset || offset == kGlobalChecksumOffset + 1;
+}
+
+// The 16-bit sum of `bytes`, which start at offset `first` of the image,
+// leaving out the two bytes of the global checksum.
+std::uint16_t SumOf(std::span<const std::uint8_t> bytes, std::int64_t first) {
+  std::uint32_t sum = 0;
+  for (const std::uint8_t byte : bytes) sum += byte;
+  for (std::int64_t offset = kGlobalChecksumOffset;
+       offset <= kGlobalChecksumOffset + 1; ++offset) {
+    const std::int64_t at = offset - first;
+    if (at >= 0 && at < static_cast<std::int64_t>(bytes.size())) {
+      sum -= bytes[static_cast<std::size_t>(at)];
+    }
+  }
+  return static_cast<std::uint16_t>(sum);
+}
+
+// Both checksums as stored in `header`, the image's first kHeaderSize bytes
+// at least, and the header checksum as computed.
+Checksums HeaderOf(std::span<const std::uint8_t> header) {
+  Checksums sums;
+  std::uint8_t computed = 0;
+  for (std::int64_t i = kTitleOffset; i < kHeaderChecksumOffset; ++i) {
+    computed = static_cast<std::uint8_t>(computed - header[i] - 1);
+  }
+  sums.header_computed = computed;
+  sums.header_stored = header[kHeaderChecksumOffset];
+  sums.global_stored = static_cast<std::uint16_t>(
+      header[kGlobalChecksumOffset] << 8 | header[kGlobalChecksumOffset + 1]);
+  return sums;
+}
+
+}  // namespace
+
+Checksums ChecksumsOf(std::span<const std::uint8_t> image) {
+  if (image.size() < kHeaderSize) {
+    throw std::invalid_argument("an image needs its header for checksums");
+  }
+  Checksums sums = HeaderOf(image);
+  sums.global_computed = SumOf(image, 0);
+  return sums;
+}
+
+ImageChecksums ReadImageChecksums(const std::string& path) {
+  ImageFile file(path, ImageFile::Access::kRead);
+  ImageChecksums read;
+  read.title = TitleOf(file);
+  read.checksums = HeaderOf(ReadFrom(file, 1, kHeaderSize));
+  std::vector<std::uint8_t> chunk(kChunkSize);
+  std::uint16_t sum = 0;
+  for (std::int64_t at = 0; at < file.size();) {
+    const auto count = static_cast<std::size_t>(
+        std::min<std::int64_t>(kChunkSize, file.size() - at));
+    file.ReadAt(at, chunk.data(), count);
+    sum = static_cast<std::uint16_t>(sum + SumOf({chunk.data(), count}, at));
+    at += static_cast<std::int64_t>(count);
+  }
+  read.checksums.global_computed = sum;
+  return read;
+}
+
+std::uint16_t GlobalChecksumAfter(const Checksums& now,
+                                  const std::vector<ByteChange>& changes) {
+  std::uint32_t sum = now.global_computed;
+  std::vector<FilePosition> positions;
+  for (const ByteChange& change : changes) {
+    if (!change.expected || InGlobalChecksum(change.position - 1)) {
+      throw std::invalid_argument(
+          "a change to sum needs the byte it replaces and may not be the "
+          "checksum's");
+    }
+    sum += change.value - *change.expected;
+    positions.push_back(change.position);
+  }
+  std::sort(positions.begin(), positions.end());
+  if (std::adjacent_find(positions.begin(), positions.end()) !=
+      positions.end()) {
+    throw std::invalid_argument("two changes to sum name one position");
+  }
+  return static_cast<std::uint16_t>(sum);
+}
+
+std::vector<ByteChange> WithGlobalChecksum(std::vector<ByteChange> changes,
+                                           const Checksums& now) {
+  const std::uint16_t after = GlobalChecksumAfter(now, changes);
+  const auto high = [](std::uint16_t value) {
+    return static_cast<std::uint8_t>(value >> 8);
+  };
+  const auto low = [](std::uint16_t value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+  };
+  changes.push_back(
+      {kGlobalChecksumPosition, high(now.global_stored), high(after)});
+  changes.push_back(
+      {kGlobalChecksumPosition + 1, low(now.global_stored), low(after)});
+  return changes;
+}
+
+}  // namespace tivok
