@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "cli/words.h"
+#include "editor/words.h"
 
 namespace tivok::cli {
 namespace {

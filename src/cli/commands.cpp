@@ -2,12 +2,12 @@
 
 #include "cli/apply.h"
 #include "cli/help_text.h"
-#include "cli/layout.h"
-#include "cli/layout_file.h"
 #include "cli/list_formats.h"
 #include "cli/listing.h"
 #include "cli/program.h"
-#include "cli/words.h"
+#include "editor/layout.h"
+#include "editor/layout_file.h"
+#include "editor/words.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"
 

@@ -1,7 +1,7 @@
 #include "cli/help_text.h"
 
 #include "cli/program.h"
-#include "cli/words.h"
+#include "editor/words.h"
 
 namespace tivok::cli {
 namespace {
@@ -25,9 +25,16 @@ std::string UsageLine(Command command) {
   return usage + " COMMAND [ARGUMENTS] | --help | --version\n";
 }
 
+// The stores' numbers, short words and labels.
 std::string StoreHelp() {
-  return "STORE is a store's number, word or label, in any case:\n" +
-         StoreWordsText();
+  std::string text = "STORE is a store's number, word or label, in any case:\n";
+  for (const Store& store : StoreTable::All()) {
+    text += "  " + std::to_string(store.selector_position + 1) + "  " +
+            std::string(StoreWord(store)) +
+            std::string(10 - StoreWord(store).size(), ' ') +
+            std::string(store.selector_label) + "\n";
+  }
+  return text;
 }
 
 constexpr char kItemHelp[] =

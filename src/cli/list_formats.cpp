@@ -1,8 +1,8 @@
 #include "cli/list_formats.h"
 
-#include "cli/columns.h"
-#include "cli/csv.h"
-#include "cli/words.h"
+#include "editor/columns.h"
+#include "editor/csv.h"
+#include "editor/words.h"
 #include "rom/item_table.h"
 
 namespace tivok::cli {

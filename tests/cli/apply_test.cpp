@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/cli_run.h"
-#include "cli/layout_file.h"
+#include "editor/layout_file.h"
 #include "rom/file_faults.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"

@@ -5,7 +5,7 @@
 
 #include "cli/cli_run.h"
 #include "cli/command_line.h"
-#include "cli/words.h"
+#include "editor/words.h"
 #include "rom/store_table.h"
 
 namespace tivok::cli {

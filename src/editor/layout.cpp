@@ -1,16 +1,16 @@
-#include "cli/layout.h"
+#include "editor/layout.h"
 
 #include <array>
 #include <map>
 
-#include "cli/columns.h"
-#include "cli/csv.h"
-#include "cli/words.h"
+#include "editor/columns.h"
+#include "editor/csv.h"
+#include "editor/words.h"
 #include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
 enum Column { kStore, kSlot, kOffset, kCode, kItem, kColumnCount };
@@ -192,4 +192,4 @@ Layout ReadLayout(std::string_view text) {
   return layout;
 }
 
-}  // namespace tivok::cli
+}  // namespace tivok

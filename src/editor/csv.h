@@ -1,11 +1,11 @@
-#ifndef TIVOK_CLI_CSV_H_
-#define TIVOK_CLI_CSV_H_
+#ifndef TIVOK_EDITOR_CSV_H_
+#define TIVOK_EDITOR_CSV_H_
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tivok::cli {
+namespace tivok {
 
 // CSV as RFC 4180 has it: fields separated by commas, a field in double
 // quotes where it holds a comma, a quote or a line end, and a quote inside
@@ -32,6 +32,6 @@ struct CsvRecords {
 // left out.
 CsvRecords ParseCsv(std::string_view text);
 
-}  // namespace tivok::cli
+}  // namespace tivok
 
-#endif  // TIVOK_CLI_CSV_H_
+#endif  // TIVOK_EDITOR_CSV_H_

@@ -1,6 +1,6 @@
-#include "cli/csv.h"
+#include "editor/csv.h"
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -98,4 +98,4 @@ CsvRecords ParseCsv(std::string_view text) {
   return csv;
 }
 
-}  // namespace tivok::cli
+}  // namespace tivok

@@ -1,11 +1,11 @@
-#include "cli/csv.h"
+#include "editor/csv.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -80,4 +80,4 @@ TEST(Csv, QuotesOnlyFieldsThatNeedItAndReadsThemBack) {
 }
 
 }  // namespace
-}  // namespace tivok::cli
+}  // namespace tivok

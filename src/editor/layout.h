@@ -1,13 +1,22 @@
-#ifndef TIVOK_CLI_LAYOUT_H_
-#define TIVOK_CLI_LAYOUT_H_
+#ifndef TIVOK_EDITOR_LAYOUT_H_
+#define TIVOK_EDITOR_LAYOUT_H_
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli/apply.h"
+#include "rom/store_table.h"
 
-namespace tivok::cli {
+namespace tivok {
+
+// An item code that a slot is to hold, with the layout line that asks for
+// it (0 for the command line). A code that is no item may only be kept.
+struct SlotWish {
+  const Store* store = nullptr;
+  int slot = 0;
+  int code = 0;
+  int line = 0;
+};
 
 // A wrong line of a layout, and why.
 struct LayoutError {
@@ -31,11 +40,12 @@ struct Layout {
 // code, are needed). Checks every row without the image: the store, the
 // slot and the item exist, the item and the code agree, the offset is the
 // slot's, and no two rows give one slot different items. A row may name a
-// code that is no item ("unknown item (0xC8)", 0xC8); WriteWishes only lets
-// it keep a slot as it is. Rows that repeat a wish are kept once, and
-// lines of white space are left out.
+// code that is no item ("unknown item (0xC8)", 0xC8); a writer only lets it
+// keep a slot as it is. Rows that repeat a wish are kept once, and lines of
+// white space are left out. A layout file is read with ReadLayoutFile
+// (layout_file.h), then given here.
 Layout ReadLayout(std::string_view text);
 
-}  // namespace tivok::cli
+}  // namespace tivok
 
-#endif  // TIVOK_CLI_LAYOUT_H_
+#endif  // TIVOK_EDITOR_LAYOUT_H_
