@@ -9,7 +9,8 @@ namespace tivok {
 
 // CSV as RFC 4180 has it: fields separated by commas, a field in double
 // quotes where it holds a comma, a quote or a line end, and a quote inside
-// such a field doubled.
+// such a field doubled. Spaces and tabs around a quoted field are read as
+// no part of it, as spreadsheets and people write "a, \"b\"".
 
 // `text` as one field, quoted only where it needs to be.
 std::string CsvField(std::string_view text);
