@@ -80,7 +80,8 @@ Result Set(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   const Store& store = *Need(ReadStore(invocation.operands[1]));
   const int slot = Need(ReadSlot(invocation.operands[2], store));
   const int item = Need(ReadItem(invocation.operands[3]));
-  return WriteWishes(invocation.operands[0], {{&store, slot, item, 0}},
+  return WriteWishes(invocation.operands[0],
+                     {{&store, slot, item, std::nullopt, 0}},
                      invocation.dry_run, {}, out, err);
 }
 

@@ -85,13 +85,13 @@ TEST_F(CliWriteTest, SetWritesExactlyTheSlotsByte) {
 TEST_F(CliWriteTest, ApplyWritesALayoutFileOnce) {
   const std::string text =
       "\xEF\xBB\xBF"
-      "Item, Store ,SLOT\r\n"
-      "Herb,\"Beginner's (Top Left) Shop\",8\r\n"
-      "0x00,book,1\r\n"
-      " sirloin ,portal,3\r\n"
-      "sirloin,5,3\r\n"
+      "Item, Store ,SLOT,Was\r\n"
+      "Herb,\"Beginner's (Top Left) Shop\",8,moon herb\r\n"
+      "0x00,book,1,0x13\r\n"
+      " sirloin ,portal,3,\r\n"
+      "sirloin,5,3,\r\n"
       "\r\n"
-      "Comedy BK,third,1\r\n";
+      "Comedy BK,third,1,\r\n";
   // A name beyond ASCII, which Windows takes only as a wide name.
   const std::string layout = dir.Write(
       "L\u00E4den.csv", std::vector<std::uint8_t>(text.begin(), text.end()));
@@ -142,6 +142,8 @@ TEST_F(CliWriteTest, SaysWhenThereIsNothingToChange) {
       {apply, "store,slot,item\n", held},
       {apply, "slot,store,item\n3,portal,Comedy BK\n", held},
       {apply, "code,store,slot\n0x24,portal,3\n", held},
+      // A slot that holds the new item already needs no was.
+      {apply, "store,slot,item,was\nportal,3,Comedy BK,Herb\n", held},
   };
   for (const auto& c : cases) {
     for (const std::string dry : {"", "--dry-run"}) {
@@ -170,6 +172,12 @@ TEST_F(CliWriteTest, RefusesAWrongLayoutAndWritesNothing) {
       {"store,slot,code\nportal,1,0x01\nportal,2,0xC8\n",
        ":3: slot 2 of Portal Shop, offset 0x2478D, holds Smart BK (0x23); an "
        "unknown item (0xC8) can be kept"},
+      // Slot 1 holds its was, slot 3 not: neither is written.
+      {"store,slot,item,was\nportal,1,herb,cheater bk\nportal,3,sirloin,"
+       "herb\n",
+       ":3: slot 3 of Portal Shop, offset 0x2478E, holds Comedy BK (0x24), "
+       "but the layout expects Herb (0x01) there before writing Sirloin "
+       "(0x17)"},
   };
   for (const auto& c : cases) {
     for (const std::string dry : {"", "--dry-run"}) {

@@ -18,20 +18,22 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// A wish as "store position:slot=code@line", to compare at a glance.
+// A wish as "store position:slot=code@line", with "<was" when it has one.
 std::vector<std::string> WishesOf(const Layout& layout) {
   std::vector<std::string> wishes;
   for (const SlotWish& wish : layout.wishes) {
     wishes.push_back(std::to_string(wish.store->selector_position) + ":" +
                      std::to_string(wish.slot) + "=" +
                      std::to_string(wish.code) + "@" +
-                     std::to_string(wish.line));
+                     std::to_string(wish.line) +
+                     (wish.was ? "<" + std::to_string(*wish.was) : ""));
   }
   return wishes;
 }
 
 // Columns in any order and case, names or codes, white-space lines left
-// out, offsets with leading zeros, and a repeated row kept once.
+// out, offsets with leading zeros, and a repeated row kept once; was as
+// a name, any byte in hex or as a listing writes it, or left empty.
 TEST(Layout, ReadsAWishPerSlot) {
   const struct {
     std::string text;
@@ -43,6 +45,10 @@ TEST(Layout, ReadsAWishPerSlot) {
       {"code,store,slot\n0x24,portal,3\n0xC8,1,2\n", {"4:3=36@2", "0:2=200@3"}},
       {"store,slot,item\nportal,1,herb\n\"portal\",\"1\",\"Herb\"\n",
        {"4:1=1@2"}},
+      {"store,slot,item,was\nportal,1,herb,Sirloin\nportal,2,herb,0xc8\n"
+       "portal,3,herb,unknown item (0xFF)\nportal,4,herb,\nportal,4,herb,"
+       "0x00\nportal,4,herb,null\n",
+       {"4:1=1@2<23", "4:2=1@3<200", "4:3=1@4<255", "4:4=1@5<0"}},
   };
   for (const auto& c : cases) {
     const Layout layout = ReadLayout(c.text);
@@ -87,6 +93,14 @@ TEST(Layout, NamesEachWrongLine) {
        "a quoted field is never closed"},
       {"store,slot,item\n" + good + "portal,2,unknown item (17)\n", 3,
        "\"unknown item (17)\" is a known item, Sirloin (0x17)"},
+      {"store,slot,item,was\nportal,1,herb,\nportal,2,herb,17\n", 3,
+       "in the was column, \"17\" is a bare number"},
+      {"store,slot,item,was\nportal,1,herb,\nportal,2,herb,sirlion\n", 3,
+       "in the was column, no item is called \"sirlion\"; did you mean "
+       "Sirloin?"},
+      {"store,slot,item,was\nportal,1,herb,null\nportal,1,herb,0x17\n", 3,
+       "slot 1 of Portal Shop, offset 0x2478C, must hold Sirloin (0x17) "
+       "before the change here, but Null (0x00) on line 2"},
   };
   for (const auto& c : cases) {
     const Layout layout = ReadLayout(c.layout);
