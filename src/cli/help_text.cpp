@@ -17,6 +17,10 @@ std::string UsageLine(Command command) {
       return usage + " set IMAGE STORE SLOT ITEM [--dry-run]\n";
     case Command::kApply:
       return usage + " apply IMAGE LAYOUT [--dry-run]\n";
+    case Command::kDiff:
+      return usage +
+             " diff CLEAN IMAGE [STORE] [--format=table|csv|json] "
+             "[--exit-code]\n";
     case Command::kItems:
       return usage + " items [--format=table|csv|json]\n";
     case Command::kNone:
@@ -56,6 +60,9 @@ constexpr char kProgramHelp[] =
     "                         write one item into one slot\n"
     "  apply IMAGE LAYOUT     write the items that a layout file gives\n"
     "                         its slots\n"
+    "  diff CLEAN IMAGE [STORE]\n"
+    "                         list the slots where IMAGE differs from\n"
+    "                         CLEAN\n"
     "  items                  list the 44 items with their codes\n"
     "Each command has its own help: tivok-cli COMMAND --help.\n"
     "\n";
@@ -69,9 +76,10 @@ constexpr char kProgramOptions[] =
     "  -v, --version  show the version\n"
     "\n"
     "Exit status: 0 on success; 1 when the image cannot be read or\n"
-    "written, a layout is refused, or the output cannot be written; 2 when\n"
-    "the command line is wrong; 3 when set or apply changed the image as\n"
-    "asked, but the report of it could not be written to the output.\n"
+    "written, a layout is refused, the output cannot be written, or diff\n"
+    "--exit-code finds slots that differ; 2 when the command line is\n"
+    "wrong; 3 when set or apply changed the image as asked, but the report\n"
+    "of it could not be written to the output.\n"
     "Results go to standard output, errors to standard error.\n";
 
 constexpr char kListHelp[] =
@@ -107,6 +115,34 @@ constexpr char kSetHelp[] =
     "  --dry-run   open and check the image as for writing, print what\n"
     "              would be written, and write nothing\n"
     "  -h, --help  show this help\n"
+    "\n";
+
+constexpr char kDiffHelp[] =
+    "Lists the slots whose item in IMAGE differs from the one in CLEAN, in\n"
+    "every store or only STORE, with each slot's offset and both items; a\n"
+    "code that is no item reads \"unknown item (0xC8)\". Only the stores'\n"
+    "bytes of each image are read, and neither is written. The exit status\n"
+    "is 0 whether or not slots differ. When a file ends inside a store,\n"
+    "the slots past its end are named on standard error, and the exit\n"
+    "status is 1.\n"
+    "\n"
+    "  --format=table  a table per store, with CLEAN's item and IMAGE's\n"
+    "                  (the default); one line when no slot differs\n"
+    "  --format=csv    a layout with the header\n"
+    "                  store,slot,offset,code,item,was: IMAGE's items, and\n"
+    "                  CLEAN's as was, so that apply carries the change to\n"
+    "                  another image and refuses where that image was\n"
+    "                  changed in those slots\n"
+    "  --format=json   {\"slots\": [{\"store\", \"word\", \"number\", "
+    "\"slot\",\n"
+    "                  \"offset\", \"offset_hex\", \"code\", \"code_hex\", "
+    "\"item\",\n"
+    "                  \"known\", \"was_code\", \"was_code_hex\", "
+    "\"was_item\",\n"
+    "                  \"was_known\"}]}: IMAGE's item, then CLEAN's after "
+    "was_\n"
+    "  --exit-code     exit 1 when some slot differs, as git diff does\n"
+    "  -h, --help      show this help\n"
     "\n";
 
 constexpr char kItemsHelp[] =
@@ -176,6 +212,8 @@ std::string HelpText(Command command) {
       return text + kSetHelp + StoreHelp() + kSlotHelp + kItemHelp;
     case Command::kApply:
       return text + kApplyHelp + StoreHelp();
+    case Command::kDiff:
+      return text + kDiffHelp + StoreHelp();
     case Command::kItems:
       return text + kItemsHelp;
   }

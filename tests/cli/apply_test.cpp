@@ -418,10 +418,12 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
         {"list", c.image},
         {"get", c.image, "portal", "8"},
         {"set", c.image, "portal", "8", "herb", "--dry-run"},
-        {"apply", c.image, "-"}};
+        {"apply", c.image, "-"},
+        {"diff", c.image, path},
+        {"diff", path, c.image}};
     for (const auto& args : commands) {
       // A short image lists the slots it holds (list_test.cpp).
-      if (c.image == cut && args[0] == "list") continue;
+      if (c.image == cut && (args[0] == "list" || args[0] == "diff")) continue;
       const CliRun run = RunCliWith(args, "store,slot,item\nportal,8,herb\n");
       EXPECT_EQ(run.status, 1);
       EXPECT_EQ(run.out, "");

@@ -20,10 +20,11 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
     std::string says;  // the first line, after "tivok-cli COMMAND: "
   } cases[] = {
       {{},
-       "no command given; the commands are list, get, set, apply and items"},
-      {{"frob", "a.gbc"},
-       "unknown command \"frob\"; the commands are list, get, set, apply and "
+       "no command given; the commands are list, get, set, apply, diff and "
        "items"},
+      {{"frob", "a.gbc"},
+       "unknown command \"frob\"; the commands are list, get, set, apply, diff "
+       "and items"},
       {{"list"}, "too few arguments"},
       {{"list", "a.gbc", "portal", "x"},
        "too many arguments: \"x\" is one more than the command takes"},
@@ -42,6 +43,8 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
        "no store is called \"Portal Shp\"; did you mean Portal Shop?"},
       {{"get", "a.gbc", "portal", "3", "--dry-run"},
        "--dry-run is an option of set and apply only"},
+      {{"list", "a.gbc", "--exit-code"},
+       "--exit-code is an option of diff only"},
       {{"get", "a.gbc", "third", "8"},
        "Third (Bottom Middle) Shop has no slot 8; its slots are 1 to 7"},
       {{"set", "a.gbc", "portal", "3", "sirlion"},
@@ -60,7 +63,7 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
        "(0x2B)"},
       {{"set", "", "portal", "3", "herb"}, "an argument is empty"},
       {{"apply", "a.gbc", "--format=csv", "-"},
-       "--format is an option of list and items only"},
+       "--format is an option of list, diff and items only"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCliWith(c.args);
