@@ -22,16 +22,23 @@ FilePosition PositionOf(const SlotWish& wish) {
   return wish.store->SlotPosition(wish.slot);
 }
 
-// One change per wish: a wish to write an item takes any byte there; a
-// wish to keep a code that is no item expects that code, so that the core
-// refuses it where the slot holds another.
+// A wish to keep a code that is no item; it is never written.
+bool KeepsOnly(const SlotWish& wish) {
+  return ItemTable::NameOf(wish.code).empty();
+}
+
+// One change per wish: a wish to write an item takes any byte there, or
+// only its `was`; a wish to keep a code that is no item expects that code.
+// The core refuses them where the slot holds another byte, unless it holds
+// the wish's code already.
 WriteRequest RequestFor(const std::string& path,
                         const std::vector<SlotWish>& wishes, bool dry_run) {
   WriteRequest request{path, {}, dry_run, /*skip_unchanged=*/true};
   for (const SlotWish& wish : wishes) {
     const auto code = static_cast<std::uint8_t>(wish.code);
     std::optional<std::uint8_t> expected;
-    if (ItemTable::NameOf(wish.code).empty()) expected = code;
+    if (wish.was) expected = static_cast<std::uint8_t>(*wish.was);
+    if (KeepsOnly(wish)) expected = code;
     request.changes.push_back({PositionOf(wish), expected, code});
   }
   return request;
@@ -181,14 +188,24 @@ Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
     case Outcome::kUnexpected:
       for (std::size_t i = 0; i < wishes.size(); ++i) {
         const SlotWish& wish = wishes[i];
-        if (!request.changes[i].expected || report.found[i] == wish.code) {
+        const std::optional<std::uint8_t> expected =
+            request.changes[i].expected;
+        if (!expected || report.found[i] == *expected ||
+            report.found[i] == wish.code) {
           continue;
         }
         err << kProgram << ": " << LinePrefix(source, wish.line)
             << SlotText(*wish.store, wish.slot) << ", holds "
-            << ItemText(report.found[i], CodeStyle::kCli) << "; "
-            << ItemText(wish.code, CodeStyle::kCli)
-            << " can be kept where a slot holds it, but never written\n";
+            << ItemText(report.found[i], CodeStyle::kCli);
+        if (KeepsOnly(wish)) {
+          err << "; " << ItemText(wish.code, CodeStyle::kCli)
+              << " can be kept where a slot holds it, but never written\n";
+        } else {
+          err << ", but the layout expects "
+              << ItemText(*expected, CodeStyle::kCli)
+              << " there before writing "
+              << ItemText(wish.code, CodeStyle::kCli) << "\n";
+        }
       }
       err << kProgram << ": " << refused << Quoted(path) << ".\n";
       return {kFailed};

@@ -7,18 +7,9 @@
 #include <vector>
 
 #include "cli/program.h"
-#include "rom/store_table.h"
+#include "editor/layout.h"
 
 namespace tivok::cli {
-
-// An item code that a slot is to hold, with the layout line that asks for
-// it (0 for the command line). A code that is no item may only be kept.
-struct SlotWish {
-  const Store* store = nullptr;
-  int slot = 0;
-  int code = 0;
-  int line = 0;
-};
 
 // Where a layout's lines come from, for messages: "layout.csv" or
 // "(standard input)"; empty for the command line.

@@ -4,21 +4,23 @@
 #include <string_view>
 #include <utility>
 
-#include "cli/words.h"
+#include "editor/words.h"
 
 namespace tivok::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 6> kCommands = {{
+constexpr std::array<std::pair<std::string_view, Command>, 7> kCommands = {{
     {"list", Command::kList},
     {"get", Command::kGet},
     {"set", Command::kSet},
     {"apply", Command::kApply},
+    {"diff", Command::kDiff},
     {"items", Command::kItems},
     {"checksum", Command::kChecksum},
 }};
 
-constexpr char kCommandNames[] = "list, get, set, apply, items and checksum";
+constexpr char kCommandNames[] =
+    "list, get, set, apply, diff, items and checksum";
 
 // The fewest and most operands each command takes.
 std::pair<std::size_t, std::size_t> OperandRange(Command command) {
@@ -33,6 +35,8 @@ std::pair<std::size_t, std::size_t> OperandRange(Command command) {
       return {4, 4};
     case Command::kApply:
       return {2, 2};
+    case Command::kDiff:
+      return {2, 3};
     case Command::kItems:
     case Command::kNone:
       break;
@@ -48,6 +52,8 @@ std::string OptionsOf(Command command) {
     case Command::kSet:
     case Command::kApply:
       return "--dry-run and --help";
+    case Command::kDiff:
+      return "--format=table|csv|json, --exit-code and --help";
     case Command::kGet:
     case Command::kChecksum:
       return "--help";
@@ -55,6 +61,12 @@ std::string OptionsOf(Command command) {
       break;
   }
   return "--help and --version";
+}
+
+// The commands that take --format (kNone: not known yet).
+bool TakesFormat(Command command) {
+  return command == Command::kList || command == Command::kDiff ||
+         command == Command::kItems || command == Command::kNone;
 }
 
 bool ReadFormat(std::string_view name, Format& format) {
@@ -116,6 +128,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       invocation.version = true;
     } else if (arg == "--dry-run") {
       invocation.dry_run = true;
+    } else if (arg == "--exit-code") {
+      invocation.exit_code = true;
     } else if (arg == "--format" || arg.starts_with("--format=")) {
       format_given = true;
       if (arg == "--format") {
@@ -138,13 +152,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (invocation.version || invocation.help) return parsed;
 
   const Command command = invocation.command;
-  if (format_given && command != Command::kList && command != Command::kItems &&
-      command != Command::kNone) {
-    note("--format is an option of list and items only");
+  if (format_given && !TakesFormat(command)) {
+    note("--format is an option of list, diff and items only");
   }
   if (invocation.dry_run && command != Command::kSet &&
       command != Command::kApply && command != Command::kNone) {
     note("--dry-run is an option of set and apply only");
+  }
+  if (invocation.exit_code && command != Command::kDiff &&
+      command != Command::kNone) {
+    note("--exit-code is an option of diff only");
   }
   if (error.starts_with("unknown option")) {
     error += "; the options are " + OptionsOf(command);

@@ -6,7 +6,16 @@
 
 namespace tivok::cli {
 
-enum class Command { kNone, kList, kGet, kSet, kApply, kItems, kChecksum };
+enum class Command {
+  kNone,
+  kList,
+  kGet,
+  kSet,
+  kApply,
+  kDiff,
+  kItems,
+  kChecksum
+};
 enum class Format { kTable, kCsv, kJson };
 
 // What a command line asks for, its options taken out.
@@ -15,8 +24,9 @@ struct Invocation {
   bool help = false;
   bool version = false;
   bool dry_run = false;
+  bool exit_code = false;  // diff: exit 1 when slots differ
   Format format = Format::kTable;
-  std::vector<std::string> operands;  // IMAGE and what follows it
+  std::vector<std::string> operands;  // IMAGE (or CLEAN) and what follows
 };
 
 // The invocation, or a usage error: what was wrong and what was expected.

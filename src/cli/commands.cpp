@@ -2,13 +2,14 @@
 
 #include "cli/apply.h"
 #include "cli/checksum_command.h"
+#include "cli/diff.h"
 #include "cli/help_text.h"
-#include "cli/layout.h"
-#include "cli/layout_file.h"
 #include "cli/list_formats.h"
 #include "cli/listing.h"
 #include "cli/program.h"
-#include "cli/words.h"
+#include "editor/layout.h"
+#include "editor/layout_file.h"
+#include "editor/words.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"
 
@@ -31,12 +32,29 @@ Result Failed(std::ostream& err, const std::string& message) {
   return {kFailed};
 }
 
+// The store that the operand at `index` names, if there is one.
+const Store* OnlyStore(const Invocation& invocation, std::size_t index) {
+  if (invocation.operands.size() <= index) return nullptr;
+  return Need(ReadStore(invocation.operands[index]));
+}
+
+// Names on `err` the slots of `only`, or of every store, that the image at
+// `path` cuts short: a failure when there are any.
+Result SayUnlisted(const std::string& path, const ImageStores& image,
+                   const Store* only, std::ostream& err) {
+  Result result{kOk};
+  for (const StoreCodes& store : image.stores) {
+    if ((only == nullptr || store.store == only) && !store.complete()) {
+      result = Failed(err, UnlistedText(path, store));
+    }
+  }
+  return result;
+}
+
 Result List(const Invocation& invocation, std::ostream& out,
             std::ostream& err) {
   const std::string& path = invocation.operands[0];
-  const Store* only = invocation.operands.size() > 1
-                          ? Need(ReadStore(invocation.operands[1]))
-                          : nullptr;
+  const Store* only = OnlyStore(invocation, 1);
   ImageStores image;
   try {
     image = ReadGameStores(path);
@@ -48,11 +66,32 @@ Result List(const Invocation& invocation, std::ostream& out,
     if (only == nullptr || store.store == only) stores.push_back(store);
   }
   out << StoresText(stores, invocation.format);
-  Result result{kOk};
-  for (const StoreCodes& store : stores) {
-    if (!store.complete()) result = Failed(err, UnlistedText(path, store));
+  return SayUnlisted(path, image, only, err);
+}
+
+// Lists the slots where the second image differs from the first, and
+// names the slots that either cuts short.
+Result Diff(const Invocation& invocation, std::ostream& out,
+            std::ostream& err) {
+  const Compared compared{invocation.operands[0], invocation.operands[1],
+                          OnlyStore(invocation, 2)};
+  ImageStores clean;
+  ImageStores image;
+  try {
+    clean = ReadGameStores(compared.clean);
+    image = ReadGameStores(compared.image);
+  } catch (const std::exception& error) {
+    return Failed(err, error.what());
   }
-  return result;
+  const std::vector<SlotDifference> differences =
+      DifferingSlots(clean, image, compared.only);
+  out << DifferencesText(differences, invocation.format, compared);
+  const bool short_clean =
+      SayUnlisted(compared.clean, clean, compared.only, err).status != kOk;
+  const bool short_image =
+      SayUnlisted(compared.image, image, compared.only, err).status != kOk;
+  const bool differ = invocation.exit_code && !differences.empty();
+  return {short_clean || short_image || differ ? kFailed : kOk};
 }
 
 Result Get(const Invocation& invocation, std::ostream& out, std::ostream& err) {
@@ -81,7 +120,8 @@ Result Set(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   const Store& store = *Need(ReadStore(invocation.operands[1]));
   const int slot = Need(ReadSlot(invocation.operands[2], store));
   const int item = Need(ReadItem(invocation.operands[3]));
-  return WriteWishes(invocation.operands[0], {{&store, slot, item, 0}},
+  return WriteWishes(invocation.operands[0],
+                     {{&store, slot, item, std::nullopt, 0}},
                      invocation.dry_run, {}, out, err);
 }
 
@@ -126,6 +166,8 @@ Result Run(const Invocation& invocation, std::istream& in, std::ostream& out,
       return Set(invocation, out, err);
     case Command::kApply:
       return Apply(invocation, in, out, err);
+    case Command::kDiff:
+      return Diff(invocation, out, err);
     case Command::kItems:
       out << ItemsText(invocation.format);
       return {kOk};

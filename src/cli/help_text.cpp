@@ -2,7 +2,7 @@
 
 #include "cli/checksum_command.h"
 #include "cli/program.h"
-#include "cli/words.h"
+#include "editor/words.h"
 
 namespace tivok::cli {
 namespace {
@@ -18,6 +18,10 @@ std::string UsageLine(Command command) {
       return usage + " set IMAGE STORE SLOT ITEM [--dry-run]\n";
     case Command::kApply:
       return usage + " apply IMAGE LAYOUT [--dry-run]\n";
+    case Command::kDiff:
+      return usage +
+             " diff CLEAN IMAGE [STORE] [--format=table|csv|json] "
+             "[--exit-code]\n";
     case Command::kItems:
       return usage + " items [--format=table|csv|json]\n";
     case Command::kChecksum:
@@ -28,9 +32,16 @@ std::string UsageLine(Command command) {
   return usage + " COMMAND [ARGUMENTS] | --help | --version\n";
 }
 
+// The stores' numbers, short words and labels.
 std::string StoreHelp() {
-  return "STORE is a store's number, word or label, in any case:\n" +
-         StoreWordsText();
+  std::string text = "STORE is a store's number, word or label, in any case:\n";
+  for (const Store& store : StoreTable::All()) {
+    text += "  " + std::to_string(store.selector_position + 1) + "  " +
+            std::string(StoreWord(store)) +
+            std::string(10 - StoreWord(store).size(), ' ') +
+            std::string(store.selector_label) + "\n";
+  }
+  return text;
 }
 
 constexpr char kItemHelp[] =
@@ -52,6 +63,9 @@ constexpr char kProgramHelp[] =
     "                         write one item into one slot\n"
     "  apply IMAGE LAYOUT     write the items that a layout file gives\n"
     "                         its slots\n"
+    "  diff CLEAN IMAGE [STORE]\n"
+    "                         list the slots where IMAGE differs from\n"
+    "                         CLEAN\n"
     "  items                  list the 44 items with their codes\n"
     "  checksum IMAGE         show the image's two checksums and whether\n"
     "                         they match\n"
@@ -67,10 +81,10 @@ constexpr char kProgramOptions[] =
     "  -v, --version  show the version\n"
     "\n"
     "Exit status: 0 on success; 1 when the image cannot be read or\n"
-    "written, a layout is refused, a checksum does not match, or the output\n"
-    "cannot be written; 2 when the command line is wrong; 3 when set or\n"
-    "apply changed the image as asked, but the report of it could not be\n"
-    "written to the output.\n"
+    "written, a layout is refused, a checksum does not match, the output\n"
+    "cannot be written, or diff --exit-code finds slots that differ; 2 when\n"
+    "the command line is wrong; 3 when set or apply changed the image as\n"
+    "asked, but the report of it could not be written to the output.\n"
     "Results go to standard output, errors to standard error.\n";
 
 constexpr char kListHelp[] =
@@ -108,6 +122,34 @@ constexpr char kSetHelp[] =
     "  -h, --help  show this help\n"
     "\n";
 
+constexpr char kDiffHelp[] =
+    "Lists the slots whose item in IMAGE differs from the one in CLEAN, in\n"
+    "every store or only STORE, with each slot's offset and both items; a\n"
+    "code that is no item reads \"unknown item (0xC8)\". Only the stores'\n"
+    "bytes of each image are read, and neither is written. The exit status\n"
+    "is 0 whether or not slots differ. When a file ends inside a store,\n"
+    "the slots past its end are named on standard error, and the exit\n"
+    "status is 1.\n"
+    "\n"
+    "  --format=table  a table per store, with CLEAN's item and IMAGE's\n"
+    "                  (the default); one line when no slot differs\n"
+    "  --format=csv    a layout with the header\n"
+    "                  store,slot,offset,code,item,was: IMAGE's items, and\n"
+    "                  CLEAN's as was, so that apply carries the change to\n"
+    "                  another image and refuses where that image was\n"
+    "                  changed in those slots\n"
+    "  --format=json   {\"slots\": [{\"store\", \"word\", \"number\", "
+    "\"slot\",\n"
+    "                  \"offset\", \"offset_hex\", \"code\", \"code_hex\", "
+    "\"item\",\n"
+    "                  \"known\", \"was_code\", \"was_code_hex\", "
+    "\"was_item\",\n"
+    "                  \"was_known\"}]}: IMAGE's item, then CLEAN's after "
+    "was_\n"
+    "  --exit-code     exit 1 when some slot differs, as git diff does\n"
+    "  -h, --help      show this help\n"
+    "\n";
+
 constexpr char kItemsHelp[] =
     "Lists the 44 items that a slot may hold, with their codes.\n"
     "\n"
@@ -127,6 +169,8 @@ constexpr char kApplyHelp[] =
     "  item    the item's name, or its code in hex with 0x\n"
     "  code    the item's code in hex with 0x, such as 0x17\n"
     "  offset  the slot's offset, such as 0x2478E; checked when given\n"
+    "  was     what the slot must hold before the change: an item, or any\n"
+    "          byte in hex such as 0xC8; the row may leave it empty\n"
     "Each row needs an item or a code, and when it gives both they must\n"
     "name the same item. Any other column is refused. Spaces around a\n"
     "field are ignored, and so are lines that hold nothing else. A layout\n"
@@ -137,9 +181,12 @@ constexpr char kApplyHelp[] =
     "item exist, and no two rows give one slot different items. Then the\n"
     "image's header title is checked. A code that is no item (\"unknown\n"
     "item (0xC8)\", as list writes it) may only stand for a slot that holds\n"
-    "it already. If anything is wrong, the wrong rows are reported with\n"
-    "their line numbers and the reasons (the first 20, then how many in\n"
-    "all), and nothing is written.\n"
+    "it already. A row with was is written only where the slot holds was,\n"
+    "or the row's item already, so that a layout never overwrites another\n"
+    "change; tivok-cli diff --format=csv writes such layouts. If anything\n"
+    "is wrong, the wrong rows are reported with their line numbers and the\n"
+    "reasons (the first 20, then how many in all), a slot that holds\n"
+    "something other than was with what it holds, and nothing is written.\n"
     "\n"
     "Then every slot whose byte differs is written, on one open file that\n"
     "is flushed to the disk once, and each change is printed; \"Nothing to\n"
@@ -170,6 +217,8 @@ std::string HelpText(Command command) {
       return text + kSetHelp + StoreHelp() + kSlotHelp + kItemHelp;
     case Command::kApply:
       return text + kApplyHelp + StoreHelp();
+    case Command::kDiff:
+      return text + kDiffHelp + StoreHelp();
     case Command::kItems:
       return text + kItemsHelp;
     case Command::kChecksum:

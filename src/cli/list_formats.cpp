@@ -1,12 +1,11 @@
 #include "cli/list_formats.h"
 
-#include "cli/columns.h"
-#include "cli/csv.h"
-#include "cli/words.h"
+#include "editor/columns.h"
+#include "editor/csv.h"
+#include "editor/words.h"
 #include "rom/item_table.h"
 
 namespace tivok::cli {
-namespace {
 
 std::string PadLeft(const std::string& text, std::size_t width) {
   return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
@@ -16,7 +15,6 @@ std::string PadRight(const std::string& text, std::size_t width) {
   return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
 }
 
-// `text` as a JSON string, quotes included.
 std::string JsonString(std::string_view text) {
   std::string json = "\"";
   for (char c : text) {
@@ -50,10 +48,13 @@ std::string JsonString(std::string_view text) {
   return json + "\"";
 }
 
-// The code as a JSON number and in hex beside it.
-std::string JsonCode(int code) {
-  return "\"code\": " + std::to_string(code) +
-         ", \"code_hex\": " + JsonString(CodeColumn(code));
+namespace {
+
+// The code as a JSON number and in hex beside it, the keys after `prefix`.
+std::string JsonCode(int code, std::string_view prefix = "") {
+  const std::string key = "\"" + std::string(prefix) + "code";
+  return key + "\": " + std::to_string(code) + ", " + key +
+         "_hex\": " + JsonString(CodeColumn(code));
 }
 
 // The stores that hold at least one slot.
@@ -113,10 +114,7 @@ std::string JsonText(const std::vector<const StoreCodes*>& stores) {
       text += "        {\"slot\": " + std::to_string(k) +
               ", \"offset\": " + std::to_string(position - 1) +
               ", \"offset_hex\": " + JsonString(OffsetColumn(position)) + ", " +
-              JsonCode(code) + ", \"item\": " + JsonString(ItemColumn(code)) +
-              ", \"known\": " +
-              (ItemTable::NameOf(code).empty() ? "false" : "true") + "}" +
-              (k < count ? ",\n" : "\n");
+              JsonItem(code, "") + "}" + (k < count ? ",\n" : "\n");
     }
     text += "      ]\n    }";
   }
@@ -124,6 +122,13 @@ std::string JsonText(const std::vector<const StoreCodes*>& stores) {
 }
 
 }  // namespace
+
+std::string JsonItem(int code, std::string_view prefix) {
+  const std::string known = ItemTable::NameOf(code).empty() ? "false" : "true";
+  return JsonCode(code, prefix) + ", \"" + std::string(prefix) +
+         "item\": " + JsonString(ItemColumn(code)) + ", \"" +
+         std::string(prefix) + "known\": " + known;
+}
 
 std::string StoresText(const std::vector<StoreCodes>& stores, Format format) {
   const std::vector<const StoreCodes*> listed = Listed(stores);

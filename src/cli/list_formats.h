@@ -2,6 +2,7 @@
 #define TIVOK_CLI_LIST_FORMATS_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/command_line.h"
@@ -26,6 +27,20 @@ std::string StoresText(const std::vector<StoreCodes>& stores, Format format);
 // table, CSV with the header "code,item", and JSON {"items": [{"code",
 // "code_hex", "item"}]}.
 std::string ItemsText(Format format);
+
+// Parts of the listings, for the other listings (diff.h).
+
+// `text` with spaces before or after it up to `width` characters.
+std::string PadLeft(const std::string& text, std::size_t width);
+std::string PadRight(const std::string& text, std::size_t width);
+
+// `text` as a JSON string, quotes included.
+std::string JsonString(std::string_view text);
+
+// A slot's code as JSON, as a number and in hex, its item and whether it
+// is known: "code": 23, "code_hex": "0x17", "item": "Sirloin", "known":
+// true; the keys after `prefix`.
+std::string JsonItem(int code, std::string_view prefix);
 
 }  // namespace tivok::cli
 

@@ -39,8 +39,10 @@ std::optional<Outcome> Check(ImageFile& file, const WriteRequest& request,
     }
     const std::uint8_t byte = ReadFrom(file, change.position, 1).front();
     report.found[i] = byte;
-    if (change.expected && *change.expected != byte) unexpected = true;
     report.due[i] = !(request.skip_unchanged && byte == change.value);
+    if (change.expected && *change.expected != byte && report.due[i]) {
+      unexpected = true;
+    }
   }
   if (outside) return Outcome::kOutside;
   if (unexpected) return Outcome::kUnexpected;

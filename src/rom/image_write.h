@@ -24,7 +24,7 @@ struct WriteRequest {
   std::vector<ByteChange> changes;
   bool dry_run = false;         // every open and check, no write
   bool skip_unchanged = false;  // leave out changes whose byte holds `value`
-                                // already
+                                // already, whatever they expect
 };
 
 // What WriteBytes did, for the caller to put in words.

@@ -5,67 +5,12 @@
 
 #include "cli/cli_run.h"
 #include "cli/command_line.h"
-#include "cli/words.h"
-#include "rom/store_table.h"
 
 namespace tivok::cli {
 namespace {
 
 using ::tivok::cli::testing::CliRun;
 using ::tivok::cli::testing::RunCliWith;
-
-TEST(CliWords, NameStoresInAnyCaseByLabelWordOrNumber) {
-  const struct {
-    std::string word;
-    int position;  // -1: no store
-  } cases[] = {
-      {"Portal Shop", 4}, {"portal shop", 4},
-      {"PORTAL", 4},      {"5", 4},
-      {"beginner", 0},    {"BEGINNER'S (TOP LEFT) SHOP", 0},
-      {"1", 0},           {"second", 1},
-      {"3", 2},           {"Third (Bottom Middle) Shop", 2},
-      {"book", 3},        {"4", 3},
-      {"portl", -1},      {"0", -1},
-      {"6", -1},          {"Pre-Starry Night Shop", -1},
-      {"", -1},           {"+5", -1},
-  };
-  for (const auto& c : cases) {
-    const Reading<const Store*> store = ReadStore(c.word);
-    EXPECT_EQ(store.ok() ? store.value->selector_position : -1, c.position)
-        << c.word;
-  }
-}
-
-TEST(CliWords, NameSlotsFromOneAndItemsByNameOrPrefixedHex) {
-  const Store& third = *StoreTable::BySelectorPosition(2);
-  const struct {
-    std::string word;
-    int value;  // -1: refused
-  } slots[] = {{"1", 1},   {"7", 7},  {"8", -1}, {"0", -1},
-               {"-1", -1}, {"x", -1}, {"", -1},  {"1.0", -1}};
-  for (const auto& c : slots) {
-    const Reading<int> slot = ReadSlot(c.word, third);
-    EXPECT_EQ(slot.ok() ? slot.value : -1, c.value) << c.word;
-  }
-  const struct {
-    std::string word;
-    int item;  // -1: refused by ReadItem
-    int code;  // -1: refused by ReadCode
-  } items[] = {
-      {"Sirloin", 0x17, -1}, {"sIRLOIN", 0x17, -1}, {"sage stone", 3, -1},
-      {"ATK Seed", 15, -1},  {"Null", 0, -1},       {"0x17", 0x17, 0x17},
-      {"0X2b", 43, 43},      {"0x0", 0, 0},         {"0x2C", -1, 0x2C},
-      {"0xC8", -1, 0xC8},    {"0x100", -1, -1},     {"0x", -1, -1},
-      {"17", -1, -1},        {"0", -1, -1},         {"sirlion", -1, -1},
-      {"Sage", -1, -1},      {"", -1, -1},
-  };
-  for (const auto& c : items) {
-    const Reading<int> item = ReadItem(c.word);
-    const Reading<int> code = ReadCode(c.word);
-    EXPECT_EQ(item.ok() ? item.value : -1, c.item) << c.word;
-    EXPECT_EQ(code.ok() ? code.value : -1, c.code) << c.word;
-  }
-}
 
 // Every mistake is a usage error: status 2, nothing on standard output, and
 // a message saying what was expected. No image is needed to find them.
@@ -75,11 +20,11 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
     std::string says;  // the first line, after "tivok-cli COMMAND: "
   } cases[] = {
       {{},
-       "no command given; the commands are list, get, set, apply, items and "
-       "checksum"},
+       "no command given; the commands are list, get, set, apply, diff, items "
+       "and checksum"},
       {{"frob", "a.gbc"},
        "unknown command \"frob\"; the commands are list, get, set, apply, "
-       "items and checksum"},
+       "diff, items and checksum"},
       {{"list"}, "too few arguments"},
       {{"list", "a.gbc", "portal", "x"},
        "too many arguments: \"x\" is one more than the command takes"},
@@ -100,6 +45,8 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
        "no store is called \"Portal Shp\"; did you mean Portal Shop?"},
       {{"get", "a.gbc", "portal", "3", "--dry-run"},
        "--dry-run is an option of set and apply only"},
+      {{"list", "a.gbc", "--exit-code"},
+       "--exit-code is an option of diff only"},
       {{"get", "a.gbc", "third", "8"},
        "Third (Bottom Middle) Shop has no slot 8; its slots are 1 to 7"},
       {{"set", "a.gbc", "portal", "3", "sirlion"},
@@ -118,7 +65,7 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
        "(0x2B)"},
       {{"set", "", "portal", "3", "herb"}, "an argument is empty"},
       {{"apply", "a.gbc", "--format=csv", "-"},
-       "--format is an option of list and items only"},
+       "--format is an option of list, diff and items only"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCliWith(c.args);

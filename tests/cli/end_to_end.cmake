@@ -1,6 +1,6 @@
 # Runs the real tivok-cli program CLI, with RUNNER (such as wine64) in front
 # when set, on sample images made by MAKER in the empty folder FOLDER, under
-# names beyond ASCII: list, set, apply and checksum as a user would,
+# names beyond ASCII: list, set, apply, diff and checksum as a user would,
 # checking exit statuses, what goes to standard output and error, that the
 # output is UTF-8, and the bytes of the images afterwards.
 file(REMOVE_RECURSE "${FOLDER}")
@@ -51,7 +51,7 @@ function(expect_empty text what)
   endif()
 endfunction()
 
-foreach(name "${a}" "${b}" pristine.gbc)
+foreach(name "${a}" "${b}" pristine.gbc carried.gbc changed.gbc)
   execute_process(COMMAND ${run} "${MAKER}" "${name}"
                   WORKING_DIRECTORY "${FOLDER}" RESULT_VARIABLE result
                   OUTPUT_QUIET)
@@ -103,6 +103,32 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${FOLDER}/${a}"
                         "${FOLDER}/${b}" RESULT_VARIABLE differ)
 if(NOT differ EQUAL 0)
   fail("apply did not make \"${b}\" equal to \"${a}\"")
+endif()
+
+# diff of a fresh image and "${a}" lists the slot that set changed; as a
+# layout with was, it carries the change to another fresh image, and on one
+# where that slot holds another item it refuses and writes nothing.
+cli(0 diff pristine.gbc "${a}" --format=csv STDOUT diff.csv)
+expect_empty("${err}" "diff's errors")
+file(READ "${FOLDER}/diff.csv" layout)
+expect_text("${layout}" "store,slot,offset,code,item,was\nPortal Shop,3,0x2478E,0x17,Sirloin,Comedy BK\n" "diff --format=csv")
+cli(1 diff pristine.gbc "${a}" --exit-code)
+cli(0 diff "${a}" "${b}" --exit-code)
+expect_text("${out}" "No slot differs between \"${a}\" and \"${b}\".\n" "diff of equal stores")
+cli(0 apply carried.gbc diff.csv)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${FOLDER}/${a}"
+                        "${FOLDER}/carried.gbc" RESULT_VARIABLE differ)
+if(NOT differ EQUAL 0)
+  fail("apply of diff.csv did not make carried.gbc equal to \"${a}\"")
+endif()
+cli(0 set changed.gbc portal 3 herb)
+file(READ "${FOLDER}/changed.gbc" before HEX)
+cli(1 apply changed.gbc diff.csv)
+expect_empty("${out}" "a refused diff's output")
+expect_text("${err}" "tivok-cli: diff.csv:2: slot 3 of Portal Shop, offset 0x2478E, holds Herb (0x01), but the layout expects Comedy BK (0x24) there before writing Sirloin (0x17)\ntivok-cli: the layout is refused; nothing was written to \"changed.gbc\".\n" "apply of diff.csv to a changed slot")
+file(READ "${FOLDER}/changed.gbc" after HEX)
+if(NOT after STREQUAL before)
+  fail("apply of diff.csv changed changed.gbc though it refused")
 endif()
 
 # Usage errors exit 2, files that cannot be read 1, on standard error only.

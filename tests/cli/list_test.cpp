@@ -6,7 +6,7 @@
 
 #include "cli/cli_run.h"
 #include "cli/expected_listings.h"
-#include "cli/words.h"
+#include "editor/words.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
 
@@ -106,9 +106,84 @@ TEST(CliList, ListsTheItemsAsTheyAreReadBack) {
   EXPECT_EQ(RunCliWith({"items", "--format=json"}).out, json + "\n  ]\n}\n");
 }
 
+// diff lists the slots whose item differs, with the offset and both items,
+// in each format; its CSV is a layout whose was is the clean image's item.
+// No difference is one line, the header alone or an empty list. It exits
+// 0 either way, and 1 with --exit-code where slots differ.
+TEST(CliDiff, ListsTheDifferingSlotsInEachFormat) {
+  TempDir dir;
+  const std::string clean = dir.WriteSample("clean.gbc");
+  std::vector<std::uint8_t> bytes = MakeSampleImage();
+  bytes[0x2476B] = 0x03;  // Beginner's slot 1: Sage Stone, not Herb
+  bytes[0x2478D] = 0xC8;  // Portal slot 2: no item, not Smart BK
+  bytes[0x2478E] = 0x17;  // Portal slot 3: Sirloin, not Comedy BK
+  const std::string mine = dir.Write("mine.gbc", bytes);
+  const struct {
+    std::vector<std::string> args;
+    std::string expected;
+    bool differ;
+  } cases[] = {
+      {{clean, mine},
+       "Beginner's (Top Left) Shop\n"
+       "  Slot  Offset   Clean            Image\n"
+       "     1  0x2476B  0x01  Herb       0x03  Sage Stone\n"
+       "\n"
+       "Portal Shop\n"
+       "  Slot  Offset   Clean            Image\n"
+       "     2  0x2478D  0x23  Smart BK   0xC8  unknown item (0xC8)\n"
+       "     3  0x2478E  0x24  Comedy BK  0x17  Sirloin\n",
+       true},
+      {{mine, clean, "--format=csv"},
+       "store,slot,offset,code,item,was\n"
+       "Beginner's (Top Left) Shop,1,0x2476B,0x01,Herb,Sage Stone\n"
+       "Portal Shop,2,0x2478D,0x23,Smart BK,unknown item (0xC8)\n"
+       "Portal Shop,3,0x2478E,0x24,Comedy BK,Sirloin\n",
+       true},
+      {{clean, mine, "5", "--format", "json"},
+       "{\n  \"slots\": [\n"
+       "    {\"store\": \"Portal Shop\", \"word\": \"portal\", \"number\": 5, "
+       "\"slot\": 2, \"offset\": 149389, \"offset_hex\": \"0x2478D\", "
+       "\"code\": 200, \"code_hex\": \"0xC8\", \"item\": \"unknown item "
+       "(0xC8)\", \"known\": false, \"was_code\": 35, \"was_code_hex\": "
+       "\"0x23\", \"was_item\": \"Smart BK\", \"was_known\": true},\n"
+       "    {\"store\": \"Portal Shop\", \"word\": \"portal\", \"number\": 5, "
+       "\"slot\": 3, \"offset\": 149390, \"offset_hex\": \"0x2478E\", "
+       "\"code\": 23, \"code_hex\": \"0x17\", \"item\": \"Sirloin\", "
+       "\"known\": true, \"was_code\": 36, \"was_code_hex\": \"0x24\", "
+       "\"was_item\": \"Comedy BK\", \"was_known\": true}\n"
+       "  ]\n}\n",
+       true},
+      {{mine, mine},
+       "No slot differs between \"" + mine + "\" and \"" + mine + "\".\n",
+       false},
+      {{clean, mine, "book"},
+       "No slot of Book (Bottom Left) Shop differs between \"" + clean +
+           "\" and \"" + mine + "\".\n",
+       false},
+      {{clean, mine, "book", "--format=csv"},
+       "store,slot,offset,code,item,was\n",
+       false},
+      {{clean, clean, "--format=json"}, "{\n  \"slots\": []\n}\n", false},
+  };
+  for (const auto& c : cases) {
+    for (const bool exit_code : {false, true}) {
+      std::vector<std::string> args = {"diff"};
+      args.insert(args.end(), c.args.begin(), c.args.end());
+      if (exit_code) args.push_back("--exit-code");
+      const CliRun run = RunCliWith(args);
+      EXPECT_EQ(run.status, exit_code && c.differ ? 1 : 0) << c.expected;
+      EXPECT_EQ(run.out, c.expected);
+      EXPECT_EQ(run.err, "");
+    }
+  }
+  EXPECT_EQ(ReadAll(clean), MakeSampleImage());
+  EXPECT_EQ(ReadAll(mine), bytes);
+}
+
 // An image that ends inside Portal Shop lists the slots it holds, as the
 // window does, and names the others on standard error with status 1; a
-// store that it holds whole lists as from any image.
+// store that it holds whole lists as from any image. diff compares the
+// slots it holds and names the others as list does, either way round.
 TEST(CliList, ListsWhatAShortImageHolds) {
   TempDir dir;
   const std::vector<std::uint8_t> sample = MakeSampleImage();
@@ -133,6 +208,15 @@ TEST(CliList, ListsWhatAShortImageHolds) {
   EXPECT_EQ(
       RunCliWith({"get", path, "portal", "4"}).out,
       "Slot 4 of Portal Shop, offset 0x2478F, holds Fire Staff (0x25).\n");
+  const std::string whole = dir.WriteSample("whole.gbc");
+  for (const auto& pair : {std::pair(whole, path), std::pair(path, whole)}) {
+    const CliRun diff =
+        RunCliWith({"diff", pair.first, pair.second, "--format=csv"});
+    EXPECT_EQ(diff.status, 1);
+    EXPECT_EQ(diff.out, "store,slot,offset,code,item,was\n");
+    EXPECT_EQ(diff.err, missing);
+  }
+
   const CliRun past = RunCliWith({"get", path, "portal", "5"});
   EXPECT_EQ(past.status, 1);
   EXPECT_EQ(past.err,

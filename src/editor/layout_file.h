@@ -1,11 +1,11 @@
-#ifndef TIVOK_CLI_LAYOUT_FILE_H_
-#define TIVOK_CLI_LAYOUT_FILE_H_
+#ifndef TIVOK_EDITOR_LAYOUT_FILE_H_
+#define TIVOK_EDITOR_LAYOUT_FILE_H_
 
 #include <cstddef>
 #include <istream>
 #include <string>
 
-namespace tivok::cli {
+namespace tivok {
 
 // The most bytes a layout may have, 1 MiB: far more than the 38 slots
 // need, and little enough to read and check at once.
@@ -27,6 +27,6 @@ LayoutText ReadLayoutFile(const std::string& path);
 // The layout on `in`, standard input.
 LayoutText ReadLayoutFrom(std::istream& in);
 
-}  // namespace tivok::cli
+}  // namespace tivok
 
-#endif  // TIVOK_CLI_LAYOUT_FILE_H_
+#endif  // TIVOK_EDITOR_LAYOUT_FILE_H_

@@ -1,11 +1,11 @@
-#ifndef TIVOK_CLI_COLUMNS_H_
-#define TIVOK_CLI_COLUMNS_H_
+#ifndef TIVOK_EDITOR_COLUMNS_H_
+#define TIVOK_EDITOR_COLUMNS_H_
 
 #include <string>
 
 #include "rom/rom_file.h"
 
-namespace tivok::cli {
+namespace tivok {
 
 // The values in the columns of a listing, the same in each of its formats,
 // as a layout gives them back.
@@ -19,6 +19,6 @@ std::string CodeColumn(int code);
 // The item's name, or "unknown item (0xC8)" for a code that is no item.
 std::string ItemColumn(int code);
 
-}  // namespace tivok::cli
+}  // namespace tivok
 
-#endif  // TIVOK_CLI_COLUMNS_H_
+#endif  // TIVOK_EDITOR_COLUMNS_H_

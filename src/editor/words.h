@@ -1,12 +1,12 @@
-#ifndef TIVOK_CLI_WORDS_H_
-#define TIVOK_CLI_WORDS_H_
+#ifndef TIVOK_EDITOR_WORDS_H_
+#define TIVOK_EDITOR_WORDS_H_
 
 #include <string>
 #include <string_view>
 
 #include "rom/store_table.h"
 
-namespace tivok::cli {
+namespace tivok {
 
 // A value read from a word of the command line or a field of a layout, or
 // why the word names none: `error` is empty exactly when `value` holds.
@@ -38,14 +38,11 @@ Reading<int> ReadCode(std::string_view word);
 // The short word for `store`, such as "portal".
 std::string_view StoreWord(const Store& store);
 
-// The short words and labels, as help lists them.
-std::string StoreWordsText();
-
 // A word of the command line or a field of a layout as a message echoes
 // it: in double quotes, cut after 40 characters (marked "..."), with
 // control characters escaped (describe.h).
 std::string Echoed(std::string_view word);
 
-}  // namespace tivok::cli
+}  // namespace tivok
 
-#endif  // TIVOK_CLI_WORDS_H_
+#endif  // TIVOK_EDITOR_WORDS_H_

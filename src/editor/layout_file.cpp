@@ -1,4 +1,4 @@
-#include "cli/layout_file.h"
+#include "editor/layout_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +8,7 @@
 
 #include "rom/rom_file.h"
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
 constexpr char kLimitText[] =
@@ -96,4 +96,4 @@ LayoutText ReadLayoutFrom(std::istream& in) {
   return layout;
 }
 
-}  // namespace tivok::cli
+}  // namespace tivok

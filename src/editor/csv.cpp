@@ -1,11 +1,17 @@
-#include "cli/csv.h"
+#include "editor/csv.h"
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// The first position from `i` on that is not a space or a tab.
+std::size_t SkipBlanks(std::string_view text, std::size_t i) {
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  return i;
+}
 
 }  // namespace
 
@@ -43,9 +49,11 @@ CsvRecords ParseCsv(std::string_view text) {
     bool record_ended = false;
     while (!record_ended) {
       std::string field;
-      if (i < text.size() && text[i] == '"') {
+      // Blanks around a quoted field are no part of it.
+      if (const std::size_t quote = SkipBlanks(text, i);
+          quote < text.size() && text[quote] == '"') {
         const int opened_on = line;
-        ++i;
+        i = quote + 1;
         for (;;) {
           if (i >= text.size()) {
             return fail(opened_on, "a quoted field is never closed");
@@ -68,6 +76,7 @@ CsvRecords ParseCsv(std::string_view text) {
           }
           field += text[i++];
         }
+        i = SkipBlanks(text, i);
         if (i < text.size() && text[i] != ',' && !IsLineEnd(text[i])) {
           return fail(line,
                       "a closing double quote is followed by more text; "
@@ -98,4 +107,4 @@ CsvRecords ParseCsv(std::string_view text) {
   return csv;
 }
 
-}  // namespace tivok::cli
+}  // namespace tivok

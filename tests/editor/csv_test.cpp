@@ -1,11 +1,11 @@
-#include "cli/csv.h"
+#include "editor/csv.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -28,6 +28,10 @@ TEST(Csv, ReadsRfc4180Records) {
        {1, 3},
        {{"two\r\nlines", "x"}, {"y", ""}}},
       {"\n\r\n,\n\na\n", {3, 5}, {{"", ""}, {"a"}}},
+      // Blanks around a quoted field are left out, those in it kept.
+      {"portal, 3, \"Sage Stone\"\n \t\" a\" \t,b\n",
+       {1, 2},
+       {{"portal", " 3", "Sage Stone"}, {" a", "b"}}},
       {"", {}, {}},
   };
   for (const auto& c : cases) {
@@ -54,6 +58,7 @@ TEST(Csv, NamesTheLineOfWhatIsNotCsv) {
       {"a\nb,\"open\nc\n", 2, "never closed"},
       {"a\n\"x\"y,z\n", 2, "followed by more text"},
       {"a\nb\nsay \"hi\"\n", 3, "inside an unquoted field"},
+      {"a\n \"x\" y\n", 2, "followed by more text"},
   };
   for (const auto& c : cases) {
     const CsvRecords csv = ParseCsv(c.text);
@@ -80,4 +85,4 @@ TEST(Csv, QuotesOnlyFieldsThatNeedItAndReadsThemBack) {
 }
 
 }  // namespace
-}  // namespace tivok::cli
+}  // namespace tivok

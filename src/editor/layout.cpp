@@ -1,22 +1,22 @@
-#include "cli/layout.h"
+#include "editor/layout.h"
 
 #include <array>
 #include <map>
 
-#include "cli/columns.h"
-#include "cli/csv.h"
-#include "cli/words.h"
+#include "editor/columns.h"
+#include "editor/csv.h"
+#include "editor/words.h"
 #include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
-enum Column { kStore, kSlot, kOffset, kCode, kItem, kColumnCount };
+enum Column { kStore, kSlot, kOffset, kCode, kItem, kWas, kColumnCount };
 
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "store", "slot", "offset", "code", "item"};
+    "store", "slot", "offset", "code", "item", "was"};
 
 // "0x" and hex digits, leading zeros allowed.
 std::optional<std::int32_t> PrefixedHex(std::string_view text) {
@@ -47,6 +47,15 @@ Reading<int> ReadItemField(std::string_view word) {
   return {*code, {}};
 }
 
+// The was field: any byte, as a code in hex or as the item field names it,
+// since a slot may hold a code that is no item.
+Reading<int> ReadWasField(std::string_view word) {
+  Reading<int> was = ReadCode(word);
+  if (!was.ok()) was = ReadItemField(word);
+  if (!was.ok()) was.error = "in the was column, " + was.error;
+  return was;
+}
+
 // The column of each name in the header, or why the header is wrong.
 struct Header {
   std::array<int, kColumnCount> index;
@@ -65,7 +74,7 @@ Header ReadHeader(const CsvRecord& record) {
     if (column == kColumnCount) {
       header.error = "unknown column " + Echoed(record.fields[i]) +
                      "; the first line names the columns, of store, slot, "
-                     "offset, code and item";
+                     "offset, code, item and was";
       return header;
     }
     if (header.index[column] >= 0) {
@@ -127,8 +136,14 @@ Reading<SlotWish> ReadRow(const Header& header, const CsvRecord& record) {
                 CodeColumn(code.value) + " is " +
                 ItemText(code.value, CodeStyle::kCli)};
   }
+  std::optional<int> was;
+  if (!field(kWas).empty()) {
+    const Reading<int> read = ReadWasField(field(kWas));
+    if (!read.ok()) return {{}, read.error};
+    was = read.value;
+  }
   const int value = field(kCode).empty() ? item.value : code.value;
-  return {{store.value, slot.value, value, record.line}, {}};
+  return {{store.value, slot.value, value, was, record.line}, {}};
 }
 
 // A line of white space, which a layout leaves out as it does an empty one.
@@ -180,16 +195,25 @@ Layout ReadLayout(std::string_view text) {
       layout.wishes.push_back(wish);
       continue;
     }
-    const SlotWish& other = layout.wishes[earlier->second];
+    SlotWish& other = layout.wishes[earlier->second];
     if (other.code != wish.code) {
       Refuse(layout, wish.line,
              SlotText(*wish.store, wish.slot) + ", is given " +
                  ItemText(wish.code, CodeStyle::kCli) + " here, but " +
                  ItemText(other.code, CodeStyle::kCli) + " on line " +
                  std::to_string(other.line));
+    } else if (wish.was && other.was && *wish.was != *other.was) {
+      Refuse(layout, wish.line,
+             SlotText(*wish.store, wish.slot) + ", must hold " +
+                 ItemText(*wish.was, CodeStyle::kCli) +
+                 " before the change here, but " +
+                 ItemText(*other.was, CodeStyle::kCli) + " on line " +
+                 std::to_string(other.line));
+    } else if (wish.was) {
+      other.was = wish.was;
     }
   }
   return layout;
 }
 
-}  // namespace tivok::cli
+}  // namespace tivok

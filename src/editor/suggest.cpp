@@ -1,11 +1,11 @@
-#include "cli/suggest.h"
+#include "editor/suggest.h"
 
 #include <algorithm>
 
-#include "cli/words.h"
+#include "editor/words.h"
 #include "rom/describe.h"
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
 constexpr std::size_t kMostSuggestions = 4;
@@ -72,4 +72,4 @@ std::string DidYouMean(const std::vector<std::string_view>& names) {
   return text.empty() ? text : "; did you mean " + text + "?";
 }
 
-}  // namespace tivok::cli
+}  // namespace tivok

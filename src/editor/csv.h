@@ -1,15 +1,16 @@
-#ifndef TIVOK_CLI_CSV_H_
-#define TIVOK_CLI_CSV_H_
+#ifndef TIVOK_EDITOR_CSV_H_
+#define TIVOK_EDITOR_CSV_H_
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tivok::cli {
+namespace tivok {
 
 // CSV as RFC 4180 has it: fields separated by commas, a field in double
 // quotes where it holds a comma, a quote or a line end, and a quote inside
-// such a field doubled.
+// such a field doubled. Spaces and tabs around a quoted field are read as
+// no part of it, as spreadsheets and people write "a, \"b\"".
 
 // `text` as one field, quoted only where it needs to be.
 std::string CsvField(std::string_view text);
@@ -32,6 +33,6 @@ struct CsvRecords {
 // left out.
 CsvRecords ParseCsv(std::string_view text);
 
-}  // namespace tivok::cli
+}  // namespace tivok
 
-#endif  // TIVOK_CLI_CSV_H_
+#endif  // TIVOK_EDITOR_CSV_H_

@@ -1,12 +1,12 @@
-#ifndef TIVOK_CLI_SUGGEST_H_
-#define TIVOK_CLI_SUGGEST_H_
+#ifndef TIVOK_EDITOR_SUGGEST_H_
+#define TIVOK_EDITOR_SUGGEST_H_
 
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tivok::cli {
+namespace tivok {
 
 // The names that `word` most likely meant, case ignored: first those that
 // begin with it (for a word of three letters or more), then those that one
@@ -20,6 +20,6 @@ std::vector<std::string_view> ClosestNames(
 // C?"; empty for no names.
 std::string DidYouMean(const std::vector<std::string_view>& names);
 
-}  // namespace tivok::cli
+}  // namespace tivok
 
-#endif  // TIVOK_CLI_SUGGEST_H_
+#endif  // TIVOK_EDITOR_SUGGEST_H_

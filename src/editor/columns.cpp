@@ -1,10 +1,10 @@
-#include "cli/columns.h"
+#include "editor/columns.h"
 
 #include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 
-namespace tivok::cli {
+namespace tivok {
 
 std::string OffsetColumn(FilePosition position) {
   return "0x" + UpperHex(static_cast<std::uint64_t>(position - 1));
@@ -18,4 +18,4 @@ std::string ItemColumn(int code) {
   return "unknown item (" + CodeColumn(code) + ")";
 }
 
-}  // namespace tivok::cli
+}  // namespace tivok

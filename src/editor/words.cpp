@@ -1,14 +1,14 @@
-#include "cli/words.h"
+#include "editor/words.h"
 
 #include <array>
 #include <charconv>
 
-#include "cli/suggest.h"
+#include "editor/suggest.h"
 #include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 
-namespace tivok::cli {
+namespace tivok {
 namespace {
 
 // In the window's order, as StoreTable::All() lists the stores.
@@ -153,15 +153,4 @@ Reading<int> ReadCode(std::string_view word) {
                     " is no code in hex; a code is written like 0x17");
 }
 
-std::string StoreWordsText() {
-  std::string text;
-  for (const Store& store : StoreTable::All()) {
-    text += "  " + std::to_string(store.selector_position + 1) + "  " +
-            std::string(StoreWord(store)) +
-            std::string(10 - StoreWord(store).size(), ' ') +
-            std::string(store.selector_label) + "\n";
-  }
-  return text;
-}
-
-}  // namespace tivok::cli
+}  // namespace tivok

@@ -1,0 +1,57 @@
+#ifndef TIVOK_EDITOR_LAYOUT_H_
+#define TIVOK_EDITOR_LAYOUT_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rom/store_table.h"
+
+namespace tivok {
+
+// An item code that a slot is to hold, with the layout line that asks for
+// it (0 for the command line). A code that is no item may only be kept.
+// With `was`, the slot is changed only where it holds that byte (or `code`
+// already), so that a layout never overwrites another's change.
+struct SlotWish {
+  const Store* store = nullptr;
+  int slot = 0;
+  int code = 0;
+  std::optional<int> was;
+  int line = 0;
+};
+
+// A wrong line of a layout, and why.
+struct LayoutError {
+  int line = 0;
+  std::string reason;
+};
+
+// What a layout asks for: a wish per slot, or, when any line is wrong, the
+// first 20 wrong lines and the count of all (and then the wishes are not
+// to be written).
+struct Layout {
+  static constexpr std::size_t kMostErrorsKept = 20;
+
+  std::vector<SlotWish> wishes;
+  std::vector<LayoutError> errors;
+  int error_count = 0;
+};
+
+// Reads a layout: CSV whose first line names its columns (store, slot,
+// offset, code, item, was, in any order and case; store and slot, and item
+// or code, are needed; was is the byte the slot holds before, as a code in
+// hex or as the item column writes it, and may be left empty). Checks
+// every row without the image: the store, the slot and the items exist,
+// the item and the code agree, the offset is the slot's, and no two rows
+// give one slot different items or different was. A row may name a
+// code that is no item ("unknown item (0xC8)", 0xC8); a writer only lets it
+// keep a slot as it is. Rows that repeat a wish are kept once, and lines of
+// white space are left out. A layout file is read with ReadLayoutFile
+// (layout_file.h), then given here.
+Layout ReadLayout(std::string_view text);
+
+}  // namespace tivok
+
+#endif  // TIVOK_EDITOR_LAYOUT_H_

@@ -1,0 +1,156 @@
+#include "editor/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/layout_file.h"
+#include "support/temp_dir.h"
+
+namespace tivok {
+namespace {
+
+using ::tivok::testing::TempDir;
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// A wish as "store position:slot=code@line", with "<was" when it has one.
+std::vector<std::string> WishesOf(const Layout& layout) {
+  std::vector<std::string> wishes;
+  for (const SlotWish& wish : layout.wishes) {
+    wishes.push_back(std::to_string(wish.store->selector_position) + ":" +
+                     std::to_string(wish.slot) + "=" +
+                     std::to_string(wish.code) + "@" +
+                     std::to_string(wish.line) +
+                     (wish.was ? "<" + std::to_string(*wish.was) : ""));
+  }
+  return wishes;
+}
+
+// Columns in any order and case, names or codes, white-space lines left
+// out, offsets with leading zeros, and a repeated row kept once; was as
+// a name, any byte in hex or as a listing writes it, or left empty.
+TEST(Layout, ReadsAWishPerSlot) {
+  const struct {
+    std::string text;
+    std::vector<std::string> wishes;
+  } cases[] = {
+      {"store,slot,item\n", {}},
+      {" \t\nstore,slot,offset,item\n  \nportal,3,0x0002478e,Sirloin\n",
+       {"4:3=23@4"}},
+      {"code,store,slot\n0x24,portal,3\n0xC8,1,2\n", {"4:3=36@2", "0:2=200@3"}},
+      {"store,slot,item\nportal,1,herb\n\"portal\",\"1\",\"Herb\"\n",
+       {"4:1=1@2"}},
+      {"store,slot,item,was\nportal,1,herb,Sirloin\nportal,2,herb,0xc8\n"
+       "portal,3,herb,unknown item (0xFF)\nportal,4,herb,\nportal,4,herb,"
+       "0x00\nportal,4,herb,null\n",
+       {"4:1=1@2<23", "4:2=1@3<200", "4:3=1@4<255", "4:4=1@5<0"}},
+  };
+  for (const auto& c : cases) {
+    const Layout layout = ReadLayout(c.text);
+    EXPECT_EQ(layout.error_count, 0) << c.text;
+    EXPECT_EQ(WishesOf(layout), c.wishes) << c.text;
+  }
+}
+
+// A layout with any wrong line is refused, with the line and the reason.
+TEST(Layout, NamesEachWrongLine) {
+  const std::string good = "portal,1,herb\n";
+  const struct {
+    std::string layout;
+    int line;
+    std::string says;
+  } cases[] = {
+      {"", 1, "the layout is empty"},
+      {"store,slot,itme\n", 1, "unknown column \"itme\""},
+      {"store,item\n", 1, "the first line names the columns, and needs"},
+      {"store,slot,item,item\n", 1, "the column \"item\" is named twice"},
+      {"store,slot,item\n" + good + "portl,1,herb\n", 3,
+       "no store is called \"portl\""},
+      {"store,slot,item\n" + good + "third,8,herb\n", 3,
+       "Third (Bottom Middle) Shop has no slot 8"},
+      {"store,slot,item\n" + good + "portal,2,sirlion\n", 3,
+       "no item is called"},
+      {"store,slot,item\n" + good + "portal,2\n", 3,
+       "2 fields, but the first line names 3"},
+      {"store,slot,item\n" + good + "portal,2,\n", 3, "the row gives neither"},
+      {"store,slot,code\nportal,1,0x01\nportal,2,17\n", 3,
+       "\"17\" is a bare number"},
+      {"store,slot,code,item\nportal,2,0x18,Sirloin\n", 2,
+       "the item and the code disagree: the item is Sirloin (0x17), the code "
+       "0x18 is Bolt Staff (0x18)"},
+      {"store,slot,offset,item\nportal,2,0x2478E,Herb\n", 2,
+       "the offset \"0x2478E\" is not that of slot 2 of Portal Shop, offset "
+       "0x2478D"},
+      {"store,slot,item\n" + good + "\"portal\",\"1\",\"Sirloin\"\n", 3,
+       "slot 1 of Portal Shop, offset 0x2478C, is given Sirloin (0x17) here, "
+       "but Herb (0x01) on line 2"},
+      {"store,slot,item\n" + good + "portal,2,\"herb\n", 3,
+       "a quoted field is never closed"},
+      {"store,slot,item\n" + good + "portal,2,unknown item (17)\n", 3,
+       "\"unknown item (17)\" is a known item, Sirloin (0x17)"},
+      {"store,slot,item,was\nportal,1,herb,\nportal,2,herb,17\n", 3,
+       "in the was column, \"17\" is a bare number"},
+      {"store,slot,item,was\nportal,1,herb,\nportal,2,herb,sirlion\n", 3,
+       "in the was column, no item is called \"sirlion\"; did you mean "
+       "Sirloin?"},
+      {"store,slot,item,was\nportal,1,herb,null\nportal,1,herb,0x17\n", 3,
+       "slot 1 of Portal Shop, offset 0x2478C, must hold Sirloin (0x17) "
+       "before the change here, but Null (0x00) on line 2"},
+  };
+  for (const auto& c : cases) {
+    const Layout layout = ReadLayout(c.layout);
+    EXPECT_TRUE(layout.wishes.empty() || layout.error_count > 0) << c.layout;
+    ASSERT_EQ(layout.errors.size(), 1u) << c.layout;
+    EXPECT_EQ(layout.errors[0].line, c.line) << c.layout;
+    EXPECT_TRUE(Has(layout.errors[0].reason, c.says))
+        << layout.errors[0].reason;
+  }
+}
+
+// Of many wrong lines the first 20 are kept and all are counted; a word
+// that a reason echoes is cut short and escaped.
+TEST(Layout, KeepsItsReasonsShortAndSafe) {
+  std::string rows = "store,slot,item\n";
+  for (int line = 2; line <= 26; ++line) {
+    rows += "portal,1,\x1B[2J" + std::string(50, 'x') + "\n";
+  }
+  const Layout layout = ReadLayout(rows);
+  EXPECT_EQ(layout.error_count, 25);
+  ASSERT_EQ(layout.errors.size(), Layout::kMostErrorsKept);
+  EXPECT_EQ(layout.errors.back().line, 21);
+  EXPECT_EQ(layout.errors.back().reason,
+            "no item is called \"\\x1B[2J" + std::string(36, 'x') +
+                "...\"; an item is its name, such as Sirloin, or its code in "
+                "hex, such as 0x17, as tivok-cli items lists them");
+}
+
+// A layout over 1 MiB is refused before it is read further, with its size
+// where the file has one.
+TEST(LayoutFile, RefusesMoreThanOneMebibyte) {
+  TempDir dir;
+  std::string big = "store,slot,item\n";
+  big.resize(kLayoutLimit + 1, '\n');
+  const std::string file =
+      dir.Write("big.csv", std::vector<std::uint8_t>(big.begin(), big.end()));
+  EXPECT_EQ(ReadLayoutFile(file).error,
+            "the layout \"" + file +
+                "\" has 1048577 bytes, more than the 1048576 bytes (1 MiB) "
+                "that a layout may have");
+  std::istringstream over(big);
+  EXPECT_EQ(ReadLayoutFrom(over).error,
+            "the layout on standard input has more than the 1048576 bytes (1 "
+            "MiB) that a layout may have");
+  big.pop_back();
+  std::istringstream limit(big);
+  const LayoutText text = ReadLayoutFrom(limit);
+  EXPECT_TRUE(text.ok()) << text.error;
+  EXPECT_EQ(text.text, big);
+}
+
+}  // namespace
+}  // namespace tivok
