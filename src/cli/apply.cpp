@@ -28,10 +28,6 @@ WriteRequest RequestFor(const std::string& path,
   return request;
 }
 
-std::string Bytes(std::size_t count) {
-  return std::to_string(count) + (count == 1 ? " byte" : " bytes");
-}
-
 void ListChanges(std::ostream& to, std::string_view heading,
                  const std::vector<std::string>& changes) {
   if (changes.empty()) return;
@@ -103,8 +99,7 @@ Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
     return {kOk};
   }
   for (const std::string& change : due) out << "Wrote " << change << ".\n";
-  out << Bytes(due.size()) << " written to " << Quoted(path)
-      << " and flushed to the disk.\n";
+  out << words.left << "\n";
   return {kOk, true};
 }
 

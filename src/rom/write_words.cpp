@@ -51,7 +51,6 @@ void Refuse(const WriteRequest& request, const WriteReport& report,
             const WriteVoice& voice, WriteWords& words) {
   words.result = Result::kRefused;
   const std::string file = Quoted(request.path);
-  const std::string nothing = "othing was written to " + file;
   for (std::size_t i = 0; i < request.changes.size(); ++i) {
     const ByteChange& change = request.changes[i];
     const int found = report.found[i];
@@ -72,13 +71,13 @@ void Refuse(const WriteRequest& request, const WriteReport& report,
     }
   }
   if (!words.refused.empty()) {
-    words.reason = "n" + nothing;
+    words.reason = "nothing was written to " + file;
     return;
   }
   words.reason = report.outcome == Outcome::kForeign
                      ? NotAnImageText(file, report.title)
                      : ErrorText(report.error);
-  words.left = "N" + nothing + ".";
+  words.left = "Nothing was written to " + file + ".";
 }
 
 // What became of the bytes written before a failure.
@@ -189,6 +188,10 @@ WriteWords WordWrite(const WriteRequest& request, const WriteReport& report,
         words.written.push_back(ChangeText(request.changes[i], report.found[i],
                                            request.dry_run ? "holds" : "held",
                                            voice.style));
+      }
+      if (!request.dry_run && !words.written.empty()) {
+        words.left = Bytes(words.written.size()) + " written to " +
+                     Quoted(request.path) + " and flushed to the disk.";
       }
       return words;
     case Outcome::kNotOpened:

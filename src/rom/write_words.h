@@ -54,8 +54,9 @@ struct WriteWords {
   std::vector<std::string> written;
   std::vector<std::string> not_written;
   // Whole sentences, each with its full stop, or empty: what became of the
-  // bytes written before a failure; what the file holds and its risk; what
-  // could not be checked, and why.
+  // bytes written before a failure; what the file holds and its risk (with
+  // kAsAsked, how many bytes were written and flushed); what could not be
+  // checked, and why.
   std::string rolled_back;
   std::string left;
   std::string unchecked;
