@@ -23,10 +23,9 @@ struct WishSource {
 // that is no item where the slot holds another, writes every byte that
 // differs, flushes once and checks the file afterwards. A dry run makes the
 // same opens and checks, for writing too, and writes nothing. Prints the
-// changes to `out`, and to `err` every failure in words: what is left
-// changed after a part-way failure, and whether another program replaced
-// the image or changed its length meanwhile. Returns the exit status, 0 or
-// 1, and whether the image was changed.
+// changes to `out`, and to `err` a failure in the core's words
+// (write_words.h), each refused wish on the line of its layout. Returns the
+// exit status, 0 or 1, and whether the image was changed.
 Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
                    bool dry_run, const WishSource& source, std::ostream& out,
                    std::ostream& err);

@@ -3,6 +3,7 @@
 #include "cli/listing.h"
 #include "editor/checksum_text.h"
 #include "rom/checksum.h"
+#include "rom/describe.h"
 #include "rom/hex_text.h"
 
 namespace tivok::cli {
@@ -59,7 +60,7 @@ Result RunChecksum(const Invocation& invocation, std::ostream& out,
     return Failed(err, error.what());
   }
   if (!RomFile::IsAcceptedTitle(image.title)) {
-    return Failed(err, ForeignImageText(path, image.title));
+    return Failed(err, NotAnImageText(Quoted(path), image.title));
   }
   const Checksums& checksums = image.checksums;
   out << ReportOf(checksums);

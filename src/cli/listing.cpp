@@ -5,17 +5,10 @@
 
 namespace tivok::cli {
 
-std::string ForeignImageText(const std::string& path, std::string_view title) {
-  return Quoted(path) +
-         " is not a Dragon Warrior Monsters image (its header title is \"" +
-         Escaped(title) + "\", not \"" + std::string(RomFile::kAcceptedTitle) +
-         "\")";
-}
-
 ImageStores ReadGameStores(const std::string& path) {
   ImageStores image = ReadImageStores(path);
   if (!RomFile::IsAcceptedTitle(image.title)) {
-    throw ForeignImageError(ForeignImageText(path, image.title));
+    throw ForeignImageError(NotAnImageText(Quoted(path), image.title));
   }
   return image;
 }

@@ -3,7 +3,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 #include "rom/store_read.h"
 
@@ -14,11 +13,6 @@ class ForeignImageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// Why the file at `path`, whose header title is `title`, is refused:
-// "\"a.gbc\" is not a Dragon Warrior Monsters image (its header title is
-// \"...\", not \"DRAGON WMONAWQE\")".
-std::string ForeignImageText(const std::string& path, std::string_view title);
 
 // The stores of the image at `path`, read on one open file as the window
 // reads them: a store that the file cuts short holds the slots before the

@@ -15,7 +15,7 @@ std::string CodeColumn(int code) { return CodeText(code, CodeStyle::kCli); }
 std::string ItemColumn(int code) {
   const std::string_view name = ItemTable::NameOf(code);
   if (!name.empty()) return std::string(name);
-  return "unknown item (" + CodeColumn(code) + ")";
+  return UnknownItemText(code, CodeStyle::kCli);
 }
 
 }  // namespace tivok

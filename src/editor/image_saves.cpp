@@ -2,15 +2,6 @@
 
 namespace tivok {
 
-bool SaveResult::InFile() const {
-  using Outcome = WriteReport::Outcome;
-  // A single byte whose flush failed stays written; every other failure
-  // left the image as it was, or put the byte into another file.
-  return report.ok() ||
-         (report.outcome == Outcome::kUnconfirmed && report.written > 0 &&
-          report.rollback == WriteReport::Rollback::kNone);
-}
-
 bool SaveResult::ChangedFile() const {
   using Outcome = WriteReport::Outcome;
   return InFile() || report.outcome == Outcome::kReplaced ||
@@ -20,7 +11,8 @@ bool SaveResult::ChangedFile() const {
 SaveResult ImageSaves::Save(const std::string& path, FilePosition position,
                             std::uint8_t value) {
   SaveResult result;
-  result.report = WriteBytes({path, {{position, std::nullopt, value}}});
+  result.request = {path, {{position, std::nullopt, value}}};
+  result.report = WriteBytes(result.request);
   const int before = result.report.found.empty() ? -1 : result.report.found[0];
   result.save = {path, position, static_cast<std::uint8_t>(before), value};
   result.unchanged = before == value;
@@ -46,8 +38,8 @@ std::optional<SaveResult> ImageSaves::Rewrite(WriteKind kind) {
   const SavedByte& save = result.save;
   // The byte that Tivok left there: the save's, or the undo's.
   const std::uint8_t left = undo ? save.after : save.before;
-  result.report =
-      WriteBytes({save.path, {{save.position, left, result.Written()}}});
+  result.request = {save.path, {{save.position, left, result.Written()}}};
+  result.report = WriteBytes(result.request);
   if (result.InFile()) {
     if (undo) {
       history_.MarkUndone();

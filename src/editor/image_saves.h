@@ -11,11 +11,12 @@
 
 namespace tivok {
 
-// What one save, undo or redo did: the save it concerns and the write's
-// report, for the editor to word.
+// What one save, undo or redo did: the save it concerns, and the write
+// asked of WriteBytes with its report, for the editor to word.
 struct SaveResult {
   WriteKind kind = WriteKind::kSave;
   SavedByte save;
+  WriteRequest request;
   WriteReport report;
   // A save that left the byte as it was: it is not recorded.
   bool unchanged = false;
@@ -29,8 +30,8 @@ struct SaveResult {
     return kind == WriteKind::kUndo ? save.before : save.after;
   }
   // The image holds the written byte now, whether or not the disk
-  // confirmed it.
-  bool InFile() const;
+  // confirmed it and whether or not the checks after the flush passed.
+  bool InFile() const { return !report.in_file.empty() && report.in_file[0]; }
   // The file at the path may differ from before: the byte is in it, or
   // another program replaced it or changed its length meanwhile.
   bool ChangedFile() const;

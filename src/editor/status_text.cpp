@@ -38,16 +38,6 @@ std::string ActionText(const SavedByte& save) {
          std::string(place.store->selector_label);
 }
 
-// The title as a hex editor's text column shows it: printable ASCII as it
-// is, every other byte as a dot.
-std::string Printable(std::string_view title) {
-  std::string text(title);
-  for (char& c : text) {
-    if (c < ' ' || c > '~') c = '.';
-  }
-  return text;
-}
-
 std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
@@ -98,10 +88,7 @@ std::string NotOpenedStatus(std::string_view reason) {
 }
 
 std::string WrongTitleReason(const std::string& path, std::string_view title) {
-  return QuotedName(path) +
-         " is not a Dragon Warrior Monsters image (its header title is \"" +
-         Printable(title) + "\", not \"" +
-         std::string(RomFile::kAcceptedTitle) + "\")";
+  return NotAnImageText(QuotedName(path), title);
 }
 
 SlotRow SlotRowOf(int k, int code) {
@@ -135,19 +122,6 @@ std::string SavedStatus(const SavedByte& save, const Store* shown) {
          " (it held " + ItemText(save.before) + ")." + ShownNote(place, shown);
 }
 
-std::string UnconfirmedStatus(WriteKind kind, const SavedByte& save,
-                              std::string_view reason) {
-  const std::uint8_t value =
-      kind == WriteKind::kUndo ? save.before : save.after;
-  const char* written = kind == WriteKind::kSave   ? " was written to "
-                        : kind == WriteKind::kUndo ? " was written back to "
-                                                   : " was written again to ";
-  return ItemText(value) + written + PlaceText(save.position) +
-         ", but the disk did not confirm it: " + std::string(reason) +
-         (kind == WriteKind::kSave ? ". Check the disk, then save again."
-                                   : ". Check the disk.");
-}
-
 std::string UndoActionText(const SavedByte& save) {
   return "Undo " + ActionText(save);
 }
@@ -166,112 +140,12 @@ std::string RedoneStatus(const SavedByte& save) {
          ItemText(save.after) + " again.";
 }
 
-std::string NotUndoneStatus(std::string_view reason) {
-  return "Not undone: " + std::string(reason) + ".";
-}
-
-std::string NotRedoneStatus(std::string_view reason) {
-  return "Not redone: " + std::string(reason) + ".";
-}
-
 std::string SavedSameStatus(const SavedByte& save, const Store* shown) {
   const SlotPlace place = StoreTable::SlotAt(save.position);
   if (place.store == nullptr) return "Saved.";
   return "Saved " + ItemText(save.after) + " to " + SlotText(place) +
          ", which held it already; Undo has nothing new to take back." +
          ShownNote(place, shown);
-}
-
-std::string WriteFailureReason(const SaveResult& result) {
-  using Outcome = WriteReport::Outcome;
-  const WriteReport& report = result.report;
-  const SavedByte& save = result.save;
-  const std::string file = Quoted(save.path);
-  switch (report.outcome) {
-    case Outcome::kForeign:
-      return TitleChangedReason(save.path);
-    case Outcome::kOutside:
-      return "cannot write at " + OffsetText(save.position) + " of " + file +
-             ": " + SizeReason(report.size_before) +
-             ", and it is never lengthened";
-    case Outcome::kUnexpected: {
-      const SlotPlace place = StoreTable::SlotAt(save.position);
-      const bool undo = result.kind == WriteKind::kUndo;
-      const int now = report.found.empty() ? -1 : report.found[0];
-      const std::string where = place.store == nullptr
-                                    ? OffsetText(save.position)
-                                    : SlotName(*place.store, place.slot);
-      return where + " now holds " + ItemText(now) + ", not the " +
-             ItemText(undo ? save.after : save.before) +
-             (undo ? " that Tivok wrote" : " that the undo wrote back") +
-             "; another program changed it. " +
-             (undo ? "Before the save it held " + ItemText(save.before)
-                   : "The save wrote " + ItemText(save.after)) +
-             ". Tivok drops that save from its history";
-    }
-    case Outcome::kReplaced:
-      return "another program replaced " + file +
-             " while Tivok wrote: " + ItemText(result.Written()) +
-             " went into the file that was replaced, and the image at that "
-             "name was not changed";
-    case Outcome::kLengthChanged:
-      if (report.cut_back) {
-        return "another program cut " + file +
-               " short while Tivok wrote, "
-               "and Tivok's write lengthened it again, so Tivok cut it back "
-               "to " +
-               std::to_string(report.cut_to) +
-               " bytes; open the file again and check it";
-      }
-      return "another program changed the length of " + file + " from " +
-             std::to_string(report.size_before) + " to " +
-             std::to_string(report.size_after) +
-             " bytes while Tivok wrote; open the file again and check the "
-             "slot";
-    case Outcome::kNotOpened:
-    case Outcome::kWriteFailed:
-    case Outcome::kUnconfirmed:
-    case Outcome::kWritten:
-      break;
-  }
-  return report.error ? report.error->what() : "the write failed";
-}
-
-WriteTold TellWrite(const SaveResult& result, const Store* shown) {
-  const WriteKind kind = result.kind;
-  const std::string box_title = kind == WriteKind::kSave   ? "Error Saving"
-                                : kind == WriteKind::kUndo ? "Error Undoing"
-                                                           : "Error Redoing";
-  const std::string& path = result.save.path;
-  if (!result.InFile()) {
-    const std::string reason = WriteFailureReason(result);
-    const std::string shown_reason = WithFileName(reason, path);
-    const char* lead = kind == WriteKind::kSave   ? "Error saving: "
-                       : kind == WriteKind::kUndo ? "Error undoing: "
-                                                  : "Error redoing: ";
-    return {kind == WriteKind::kSave   ? NotSavedStatus(shown_reason)
-            : kind == WriteKind::kUndo ? NotUndoneStatus(shown_reason)
-                                       : NotRedoneStatus(shown_reason),
-            lead + reason + (result.dropped ? "." : ""), box_title, true};
-  }
-  if (result.report.outcome == WriteReport::Outcome::kUnconfirmed) {
-    const std::string text = UnconfirmedStatus(
-        kind, result.save, ReasonOf(*result.report.error, path));
-    return {text, text, box_title, false};
-  }
-  switch (kind) {
-    case WriteKind::kSave:
-      return {result.unchanged ? SavedSameStatus(result.save, shown)
-                               : SavedStatus(result.save, shown),
-              {},
-              {},
-              false};
-    case WriteKind::kUndo:
-      return {UndoneStatus(result.save), {}, {}, false};
-    case WriteKind::kRedo:
-      break;
-  }
-  return {RedoneStatus(result.save), {}, {}, false};
 }
 
 std::string SlotsChangedStatus(const std::vector<SlotChange>& changes) {
@@ -303,20 +177,13 @@ std::string NoLongerReadableStatus(const std::string& path,
 
 std::string NoLongerAnImageStatus(const std::string& path,
                                   std::string_view title) {
-  return "Another program changed " + QuotedName(path) +
-         ": it is no longer a Dragon Warrior Monsters image (its header "
-         "title is \"" +
-         Printable(title) + "\"). Save, Undo and Redo refuse while it is not.";
+  return "Another program changed " + QuotedName(path) + ": " +
+         NotAnImageText("it", title, /*no_longer=*/true) +
+         ". Save, Undo and Redo refuse while it is not.";
 }
 
 std::string ReloadedStatus(const std::string& path) {
   return "Reloaded " + QuotedName(path) + "; nothing had changed.";
-}
-
-std::string TitleChangedReason(const std::string& path) {
-  return Quoted(path) +
-         " is no longer a Dragon Warrior Monsters image (its header title "
-         "has changed), so nothing was written; open the file again";
 }
 
 std::string NotSavedStatus(std::string_view reason) {

@@ -8,7 +8,6 @@
 
 #include "editor/editor_state.h"
 #include "editor/image_changes.h"
-#include "editor/image_saves.h"
 #include "editor/save_history.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"
@@ -52,40 +51,15 @@ std::string PlanStatus(const EditorState& state, const Store* shown);
 // when that slot is not in `shown`, the store listed.
 std::string SavedStatus(const SavedByte& save, const Store* shown);
 
-// A save, an undo or a redo whose byte was written, but whose flush to the
-// disk failed for `reason`.
-std::string UnconfirmedStatus(WriteKind kind, const SavedByte& save,
-                              std::string_view reason);
-
 // Undo and redo: what the menu entry would do ("Undo Save Herb to Slot 3
-// of Portal Shop"), what was done, and why nothing was.
+// of Portal Shop"), and what was done.
 std::string UndoActionText(const SavedByte& save);
 std::string RedoActionText(const SavedByte& save);
 std::string UndoneStatus(const SavedByte& save);
 std::string RedoneStatus(const SavedByte& save);
-std::string NotUndoneStatus(std::string_view reason);
-std::string NotRedoneStatus(std::string_view reason);
 // A save that found its item in the slot already: Save wrote it again,
 // and Undo has nothing new to take back.
 std::string SavedSameStatus(const SavedByte& save, const Store* shown);
-
-// What the window says of a save, an undo or a redo: the status line's
-// text, and the box's text and title when a box is due. `failed` when it
-// changed nothing in the image as asked.
-struct WriteTold {
-  std::string status;
-  std::string box;
-  std::string box_title;
-  bool failed = false;
-};
-WriteTold TellWrite(const SaveResult& result, const Store* shown);
-
-// Why a save, an undo or a redo wrote nothing into the image, or not as
-// asked, from what the write reported; for "Not saved: ...", "Error
-// saving: ..." and the like. An undo or a redo that found its byte changed
-// by another program says what the slot holds now, what Tivok wrote, what
-// it held before the save, and that the save left the history.
-std::string WriteFailureReason(const SaveResult& result);
 
 // The image as another program left it: slots changed (each with its item
 // before and after; more than three by their count and the first three),
@@ -98,10 +72,6 @@ std::string NoLongerReadableStatus(const std::string& path,
 std::string NoLongerAnImageStatus(const std::string& path,
                                   std::string_view title);
 std::string ReloadedStatus(const std::string& path);
-
-// Why a save, an undo or a redo refuses to write into a file whose title
-// has changed.
-std::string TitleChangedReason(const std::string& path);
 
 // A failed save, and why.
 std::string NotSavedStatus(std::string_view reason);

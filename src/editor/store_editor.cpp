@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "editor/status_text.h"
+#include "editor/write_status.h"
 #include "rom/describe.h"
 #include "rom/item_table.h"
 #include "rom/rom_file.h"

@@ -46,6 +46,26 @@ std::size_t Utf8Length(std::string_view text) {
 
 std::string ByteEscape(unsigned char c) { return "\\x" + ByteHex(c); }
 
+// True for the three bytes of U+202A to U+202E and U+2066 to U+2069, which
+// make a terminal or a window show the text after them in another order.
+bool IsBidiControl(std::string_view text) {
+  const auto byte = [&](std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+  };
+  if (text.size() < 3 || byte(0) != 0xE2) return false;
+  return (byte(1) == 0x80 && byte(2) >= 0xAA && byte(2) <= 0xAE) ||
+         (byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9);
+}
+
+// The title as a hex editor's text column shows it.
+std::string Printable(std::string_view title) {
+  std::string text(title);
+  for (char& c : text) {
+    if (c < ' ' || c > '~') c = '.';
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string CodeText(int code, CodeStyle style) {
@@ -57,8 +77,20 @@ std::string CodeText(int code, CodeStyle style) {
 std::string ItemText(int code, CodeStyle style) {
   const std::string_view name = ItemTable::NameOf(code);
   const std::string hex = CodeText(code, style);
-  if (name.empty()) return "an unknown item (" + hex + ")";
+  if (name.empty()) return "an " + UnknownItemText(code, style);
   return std::string(name) + " (" + hex + ")";
+}
+
+std::string UnknownItemText(int code, CodeStyle style) {
+  return "unknown item (" + CodeText(code, style) + ")";
+}
+
+std::string NotAnImageText(std::string_view subject, std::string_view title,
+                           bool no_longer) {
+  return std::string(subject) + (no_longer ? " is no longer" : " is not") +
+         " a Dragon Warrior Monsters image (its header title is \"" +
+         Printable(title) + "\", not \"" +
+         std::string(RomFile::kAcceptedTitle) + "\")";
 }
 
 std::string SlotText(const SlotPlace& place) {
@@ -112,6 +144,12 @@ std::string Escaped(std::string_view text) {
     } else if (c == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0) {
       // U+0080 to U+009F: controls that some terminals obey.
       shown += "\\u00" + ByteHex(static_cast<unsigned char>(text[1]));
+    } else if (IsBidiControl(text)) {
+      // U+20xx: the low bits of the last two bytes give xx.
+      const auto second = static_cast<unsigned char>(text[1]);
+      const auto third = static_cast<unsigned char>(text[2]);
+      shown += "\\u20" + ByteHex(static_cast<std::uint8_t>(
+                             ((second & 0x3F) << 6) | (third & 0x3F)));
     } else {
       shown.append(text.substr(0, length));
     }

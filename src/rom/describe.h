@@ -24,6 +24,18 @@ std::string CodeText(int code, CodeStyle style);
 // "an unknown item (C8)".
 std::string ItemText(int code, CodeStyle style = CodeStyle::kWindow);
 
+// A code of no item as a listing names it: "unknown item (0xC8)".
+std::string UnknownItemText(int code, CodeStyle style);
+
+// Why a file whose header title is `title` is refused, after `subject`
+// (its quoted name, or "it"): "\"a.gbc\" is not a Dragon Warrior Monsters
+// image (its header title is \"...\", not \"DRAGON WMONAWQE\")", with "is
+// no longer" for an image that another program changed. The title reads
+// as a hex editor's text column shows it: printable ASCII as it is, every
+// other byte as a dot.
+std::string NotAnImageText(std::string_view subject, std::string_view title,
+                           bool no_longer = false);
+
 // Slot k of `store`, with its file position as an offset.
 std::string SlotText(const Store& store, int k);
 std::string SlotText(const SlotPlace& place);
@@ -44,9 +56,10 @@ std::string PlaceText(FilePosition position);
 std::string SizeReason(std::int64_t size);
 
 // `text` safe to show in a terminal or a window: control characters are
-// written as escapes ("\n", "\t", "\x1B", "\u009B") and bytes that are not
-// UTF-8 as "\xE9"; everything else, backslashes and letters beyond ASCII
-// included, stays as it is.
+// written as escapes ("\n", "\t", "\x1B", "\u009B"), and so are the
+// characters that reorder text from right to left and back ("\u202E",
+// "\u2066"); bytes that are not UTF-8 read "\xE9". Everything else,
+// backslashes and letters beyond ASCII included, stays as it is.
 std::string Escaped(std::string_view text);
 
 // `text` with ASCII letters in lower case.

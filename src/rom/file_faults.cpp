@@ -7,7 +7,7 @@
 namespace tivok {
 namespace {
 
-constexpr std::size_t kSteps = 5;
+constexpr std::size_t kSteps = 6;
 
 // What is armed at one step: how many more runs before the failure and
 // before the action; -1 when there is none. The program has one thread,

@@ -7,8 +7,8 @@
 namespace tivok {
 
 // The steps of the file layer at which a test can stage a failure or run
-// an action of its own.
-enum class FileStep { kOpenForWriting, kRead, kWrite, kFlush, kClose };
+// an action of its own. kLook is the look at the path after the flush.
+enum class FileStep { kOpenForWriting, kRead, kWrite, kFlush, kClose, kLook };
 
 // A seam for tests, contained only in test builds (the shipped programs
 // link the file layer without it, see src/CMakeLists.txt). It reaches what
@@ -21,8 +21,9 @@ enum class FileStep { kOpenForWriting, kRead, kWrite, kFlush, kClose };
 // for an open, an I/O error for the others).
 void ArmFileFault(FileStep step, int skip = 0);
 // Runs `action` once, just before the (skip + 1)th run of `step` from now
-// on: for kWrite after the length check and right before the write's
-// system call, for kFlush right before the flush's.
+// on: for kWrite right before the check of the file's length that
+// precedes each byte's write, for kFlush right before the flush's system
+// call.
 void ArmFileHook(FileStep step, std::function<void()> action, int skip = 0);
 // Makes the look at the path after the flush see the file at `other`, as
 // though another program had put that file in the image's place. For

@@ -50,8 +50,12 @@ class ImageFile {
 
   // Reads exactly `count` bytes from `offset`; fails if the file ends first.
   void ReadAt(std::int64_t offset, std::uint8_t* data, std::size_t count);
-  // Writes the one byte `value` at `offset`.
-  void WriteAt(std::int64_t offset, std::uint8_t value);
+  // Writes the one byte `value` at `offset` and returns true, unless the
+  // file, as its length is checked just before, ends at or before `offset`:
+  // another program cut it short, and the write would lengthen it. Then it
+  // writes nothing and returns false. Either way `*length` is the length
+  // that the check found.
+  bool WriteAt(std::int64_t offset, std::uint8_t value, std::int64_t* length);
   // Hands what was written to the storage device; returns only once it
   // has confirmed it.
   void Flush();
@@ -61,11 +65,10 @@ class ImageFile {
 
   // The open file's identity, names and current length.
   OpenFileState State();
-  // Cuts the file back to `size` bytes, which must be less than its length.
-  void Truncate(std::int64_t size);
 
   // The identity of the file that `path` names now; nothing when it names
-  // none or cannot be examined.
+  // none. Fails when the path cannot be examined (the system's reason:
+  // access denied, an I/O error and the like).
   static std::optional<FileIdentity> IdentityAt(const std::string& path);
 
  private:

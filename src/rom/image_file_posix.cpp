@@ -107,10 +107,12 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
   }
 }
 
-void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
-  if (file_seam::Fails(FileStep::kWrite)) {
-    FailWithErrno("cannot write to", path_, EIO);
-  }
+bool ImageFile::WriteAt(std::int64_t offset, std::uint8_t value,
+                        std::int64_t* length) {
+  const bool staged = file_seam::Fails(FileStep::kWrite);
+  *length = State().size;
+  if (offset >= *length) return false;
+  if (staged) FailWithErrno("cannot write to", path_, EIO);
   ssize_t written;
   do {
     written = ::pwrite(static_cast<int>(handle_), &value, 1,
@@ -118,6 +120,7 @@ void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
   } while (written < 0 && errno == EINTR);
   if (written < 0) FailWithErrno("cannot write to", path_, errno);
   if (written != 1) FailByteNotWritten(path_);
+  return true;
 }
 
 void ImageFile::Flush() {
@@ -147,20 +150,18 @@ OpenFileState ImageFile::State() {
           static_cast<std::int64_t>(info.st_size)};
 }
 
-void ImageFile::Truncate(std::int64_t size) {
-  int result;
-  do {
-    result = ::ftruncate(static_cast<int>(handle_), static_cast<off_t>(size));
-  } while (result != 0 && errno == EINTR);
-  if (result != 0) FailWithErrno("cannot shorten", path_, errno);
-}
-
 // stat follows symbolic links as the open did, so a link to the image
-// names the file that was opened through it.
+// names the file that was opened through it. A path that names no file,
+// or runs through something that is no folder, names none.
 std::optional<FileIdentity> ImageFile::IdentityAt(const std::string& path) {
+  if (file_seam::Fails(FileStep::kLook)) {
+    FailWithErrno("cannot examine", path, EIO);
+  }
   struct stat info {};
   if (::stat(file_seam::PathToCheck(path).c_str(), &info) != 0) {
-    return std::nullopt;
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR) return std::nullopt;
+    FailWithErrno("cannot examine", path, error);
   }
   return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
                       static_cast<std::uint64_t>(info.st_ino)};

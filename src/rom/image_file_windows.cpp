@@ -289,16 +289,23 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
   }
 }
 
-void ImageFile::WriteAt(std::int64_t offset, std::uint8_t value) {
-  if (file_seam::Fails(FileStep::kWrite)) {
-    FailWithError("cannot write to", path_, ERROR_IO_DEVICE);
+bool ImageFile::WriteAt(std::int64_t offset, std::uint8_t value,
+                        std::int64_t* length) {
+  const bool staged = file_seam::Fails(FileStep::kWrite);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(AsHandle(handle_), &size)) {
+    FailWithLastError("cannot examine", path_);
   }
+  *length = size.QuadPart;
+  if (offset >= *length) return false;
+  if (staged) FailWithError("cannot write to", path_, ERROR_IO_DEVICE);
   OVERLAPPED at = At(offset);
   DWORD written = 0;
   if (!::WriteFile(AsHandle(handle_), &value, 1, &written, &at)) {
     FailWithLastError("cannot write to", path_);
   }
   if (written != 1) FailByteNotWritten(path_);
+  return true;
 }
 
 void ImageFile::Flush() {
@@ -327,18 +334,13 @@ OpenFileState ImageFile::State() {
       static_cast<std::int64_t>(Joined(info.nFileSizeHigh, info.nFileSizeLow))};
 }
 
-void ImageFile::Truncate(std::int64_t size) {
-  LARGE_INTEGER end{};
-  end.QuadPart = size;
-  if (!::SetFilePointerEx(AsHandle(handle_), end, nullptr, FILE_BEGIN) ||
-      !::SetEndOfFile(AsHandle(handle_))) {
-    FailWithLastError("cannot shorten", path_);
-  }
-}
-
 // Opens the path again with no access rights, which no other program's
-// sharing mode can refuse, only to ask which file it names.
+// sharing mode can refuse, only to ask which file it names. A name that
+// is missing, or whose folder is, names none.
 std::optional<FileIdentity> ImageFile::IdentityAt(const std::string& path) {
+  if (file_seam::Fails(FileStep::kLook)) {
+    FailWithError("cannot examine", path, ERROR_IO_DEVICE);
+  }
   const std::string& checked = file_seam::PathToCheck(path);
   std::wstring wide;
   try {
@@ -349,11 +351,16 @@ std::optional<FileIdentity> ImageFile::IdentityAt(const std::string& path) {
   const HANDLE handle = ::CreateFileW(
       wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    if (KindOf(error) == RomFileError::Kind::kMissing) return std::nullopt;
+    FailWithError("cannot examine", path, error);
+  }
   BY_HANDLE_FILE_INFORMATION info{};
   const bool known = ::GetFileInformationByHandle(handle, &info);
+  const DWORD error = ::GetLastError();
   ::CloseHandle(handle);
-  if (!known) return std::nullopt;
+  if (!known) FailWithError("cannot examine", path, error);
   return IdentityOf(info);
 }
 

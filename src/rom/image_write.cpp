@@ -1,6 +1,5 @@
 #include "rom/image_write.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "rom/image_file.h"
@@ -67,16 +66,14 @@ void RollBack(ImageFile& file, const std::vector<DueChange>& due,
               WriteReport& report) {
   std::size_t undone = 0;
   try {
-    // Another program may have shortened the file meanwhile: writing back
-    // past its end would lengthen it.
-    const std::int64_t size = file.State().size;
     for (; undone < report.written; ++undone) {
       const DueChange& change = due[report.written - 1 - undone];
-      if (change.offset >= size) {
+      // Another program may have cut the file short meanwhile.
+      std::int64_t length = 0;
+      if (!file.WriteAt(change.offset, change.before, &length)) {
         FailOutside(file.path(), static_cast<FilePosition>(change.offset + 1),
-                    size);
+                    length);
       }
-      file.WriteAt(change.offset, change.before);
     }
   } catch (const RomFileError& error) {
     report.rollback = Rollback::kFailed;
@@ -94,68 +91,27 @@ void RollBack(ImageFile& file, const std::vector<DueChange>& due,
   report.rollback = Rollback::kConfirmed;
 }
 
-// The length to which the file is cut back after Tivok's write lengthened
-// it: another program shortened it between the length check and the write,
-// and the system filled the gap up to Tivok's byte with zeros. The file
-// keeps everything up to its last byte that is neither zero nor one of
-// Tivok's, so it ends up no longer than the other program left it (if
-// that program's data ended in zeros, those go too: Tivok cannot tell them
-// from the gap). Holes (SEEK_HOLE) would not tell it better: they start at
-// a block boundary, up to a block past the other program's end, and not
-// every file system or system keeps them; zeros read the same everywhere.
-std::int64_t LengthBefore(ImageFile& file, const std::vector<DueChange>& ours,
-                          std::int64_t end) {
-  constexpr std::int64_t kChunk = 64 * 1024;
-  const auto is_ours = [&ours](std::int64_t offset) {
-    return std::any_of(ours.begin(), ours.end(), [offset](const DueChange& c) {
-      return c.offset == offset;
-    });
-  };
-  std::vector<std::uint8_t> chunk;
-  std::int64_t keep = end;
-  while (keep > 0) {
-    const std::int64_t from = std::max<std::int64_t>(0, keep - kChunk);
-    chunk.resize(static_cast<std::size_t>(keep - from));
-    file.ReadAt(from, chunk.data(), chunk.size());
-    for (; keep > from; --keep) {
-      const std::int64_t offset = keep - 1;
-      if (chunk[static_cast<std::size_t>(offset - from)] != 0 &&
-          !is_ours(offset)) {
-        return keep;
-      }
-    }
+// True when the file, `end` bytes long now, ends right after a written
+// byte whose write found it longer: another program cut it short since,
+// perhaps before the write, which then lengthened it again.
+bool MayHaveLengthened(const std::vector<DueChange>& due,
+                       const std::vector<std::int64_t>& checked,
+                       std::int64_t end) {
+  for (std::size_t i = 0; i < checked.size(); ++i) {
+    if (due[i].offset == end - 1 && checked[i] > end) return true;
   }
-  return 0;
-}
-
-// The file's length changed while Tivok wrote. When it now ends right after
-// a byte that Tivok wrote, that write lengthened it: cut it back.
-void CutBack(ImageFile& file, const std::vector<DueChange>& due,
-             WriteReport& report) {
-  const std::vector<DueChange> ours(due.begin(), due.begin() + report.written);
-  const std::int64_t end = report.size_after;
-  if (std::none_of(ours.begin(), ours.end(), [end](const DueChange& change) {
-        return change.offset == end - 1;
-      })) {
-    return;
-  }
-  try {
-    const std::int64_t length = LengthBefore(file, ours, end);
-    if (length >= end) return;
-    file.Truncate(length);
-    report.cut_back = true;
-    report.cut_to = length;
-    file.Flush();
-  } catch (const RomFileError& error) {
-    report.error = error;
-  }
+  return false;
 }
 
 // After the flush: the path must still name the file written, and its
-// length must be the one it had just before the writes.
+// length must be the one it had just before the writes. `checked` holds
+// the length that each write's check found; `stopped`, that the writes
+// stopped before a byte the file no longer reached.
 void CheckAfterFlush(ImageFile& file, const std::vector<DueChange>& due,
+                     const std::vector<std::int64_t>& checked, bool stopped,
                      WriteReport& report) {
   OpenFileState now;
+  std::optional<FileIdentity> at_path;
   try {
     now = file.State();
   } catch (const RomFileError& error) {
@@ -164,23 +120,30 @@ void CheckAfterFlush(ImageFile& file, const std::vector<DueChange>& due,
     return;
   }
   report.size_after = now.size;
-  if (now.links == 0 || ImageFile::IdentityAt(file.path()) != now.identity) {
+  try {
+    if (now.links > 0) at_path = ImageFile::IdentityAt(file.path());
+  } catch (const RomFileError& error) {
+    report.outcome = Outcome::kUnchecked;
+    report.error = error;
+    return;
+  }
+  if (now.links == 0 || at_path != now.identity) {
     report.outcome = Outcome::kReplaced;
     // A file that was renamed, to a backup say, still has a name: take
     // Tivok's bytes out of it again.
     if (now.links > 0) RollBack(file, due, report);
     return;
   }
-  if (now.size != report.size_before) {
+  if (stopped || now.size != report.size_before) {
     report.outcome = Outcome::kLengthChanged;
-    CutBack(file, due, report);
+    report.may_have_lengthened = MayHaveLengthened(due, checked, now.size);
     return;
   }
   report.outcome = Outcome::kWritten;
 }
 
-// Writes the due changes into the checked, open `file`, flushes and checks
-// them, and closes the file.
+// Writes the due changes into the checked, open `file`, each only while
+// the file reaches it, flushes and checks them, and closes the file.
 void WriteDue(ImageFile& file, const std::vector<DueChange>& due,
               WriteReport& report) {
   try {
@@ -196,9 +159,21 @@ void WriteDue(ImageFile& file, const std::vector<DueChange>& due,
       return;
     }
   }
+  std::vector<std::int64_t> checked;
+  bool stopped = false;
   try {
     for (const DueChange& change : due) {
-      file.WriteAt(change.offset, change.value);
+      std::int64_t length = 0;
+      if (!file.WriteAt(change.offset, change.value, &length)) {
+        stopped = true;
+        if (report.written == 0) {
+          report.outcome = Outcome::kOutside;
+          report.size_before = length;
+          return;
+        }
+        break;
+      }
+      checked.push_back(length);
       ++report.written;
     }
   } catch (const RomFileError& error) {
@@ -219,12 +194,27 @@ void WriteDue(ImageFile& file, const std::vector<DueChange>& due,
     if (report.written > 1) RollBack(file, due, report);
     return;
   }
-  CheckAfterFlush(file, due, report);
+  CheckAfterFlush(file, due, checked, stopped, report);
   try {
     file.Close();
   } catch (const RomFileError& error) {
     if (report.ok()) report.outcome = Outcome::kUnconfirmed;
     if (!report.error) report.error = error;
+  }
+}
+
+// Marks the changes whose value the file holds now through this write.
+void MarkInFile(const WriteRequest& request, WriteReport& report) {
+  if (request.dry_run || report.outcome == Outcome::kReplaced) return;
+  const bool kept = report.rollback == Rollback::kNone ||
+                    report.rollback == Rollback::kFailed;
+  if (!kept) return;
+  std::size_t rank = 0;
+  for (std::size_t i = 0; i < request.changes.size(); ++i) {
+    if (!report.due[i] || rank++ >= report.written) continue;
+    // Another program may have cut the file short before this byte.
+    report.in_file[i] = report.outcome != Outcome::kLengthChanged ||
+                        request.changes[i].position <= report.size_after;
   }
 }
 
@@ -234,6 +224,7 @@ WriteReport WriteBytes(const WriteRequest& request) {
   WriteReport report;
   report.found.assign(request.changes.size(), -1);
   report.due.assign(request.changes.size(), true);
+  report.in_file.assign(request.changes.size(), false);
   // Closed without a flush wherever nothing was written.
   std::optional<ImageFile> file;
   try {
@@ -254,6 +245,7 @@ WriteReport WriteBytes(const WriteRequest& request) {
     return report;
   }
   WriteDue(*file, due, report);
+  MarkInFile(request, report);
   return report;
 }
 

@@ -38,8 +38,9 @@ struct WriteReport {
     kNotOpened,
     // Its header title is not the game's: `title`; nothing written.
     kForeign,
-    // A change lies outside the file, at the open or just before the
-    // writes: `size_before`; nothing written.
+    // A change lies outside the file, at the open or by the time its write
+    // was due, before any byte was written: `size_before` is the length
+    // then; nothing written.
     kOutside,
     // A byte is not the expected one: see `found`; nothing written.
     kUnexpected,
@@ -52,8 +53,15 @@ struct WriteReport {
     // into the file that was replaced, and `rollback` tells whether they
     // were taken out of it again where it still has a name.
     kReplaced,
+    // After the flush the path could not be examined: `error`. The written
+    // bytes are in the file that was opened, flushed; whether the path
+    // still names it is not known.
+    kUnchecked,
     // The file's length changed while Tivok wrote: `size_before`,
-    // `size_after`, `cut_back`.
+    // `size_after`. Another program cut it short before a byte that was
+    // due, which was not written then, nor any after it (never
+    // lengthening the file), or it changed the length otherwise. What is
+    // written stays; `in_file` tells which of it the file still holds.
     kLengthChanged,
   };
   enum class Rollback {
@@ -80,9 +88,16 @@ struct WriteReport {
   std::int64_t size_before = 0;  // the file's length just before the writes
                                  // (at the open when nothing was written)
   std::int64_t size_after = 0;   // its length after the flush
-  bool cut_back = false;         // Tivok cut the file back to undo its own
-                                 // lengthening
-  std::int64_t cut_to = 0;       // with cut_back: the length it cut the file to
+  // With kLengthChanged: the file ends right after a byte that Tivok wrote,
+  // and was longer when that write was checked, so another program cut it
+  // short since; if it did so before the write, Tivok's write lengthened
+  // the file again. The length it left is not known, so the file was not
+  // cut back.
+  bool may_have_lengthened = false;
+  // Per change: its value is in the file now through this write (not a dry
+  // run; not taken back, not cut off by another program, not gone into a
+  // file that was replaced).
+  std::vector<bool> in_file;
 
   bool ok() const { return outcome == Outcome::kWritten; }
 };
@@ -91,9 +106,10 @@ struct WriteReport {
 // `request.path` once, for reading and writing (a dry run too, so that it
 // fails where the real run would), checks the header title and every
 // expected byte, and, unless it is a dry run, writes the due changes in
-// order, flushes them, and checks that the path still names the file
-// written and that its length did not change meanwhile. Never creates or
-// lengthens a file; undoes what it can when a step fails part-way.
+// order, each only while the file still reaches it, flushes them, and
+// checks that the path still names the file written and that its length
+// did not change meanwhile. Never creates or lengthens a file; undoes what
+// it can when a step fails part-way.
 WriteReport WriteBytes(const WriteRequest& request);
 
 }  // namespace tivok

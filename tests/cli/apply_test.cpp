@@ -232,14 +232,14 @@ TEST_F(CliWriteTest, RefusesAWrongLayoutAndWritesNothing) {
       {"store,slot,item\nportal,1,herb\nportl,1,herb\n",
        ":3: no store is called \"portl\""},
       {"store,slot,code\nportal,1,0x01\nportal,2,0xC8\n",
-       ":3: slot 2 of Portal Shop, offset 0x2478D, holds Smart BK (0x23); an "
-       "unknown item (0xC8) can be kept"},
+       ":3: slot 2 of Portal Shop, offset 0x2478D, holds Smart BK (0x23), not "
+       "an unknown item (0xC8), which can be kept"},
       // Slot 1 holds its was, slot 3 not: neither is written.
       {"store,slot,item,was\nportal,1,herb,cheater bk\nportal,3,sirloin,"
        "herb\n",
        ":3: slot 3 of Portal Shop, offset 0x2478E, holds Comedy BK (0x24), "
-       "but the layout expects Herb (0x01) there before writing Sirloin "
-       "(0x17)"},
+       "not Herb (0x01), which the layout expects there before writing "
+       "Sirloin (0x17)"},
   };
   for (const auto& c : cases) {
     for (const std::string dry : {"", "--dry-run"}) {
@@ -328,6 +328,7 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
   const std::string written_herb =
       "Written:\n  Herb (0x01) to slot 1 of Portal Shop, offset 0x2478C, "
       "which held Cheater BK (0x22)\n";
+  const std::vector<std::uint8_t> herb_cut = SampleWith({{0x2478C, 1}});
   const std::string fresh = dir.File("fresh.gbc");
   std::vector<std::uint8_t> newer = MakeSampleImage();
   newer[0x2476B] = 0x30;
@@ -342,12 +343,12 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
       {"no access",
        [](const std::string&) { ArmFileFault(FileStep::kOpenForWriting); },
        "tivok-cli: cannot open @: " + NoAccessReason() +
-           "\nNothing was written.\n",
+           "\nNothing was written to @.\n",
        MakeSampleImage(), three, false},
       {"no access, dry run",
        [](const std::string&) { ArmFileFault(FileStep::kOpenForWriting); },
        "tivok-cli: cannot open @: " + NoAccessReason() +
-           "\nNothing was written.\n",
+           "\nNothing was written to @.\n",
        MakeSampleImage(), three, true},
       {"first write",
        [](const std::string&) { ArmFileFault(FileStep::kWrite); },
@@ -402,7 +403,7 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
        },
        "tivok-cli: @ was replaced by another program while tivok-cli wrote: "
        "the 3 bytes written went into the file that was replaced, and the "
-       "image at @ was not changed.\nThey were taken out of the replaced file "
+       "image at @ was not changed\nThey were taken out of the replaced file "
        "again.\n",
        MakeSampleImage(), three, false},
 #else
@@ -415,7 +416,7 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
        },
        "tivok-cli: @ was replaced by another program while tivok-cli wrote: "
        "the 3 bytes written went into the file that was replaced, and the "
-       "image at @ was not changed.\n",
+       "image at @ was not changed\n",
        newer, three, false},
 #endif
       {"cut to 0 bytes",
@@ -424,14 +425,43 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
            std::filesystem::resize_file(FsPath(image), 0);
          });
        },
-       "tivok-cli: the length of @ changed from 262144 to 149391 bytes while "
-       "tivok-cli wrote: another program changed the file meanwhile, so the "
-       "change is not reported as written.\ntivok-cli's own write had "
-       "lengthened the file; it was cut back to 0 bytes, no longer than the "
-       "other program left it.\n",
+       "tivok-cli: (standard input):2: slot 1 of Portal Shop, offset 0x2478C, "
+       "lies past the end of @: the file has only 0 bytes, and it is never "
+       "lengthened\n"
+       "tivok-cli: (standard input):3: slot 2 of Portal Shop, offset 0x2478D, "
+       "lies past the end of @: the file has only 0 bytes, and it is never "
+       "lengthened\n"
+       "tivok-cli: (standard input):4: slot 3 of Portal Shop, offset 0x2478E, "
+       "lies past the end of @: the file has only 0 bytes, and it is never "
+       "lengthened\n"
+       "tivok-cli: the layout is refused; nothing was written to @.\n",
        {},
        three,
        false},
+      {"cut short between two writes",
+       [](const std::string& image) {
+         ArmFileHook(
+             FileStep::kWrite,
+             [image] { std::filesystem::resize_file(FsPath(image), 0x2478E); },
+             1);
+       },
+       "tivok-cli: the length of @ changed from 262144 to 149390 bytes while "
+       "tivok-cli wrote: another program changed the file meanwhile\n" +
+           written_herb +
+           "Not written:\n"
+           "  Rib (0x15) to slot 5 of Portal Shop, offset 0x24790, which held "
+           "Beast Tail (0x26)\n"
+           "The 1 byte written is in the file as it is now.\n",
+       std::vector<std::uint8_t>(herb_cut.begin(), herb_cut.begin() + 0x2478E),
+       "store,slot,item\nportal,1,herb\nportal,5,rib\n", false},
+      {"the look after the flush",
+       [](const std::string&) { ArmFileFault(FileStep::kLook); },
+       "tivok-cli: cannot examine @: " + io + "\n" + written_herb +
+           "The 1 byte written is in the file that was opened as @, flushed "
+           "to the disk.\nIt could not be checked that @ still names that "
+           "file: if another program replaced it meanwhile, the image at @ "
+           "was not changed.\n",
+       SampleWith({{0x2478C, 1}}), "store,slot,item\nportal,1,herb\n", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -484,14 +484,38 @@ TEST_F(SaveFailureTest, AnotherProgramReplacedTheFile) {
   other[0x140] = 'Z';
   const std::string replacement = dir.Write("other.bin", other);
   std::filesystem::rename(FsPath(replacement), FsPath(path));
-  EXPECT_THAT(SaveFails(), HasSubstr("no longer a Dragon Warrior Monsters"));
+  EXPECT_THAT(SaveFails(), HasSubstr("is not a Dragon Warrior Monsters"));
   EXPECT_EQ(ReadAll(path), other);
+}
+
+// Another program lengthens the image while Tivok writes: the byte is in
+// the file and Tivok's own, with Undo; no slot is said to be changed by
+// another program.
+TEST_F(SaveFailureTest, AnotherProgramLengthensTheFileWhileTivokWrites) {
+  ChooseSlot(0);
+  ChooseItem(kHerb);
+  ArmFileHook(FileStep::kWrite,
+              [&] { std::filesystem::resize_file(FsPath(path), 300000); });
+  editor.OnSave();
+  const std::string text =
+      "the length of \"sample.gbc\" changed from 262144 to 300000 bytes "
+      "while Tivok wrote: another program changed the file meanwhile. "
+      "Written: Herb (1) to slot 1 of Portal Shop, offset 0x2478C, which held "
+      "Cheater BK (22). The 1 byte written is in the file as it is now.";
+  EXPECT_EQ(view.status, "Saved, but " + text);
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].title, "Error Saving");
+  EXPECT_EQ(view.slots[0], "1 (1)");
+  EXPECT_EQ(view.undo_text, "Undo Save Herb to Slot 1 of Portal Shop");
+  editor.OnUndo();
+  std::vector<std::uint8_t> longer = MakeSampleImage();
+  longer.resize(300000);
+  EXPECT_EQ(ReadAll(path), longer);
 }
 
 #ifndef _WIN32  // A file open in Tivok cannot be renamed over on Windows.
 // Another program replaces the image, or cuts it short, while Tivok writes:
-// one box, no "Saved", no Undo entry, and the store listed again as the
-// file at the path holds it.
+// one box, no "Saved", no Undo entry, and the file never lengthened.
 TEST_F(SaveFailureTest, AnotherProgramChangesTheFileWhileTivokWrites) {
   ChooseSlot(0);
   ChooseItem(kHerb);
@@ -500,9 +524,9 @@ TEST_F(SaveFailureTest, AnotherProgramChangesTheFileWhileTivokWrites) {
               [&] { std::filesystem::rename(FsPath(next), FsPath(path)); });
   editor.OnSave();
   EXPECT_EQ(view.status,
-            "Not saved: another program replaced \"sample.gbc\" while Tivok "
-            "wrote: Herb (1) went into the file that was replaced, and the "
-            "image at that name was not changed.");
+            "Not saved: \"sample.gbc\" was replaced by another program while "
+            "Tivok wrote: the 1 byte written went into the file that was "
+            "replaced, and the image at \"sample.gbc\" was not changed.");
   EXPECT_EQ(ReadAll(path), MakeSampleImage());
   EXPECT_EQ(view.slots[0], "1 (22)");
 
@@ -510,11 +534,10 @@ TEST_F(SaveFailureTest, AnotherProgramChangesTheFileWhileTivokWrites) {
               [&] { std::filesystem::resize_file(FsPath(path), 0); });
   editor.OnSave();
   EXPECT_EQ(view.status,
-            "Not saved: another program cut \"sample.gbc\" short while Tivok "
-            "wrote, and Tivok's write lengthened it again, so Tivok cut it "
-            "back to 0 bytes; open the file again and check it.");
+            "Not saved: slot 1 of Portal Shop, offset 0x2478C, lies past the "
+            "end of \"sample.gbc\": the file has only 0 bytes, and it is never "
+            "lengthened; nothing was written to \"sample.gbc\".");
   EXPECT_EQ(std::filesystem::file_size(FsPath(path)), 0u);
-  EXPECT_TRUE(view.slots.empty());
   ASSERT_EQ(view.messages.size(), 2u);
   EXPECT_EQ(view.messages[1].title, "Error Saving");
   EXPECT_EQ(view.undo_text, "");

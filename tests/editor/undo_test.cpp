@@ -36,6 +36,16 @@ void WriteAsAnotherProgram(const std::string& path, std::size_t offset,
   file.put(static_cast<char>(value));
 }
 
+// `text` with every `mark` replaced by `by`.
+std::string Replaced(std::string text, const std::string& mark,
+                     const std::string& by) {
+  for (std::size_t at = text.find(mark); at != std::string::npos;
+       at = text.find(mark, at + by.size())) {
+    text.replace(at, mark.size(), by);
+  }
+  return text;
+}
+
 // The sample image with Herb saved into Portal slot 3.
 class UndoTest : public StoreEditorTest {
  protected:
@@ -128,13 +138,15 @@ TEST_F(UndoTest, AByteChangedByAnotherProgramDropsOnlyItsSave) {
   WriteAsAnotherProgram(path, 0x2478C, 0x05);
   editor.OnUndo();
   const std::string reason =
-      "slot 1 of Portal Shop now holds Potion (5), not the Tiny Medal (1E) "
-      "that Tivok wrote; another program changed it. Before the save it held "
-      "Cheater BK (22). Tivok drops that save from its history";
+      "slot 1 of Portal Shop, offset 0x2478C, holds Potion (5), not Tiny "
+      "Medal (1E), which Tivok wrote; another program changed it; nothing "
+      "was written to \"@\". Before the save it held Cheater BK (22). Tivok "
+      "drops that save from its history.";
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].title, "Error Undoing");
-  EXPECT_EQ(view.messages[0].text, "Error undoing: " + reason + ".");
-  EXPECT_EQ(view.status, "Not undone: " + reason + ".");
+  EXPECT_EQ(view.messages[0].text,
+            "Error undoing: " + Replaced(reason, "@", path));
+  EXPECT_EQ(view.status, "Not undone: " + Replaced(reason, "@", "sample.gbc"));
   EXPECT_EQ(view.undo_text, kUndoHerb);
   editor.OnUndo();  // the save before it
   editor.OnUndo();  // nothing left
@@ -149,10 +161,10 @@ TEST_F(UndoTest, AByteChangedByAnotherProgramDropsOnlyItsSave) {
   ASSERT_EQ(view.messages.size(), 2u);
   EXPECT_EQ(view.messages[1].title, "Error Redoing");
   EXPECT_EQ(view.status,
-            "Not redone: slot 3 of Portal Shop now holds Bookmark (2B), not "
-            "the Comedy BK (24) that the undo wrote back; another program "
-            "changed it. The save wrote Herb (1). Tivok drops that save from "
-            "its history.");
+            "Not redone: slot 3 of Portal Shop, offset 0x2478E, holds Bookmark "
+            "(2B), not Comedy BK (24), which the undo wrote back; another "
+            "program changed it; nothing was written to \"sample.gbc\". The "
+            "save wrote Herb (1). Tivok drops that save from its history.");
   EXPECT_EQ(ReadAll(path)[kOffset], 0x2B);
   EXPECT_EQ(view.redo_text, "");
 }
@@ -216,7 +228,7 @@ TEST_F(UndoTest, FileFaultsChangeNothingAndKeepTheEntry) {
        IoErrorReason()},
       {"another title",
        [](const std::string& p) { WriteAsAnotherProgram(p, 0x134, 'X'); },
-       "no longer a Dragon Warrior Monsters image"},
+       "is not a Dragon Warrior Monsters image"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -240,21 +252,23 @@ TEST_F(UndoTest, FileFaultsChangeNothingAndKeepTheEntry) {
   }
 }
 
-// A byte written whose flush failed is in the file: the window says so,
-// lists it, and can undo it.
+// A byte written whose flush failed, or whose file could not be looked at
+// again by its name, is in the file: the window says so, lists it as
+// Tivok's, and can undo it.
 TEST_F(UndoTest, AnUnconfirmedWriteIsShownAsWritten) {
   ChooseItem(2);
   ArmFileFault(FileStep::kFlush);
   editor.OnSave();
   DisarmFileFaults();
   const std::string text =
-      "Lovewater (2) was written to " + std::string(kSlot) +
-      ", but the disk did not confirm it: " + IoErrorReason() +
-      ". Check the disk, then save again.";
-  EXPECT_EQ(view.status, text);
+      "Saved, but cannot flush \"@\": " + IoErrorReason() +
+      ". Written: Lovewater (2) to " + std::string(kSlot) +
+      ", which held Herb (1). The 1 byte written is in the file, but the disk "
+      "did not confirm it; it may be lost if the system fails.";
+  EXPECT_EQ(view.status, Replaced(text, "@", "sample.gbc"));
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].title, "Error Saving");
-  EXPECT_EQ(view.messages[0].text, text);
+  EXPECT_EQ(view.messages[0].text, Replaced(text, "@", path));
   EXPECT_EQ(view.slots[2], "3 (2)");
   EXPECT_EQ(ReadAll(path)[kOffset], 2);
   EXPECT_EQ(view.undo_text, "Undo Save Lovewater to Slot 3 of Portal Shop");
@@ -262,12 +276,25 @@ TEST_F(UndoTest, AnUnconfirmedWriteIsShownAsWritten) {
   ArmFileFault(FileStep::kFlush);
   editor.OnUndo();
   DisarmFileFaults();
-  EXPECT_EQ(view.status, "Herb (1) was written back to " + std::string(kSlot) +
-                             ", but the disk did not confirm it: " +
-                             IoErrorReason() + ". Check the disk.");
+  EXPECT_THAT(view.status, StartsWith("Undone, but cannot flush "));
   EXPECT_EQ(view.messages.back().title, "Error Undoing");
   EXPECT_EQ(view.slots[2], "3 (1)");
   EXPECT_EQ(view.redo_text, "Redo Save Lovewater to Slot 3 of Portal Shop");
+
+  ChooseItem(0x17);
+  ArmFileFault(FileStep::kLook);
+  editor.OnSave();
+  DisarmFileFaults();
+  EXPECT_EQ(view.status,
+            "Saved, but cannot examine \"sample.gbc\": " + IoErrorReason() +
+                ". Written: Sirloin (17) to " + kSlot +
+                ", which held Herb (1). The 1 byte written is in the file "
+                "that was opened as \"sample.gbc\", flushed to the disk. It "
+                "could not be checked that \"sample.gbc\" still names that "
+                "file: if another program replaced it meanwhile, the image at "
+                "\"sample.gbc\" was not changed.");
+  EXPECT_EQ(view.slots[2], "3 (17)");
+  EXPECT_EQ(view.undo_text, "Undo Save Sirloin to Slot 3 of Portal Shop");
 }
 
 // The image as another program leaves it: the list follows the file, and

@@ -47,6 +47,11 @@ TEST(Describe, EscapesWhatATerminalWouldObey) {
             "\\u009B2J");
   EXPECT_EQ(Escaped("caf\xE9\xC3"), "caf\\xE9\\xC3");
   EXPECT_EQ(Escaped(std::string("a\0b", 3)), "a\\x00b");
+  // Characters that reorder text: U+202A to U+202E and U+2066 to U+2069,
+  // not their neighbours.
+  EXPECT_EQ(Escaped("a\u202Ab\u202Ec\u2066d\u2069"),
+            "a\\u202Ab\\u202Ec\\u2066d\\u2069");
+  EXPECT_EQ(Escaped("\u2029\u202F\u2065\u206A"), "\u2029\u202F\u2065\u206A");
 }
 
 }  // namespace

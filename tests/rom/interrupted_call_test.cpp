@@ -1,6 +1,8 @@
 // The POSIX file layer's system calls: pread and pwrite are replaced here,
 // for the whole test program, by versions that count their calls and can
 // fail the first one with EINTR, and fsync by one that counts its calls.
+// pwrite can also cut the file short first, as another program could in
+// the instant after the file layer checked its length.
 
 #include <errno.h>
 #include <fcntl.h>
@@ -28,6 +30,7 @@ int preads = 0;
 int pwrites = 0;
 int fsyncs = 0;
 bool interrupt_first = false;
+off_t cut_before_pwrite = -1;  // the length to cut the file to, once
 
 // Fails the first call with EINTR when asked to, and every call past
 // kMostCalls with EIO.
@@ -53,6 +56,9 @@ extern "C" ssize_t pread(int fd, void* data, size_t count, off_t offset) {
 extern "C" ssize_t pwrite(int fd, const void* data, size_t count,
                           off_t offset) {
   if (Interrupted(++pwrites)) return -1;
+  if (cut_before_pwrite >= 0 && ::ftruncate(fd, cut_before_pwrite) == 0) {
+    cut_before_pwrite = -1;
+  }
   return ::syscall(SYS_pwrite64, fd, data, count, offset);
 }
 
@@ -134,6 +140,24 @@ TEST(InterruptedCall, LeavesOtherDescriptorsOpen) {
   EXPECT_EQ(after.st_ino, before_input.st_ino);
   EXPECT_EQ(after.st_dev, before_input.st_dev);
   ::close(own);
+}
+
+// Another program cuts the file short between the check of its length and
+// the write, which lengthens it again: the length that program left is not
+// known, so the file is not cut back, and the report says so.
+TEST(InterruptedCall, SaysWhenItsOwnWriteMayHaveLengthenedTheFile) {
+  TempDir dir;
+  const std::string path = dir.WriteSample("sample.gbc");
+  cut_before_pwrite = 0x2476A;
+  const WriteReport report = WriteOne(path, 0x2476C, 9);
+  ASSERT_EQ(cut_before_pwrite, -1);
+  EXPECT_EQ(report.outcome, WriteReport::Outcome::kLengthChanged);
+  EXPECT_TRUE(report.may_have_lengthened);
+  std::vector<std::uint8_t> expected = MakeSampleImage();
+  expected.resize(0x2476C);
+  expected[0x2476A] = 0;  // the gap that the system filled
+  expected[0x2476B] = 9;
+  EXPECT_EQ(ReadAll(path), expected);
 }
 
 // A write is flushed to the disk before it is reported, and so is the

@@ -304,6 +304,9 @@ TEST(RomFileWrite, TakesBackWhatAFailureLeftHalfDone) {
               std::string::npos)
         << message;
     EXPECT_EQ(ReadAll(path), SampleWithChanges(c.left));
+    EXPECT_EQ(static_cast<std::size_t>(std::count(report.in_file.begin(),
+                                                  report.in_file.end(), true)),
+              c.left);
   }
 }
 
@@ -326,10 +329,12 @@ TEST(RomFileWrite, ChecksTheLengthAgainJustBeforeWriting) {
   EXPECT_EQ(ReadAll(path), expected);
 }
 
-// Another program acts between Tivok's checks and its write: it saves a
-// new file over the image, renames the image, or changes its length. Tivok
-// never reports success then, takes its byte out of a renamed image, and
-// cuts back a file that its own write lengthened.
+// Another program acts between Tivok's checks and its writes: it saves a
+// new file over the image, renames the image, or changes its length; or
+// the look at the path after the flush fails. Tivok never reports success
+// then, takes its bytes out of a renamed image, and never writes a byte
+// that the file no longer reaches: the file keeps exactly the length the
+// other program left.
 TEST(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
   using Outcome = WriteReport::Outcome;
   using Rollback = WriteReport::Rollback;
@@ -337,8 +342,15 @@ TEST(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
   const std::vector<std::uint8_t> sample = MakeSampleImage();
   std::vector<std::uint8_t> newer = sample;
   newer[0x2476B] = 0x30;
-  std::vector<std::uint8_t> longer = SampleWithChanges(1);
+  // The sample with both changes: at offset 0x2476B and 0x2478F.
+  std::vector<std::uint8_t> both = SampleWithChanges(1);
+  both[0x2478F] = 0x2B;
+  std::vector<std::uint8_t> longer = both;
   longer.resize(300000, 0);
+  // The other program's file ends in zeros just before Tivok's second byte.
+  std::vector<std::uint8_t> cut = SampleWithChanges(1);
+  cut.resize(0x2478F);
+  cut[0x2478D] = cut[0x2478E] = 0;
   const std::string fresh = dir.File("fresh.gbc");
   const std::string backup = dir.File("backup.gbc");
   const auto resize = [](std::uintmax_t size) {
@@ -348,10 +360,11 @@ TEST(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
   };
   struct Case {
     const char* name;
+    int skip;  // the writes before the one that `act` precedes
     std::function<void(const std::string& path)> act;
     Outcome outcome;
     Rollback rollback;
-    bool cut_back;
+    std::vector<bool> in_file;
     std::vector<std::uint8_t> at_path;
   };
   const std::vector<Case> cases = {
@@ -359,43 +372,88 @@ TEST(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
       // Windows lets no program rename a file that Tivok holds open: the
       // look at the path is shown another file instead.
       {"another file at the path",
+       0,
        [&](const std::string&) {
          WriteNewFile(fresh, newer);
          RedirectPathCheck(fresh);
        },
-       Outcome::kReplaced, Rollback::kConfirmed, false, sample},
+       Outcome::kReplaced,
+       Rollback::kConfirmed,
+       {false, false},
+       sample},
 #else
       {"saved over it",
+       0,
        [&](const std::string& path) {
          WriteNewFile(fresh, newer);
          std::filesystem::rename(FsPath(fresh), FsPath(path));
        },
-       Outcome::kReplaced, Rollback::kNone, false, newer},
+       Outcome::kReplaced,
+       Rollback::kNone,
+       {false, false},
+       newer},
       {"renamed to a backup",
+       0,
        [&](const std::string& path) {
          std::filesystem::rename(FsPath(path), FsPath(backup));
          WriteNewFile(path, newer);
        },
-       Outcome::kReplaced, Rollback::kConfirmed, false, newer},
+       Outcome::kReplaced,
+       Rollback::kConfirmed,
+       {false, false},
+       newer},
 #endif
       {"cut to 0 bytes",
+       0,
        resize(0),
+       Outcome::kOutside,
+       Rollback::kNone,
+       {false, false},
+       {}},
+      // A read failing meanwhile changes nothing: the length is not guessed
+      // from the bytes.
+      {"cut short between the writes, its data ending in zeros",
+       1,
+       [](const std::string& path) {
+         std::filesystem::resize_file(FsPath(path), 0x2478F);
+         std::fstream file(FsPath(path),
+                           std::ios::in | std::ios::out | std::ios::binary);
+         file.seekp(0x2478D);
+         file.write("\0\0", 2);
+         file.close();
+         ArmFileFault(FileStep::kRead);
+       },
        Outcome::kLengthChanged,
        Rollback::kNone,
-       true,
-       {}},
-      {"lengthened", resize(longer.size()), Outcome::kLengthChanged,
-       Rollback::kNone, false, longer},
+       {true, false},
+       cut},
+      {"lengthened",
+       0,
+       resize(longer.size()),
+       Outcome::kLengthChanged,
+       Rollback::kNone,
+       {true, true},
+       longer},
+      {"the look after the flush failing",
+       0,
+       [](const std::string&) { ArmFileFault(FileStep::kLook); },
+       Outcome::kUnchecked,
+       Rollback::kNone,
+       {true, true},
+       both},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = dir.Write("image.gbc", sample);
-    ArmFileHook(FileStep::kWrite, [&] { c.act(path); });
-    const WriteReport report = WriteOne(path, 0x2476C, 0x2A);
+    ArmFileHook(
+        FileStep::kWrite, [&] { c.act(path); }, c.skip);
+    const WriteReport report = WriteBytes(
+        {path, {{0x2476C, std::nullopt, 0x2A}, {0x24790, std::nullopt, 0x2B}}});
     DisarmFileFaults();
     EXPECT_EQ(report.outcome, c.outcome);
     EXPECT_EQ(report.rollback, c.rollback);
-    EXPECT_EQ(report.cut_back, c.cut_back);
+    EXPECT_EQ(report.in_file, c.in_file);
+    EXPECT_FALSE(report.may_have_lengthened);
     EXPECT_EQ(ReadAll(path), c.at_path);
     if (Exists(backup)) {
       EXPECT_EQ(ReadAll(backup), sample);
