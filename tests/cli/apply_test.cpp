@@ -512,8 +512,8 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
     for (const auto& args : commands) {
       // A short image lists the slots it holds, and has its checksums
       // (list_test.cpp).
-      if (c.image == cut && (args[0] == "list" || args[0] == "diff" ||
-                             args[0] == "checksum")) {
+      if (c.image == cut &&
+          (args[0] == "list" || args[0] == "diff" || args[0] == "checksum")) {
         continue;
       }
       const CliRun run = RunCliWith(args, "store,slot,item\nportal,8,herb\n");
