@@ -52,6 +52,11 @@ void SayLine(std::ostream& to, const std::string& sentence) {
 void SayFailure(const WriteWords& words, const std::vector<SlotWish>& wishes,
                 const WishSource& source, std::ostream& err) {
   for (const ChangeNote& note : words.refused) {
+    // The checksum's bytes come after the wishes' and are no wish's.
+    if (note.change >= wishes.size()) {
+      err << kProgram << ": " << note.text << "\n";
+      continue;
+    }
     const SlotWish& wish = wishes[note.change];
     err << kProgram << ": " << LinePrefix(source, wish.line) << note.text;
     if (note.unexpected && KeepsOnly(wish)) {

@@ -64,7 +64,12 @@ ImageChecksums ReadImageChecksums(const std::string& path) {
   ImageFile file(path, ImageFile::Access::kRead);
   ImageChecksums read;
   read.title = TitleOf(file);
-  read.checksums = HeaderOf(ReadFrom(file, 1, kHeaderSize));
+  read.checksums = ReadChecksums(file);
+  return read;
+}
+
+Checksums ReadChecksums(ImageFile& file) {
+  Checksums checksums = HeaderOf(ReadFrom(file, 1, kHeaderSize));
   std::vector<std::uint8_t> chunk(kChunkSize);
   std::uint16_t sum = 0;
   for (std::int64_t at = 0; at < file.size();) {
@@ -74,8 +79,8 @@ ImageChecksums ReadImageChecksums(const std::string& path) {
     sum = static_cast<std::uint16_t>(sum + SumOf({chunk.data(), count}, at));
     at += static_cast<std::int64_t>(count);
   }
-  read.checksums.global_computed = sum;
-  return read;
+  checksums.global_computed = sum;
+  return checksums;
 }
 
 std::uint16_t GlobalChecksumAfter(const Checksums& now,

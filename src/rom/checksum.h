@@ -36,6 +36,12 @@ struct Checksums {
 // std::invalid_argument when it has fewer than kHeaderSize bytes.
 Checksums ChecksumsOf(std::span<const std::uint8_t> image);
 
+class ImageFile;
+
+// Both checksums of the open `file`: its header, then the whole file in
+// chunks for the sum. Throws RomFileError when it cannot be read.
+Checksums ReadChecksums(ImageFile& file);
+
 // An image's header title and checksums, read on one open file.
 struct ImageChecksums {
   std::string title;

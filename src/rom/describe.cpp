@@ -114,6 +114,9 @@ std::string SlotsFromText(const Store& store, int first) {
 }
 
 std::string PlaceText(FilePosition position) {
+  // The global checksum's two bytes, at offsets 0x14E and 0x14F.
+  if (position == 0x14F) return "the global checksum's high byte, offset 0x14E";
+  if (position == 0x150) return "the global checksum's low byte, offset 0x14F";
   const SlotPlace place = StoreTable::SlotAt(position);
   return place.store == nullptr ? OffsetText(position) : SlotText(place);
 }

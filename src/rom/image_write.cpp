@@ -1,7 +1,9 @@
 #include "rom/image_write.h"
 
+#include <map>
 #include <optional>
 
+#include "rom/checksum.h"
 #include "rom/image_file.h"
 
 namespace tivok {
@@ -25,13 +27,14 @@ bool Inside(FilePosition position, std::int64_t size) {
 // changes that are due. Returns what stops the write, if anything does.
 std::optional<Outcome> Check(ImageFile& file, const WriteRequest& request,
                              WriteReport& report) {
+  const std::vector<ByteChange>& changes = report.changes;
   report.size_before = file.size();
   report.title = TitleOf(file);
   if (!RomFile::IsAcceptedTitle(report.title)) return Outcome::kForeign;
   bool outside = false;
   bool unexpected = false;
-  for (std::size_t i = 0; i < request.changes.size(); ++i) {
-    const ByteChange& change = request.changes[i];
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    const ByteChange& change = changes[i];
     if (!Inside(change.position, file.size())) {
       outside = true;
       continue;
@@ -48,14 +51,51 @@ std::optional<Outcome> Check(ImageFile& file, const WriteRequest& request,
   return std::nullopt;
 }
 
-std::vector<DueChange> DueChanges(const WriteRequest& request,
-                                  const WriteReport& report) {
-  std::vector<DueChange> due;
-  for (std::size_t i = 0; i < request.changes.size(); ++i) {
+bool InGlobalChecksum(FilePosition position) {
+  return position == kGlobalChecksumPosition ||
+         position == kGlobalChecksumPosition + 1;
+}
+
+// Adds the two bytes of the global checksum that the checked `file` has
+// once the due changes are made; the request's own changes to them are
+// left out. Throws RomFileError when the file cannot be read for the sum.
+void AddChecksum(ImageFile& file, WriteReport& report) {
+  const Checksums now = ReadChecksums(file);
+  // The byte that each position ends with, and the one it had.
+  std::map<FilePosition, std::pair<int, int>> ends;
+  for (std::size_t i = 0; i < report.changes.size(); ++i) {
+    const FilePosition position = report.changes[i].position;
+    if (InGlobalChecksum(position)) report.due[i] = false;
     if (!report.due[i]) continue;
-    due.push_back({std::int64_t{request.changes[i].position} - 1,
+    auto [at, added] = ends.try_emplace(position, report.found[i], 0);
+    at->second.second = report.changes[i].value;
+  }
+  std::uint32_t sum = now.global_computed;
+  for (const auto& [position, bytes] : ends) {
+    sum += static_cast<std::uint32_t>(bytes.second - bytes.first);
+  }
+  const auto after = static_cast<std::uint16_t>(sum);
+  const std::uint8_t stored[] = {
+      static_cast<std::uint8_t>(now.global_stored >> 8),
+      static_cast<std::uint8_t>(now.global_stored & 0xFF)};
+  const std::uint8_t wanted[] = {static_cast<std::uint8_t>(after >> 8),
+                                 static_cast<std::uint8_t>(after & 0xFF)};
+  for (int i = 0; i < 2; ++i) {
+    report.changes.push_back(
+        {kGlobalChecksumPosition + i, stored[i], wanted[i]});
+    report.found.push_back(stored[i]);
+    report.due.push_back(stored[i] != wanted[i]);
+    report.in_file.push_back(false);
+  }
+}
+
+std::vector<DueChange> DueChanges(const WriteReport& report) {
+  std::vector<DueChange> due;
+  for (std::size_t i = 0; i < report.changes.size(); ++i) {
+    if (!report.due[i]) continue;
+    due.push_back({std::int64_t{report.changes[i].position} - 1,
                    static_cast<std::uint8_t>(report.found[i]),
-                   request.changes[i].value});
+                   report.changes[i].value});
   }
   return due;
 }
@@ -210,11 +250,11 @@ void MarkInFile(const WriteRequest& request, WriteReport& report) {
                     report.rollback == Rollback::kFailed;
   if (!kept) return;
   std::size_t rank = 0;
-  for (std::size_t i = 0; i < request.changes.size(); ++i) {
+  for (std::size_t i = 0; i < report.changes.size(); ++i) {
     if (!report.due[i] || rank++ >= report.written) continue;
     // Another program may have cut the file short before this byte.
     report.in_file[i] = report.outcome != Outcome::kLengthChanged ||
-                        request.changes[i].position <= report.size_after;
+                        report.changes[i].position <= report.size_after;
   }
 }
 
@@ -222,6 +262,7 @@ void MarkInFile(const WriteRequest& request, WriteReport& report) {
 
 WriteReport WriteBytes(const WriteRequest& request) {
   WriteReport report;
+  report.changes = request.changes;
   report.found.assign(request.changes.size(), -1);
   report.due.assign(request.changes.size(), true);
   report.in_file.assign(request.changes.size(), false);
@@ -233,12 +274,13 @@ WriteReport WriteBytes(const WriteRequest& request) {
       report.outcome = *stop;
       return report;
     }
+    if (request.fix_checksum) AddChecksum(*file, report);
   } catch (const RomFileError& error) {
     report.outcome = Outcome::kNotOpened;
     report.error = error;
     return report;
   }
-  const std::vector<DueChange> due = DueChanges(request, report);
+  const std::vector<DueChange> due = DueChanges(report);
   if (request.dry_run || due.empty()) {
     report.outcome = Outcome::kWritten;
     report.size_after = report.size_before;

@@ -25,6 +25,10 @@ struct WriteRequest {
   bool dry_run = false;         // every open and check, no write
   bool skip_unchanged = false;  // leave out changes whose byte holds `value`
                                 // already, whatever they expect
+  // Also write the two bytes of the global checksum (0x14E-0x14F) that the
+  // image has once the changes are made, computed on the same open file;
+  // they replace any change of the request to those two bytes.
+  bool fix_checksum = false;
 };
 
 // What WriteBytes did, for the caller to put in words.
@@ -73,7 +77,11 @@ struct WriteReport {
   };
 
   Outcome outcome = Outcome::kNotOpened;
-  std::string title;       // the header title, once read
+  std::string title;  // the header title, once read
+  // The changes as made: the request's, then with fix_checksum, once the
+  // checks passed, the two of the global checksum (high byte first), each
+  // expecting the stored byte. The lists below run over these.
+  std::vector<ByteChange> changes;
   std::vector<int> found;  // per change, the byte there before the write; -1
                            // if not read
   std::vector<bool> due;   // per change: false when skip_unchanged left it

@@ -51,8 +51,8 @@ void Refuse(const WriteRequest& request, const WriteReport& report,
             const WriteVoice& voice, WriteWords& words) {
   words.result = Result::kRefused;
   const std::string file = Quoted(request.path);
-  for (std::size_t i = 0; i < request.changes.size(); ++i) {
-    const ByteChange& change = request.changes[i];
+  for (std::size_t i = 0; i < report.changes.size(); ++i) {
+    const ByteChange& change = report.changes[i];
     const int found = report.found[i];
     std::string why;
     if (report.outcome == Outcome::kOutside &&
@@ -136,7 +136,7 @@ void TellLeft(const WriteRequest& request, const WriteReport& report,
   const std::string file = Quoted(request.path);
   std::size_t due = 0;
   std::size_t in_file = 0;
-  for (std::size_t i = 0; i < request.changes.size(); ++i) {
+  for (std::size_t i = 0; i < report.changes.size(); ++i) {
     due += report.due[i] ? 1 : 0;
     in_file += report.in_file[i] ? 1 : 0;
   }
@@ -154,10 +154,10 @@ void TellLeft(const WriteRequest& request, const WriteReport& report,
                       "as the length that program left is not known.";
   }
   if (in_file == 0) return;
-  for (std::size_t i = 0; i < request.changes.size(); ++i) {
+  for (std::size_t i = 0; i < report.changes.size(); ++i) {
     if (!report.due[i]) continue;
     (report.in_file[i] ? words.written : words.not_written)
-        .push_back(ChangeText(request.changes[i], report.found[i], "held",
+        .push_back(ChangeText(report.changes[i], report.found[i], "held",
                               voice.style));
   }
   switch (report.outcome) {
@@ -183,9 +183,9 @@ WriteWords WordWrite(const WriteRequest& request, const WriteReport& report,
   WriteWords words;
   switch (report.outcome) {
     case Outcome::kWritten:
-      for (std::size_t i = 0; i < request.changes.size(); ++i) {
+      for (std::size_t i = 0; i < report.changes.size(); ++i) {
         if (!report.due[i]) continue;
-        words.written.push_back(ChangeText(request.changes[i], report.found[i],
+        words.written.push_back(ChangeText(report.changes[i], report.found[i],
                                            request.dry_run ? "holds" : "held",
                                            voice.style));
       }

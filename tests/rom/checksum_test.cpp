@@ -5,12 +5,14 @@
 #include <stdexcept>
 #include <vector>
 
+#include "rom/image_write.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
 
 namespace tivok {
 namespace {
 
+using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
 
 // Offsets of the sample image: a Portal Shop slot and a header byte that
@@ -83,6 +85,40 @@ TEST(Checksum, AddsTheChecksumThatTheChangesLeaveRight) {
   };
   for (const std::vector<ByteChange>& changes : refused) {
     EXPECT_THROW(WithGlobalChecksum(changes, stale), std::invalid_argument);
+  }
+}
+
+// A write that fixes the checksum adds its two bytes, expecting the stored
+// ones, computed on the open file with the changes made: the image's sum
+// matches after it, and only the bytes asked for and the checksum's
+// change. The request's own change to a checksum byte gives way.
+TEST(Checksum, AWriteCanLeaveTheChecksumRight) {
+  TempDir dir;
+  std::vector<std::uint8_t> image = MakeSampleImage();
+  image[kSlot] = 0x17;  // a save that left the checksum stale
+  const std::string path = dir.Write("stale.gbc", image);
+  ASSERT_FALSE(ChecksumsOf(image).global_right());
+  const std::vector<ByteChange> slots = {
+      {kSlot + 1, std::nullopt, 0x2B},
+      {0x2476C, image[0x2476B], 0x00},
+      {0x14F, std::nullopt, 0x00},
+  };
+  for (const std::vector<ByteChange>& changes :
+       {std::vector<ByteChange>{}, slots}) {
+    const std::vector<std::uint8_t> before = ReadAll(path);
+    const WriteReport report = WriteBytes({path, changes, false, false, true});
+    ASSERT_TRUE(report.ok());
+    ASSERT_EQ(report.changes.size(), changes.size() + 2);
+    EXPECT_EQ(report.changes[changes.size()].position, 0x14F);
+    EXPECT_EQ(report.changes[changes.size()].expected, before[0x14E]);
+    EXPECT_EQ(report.changes[changes.size() + 1].position, 0x150);
+    const std::vector<std::uint8_t> after = ReadAll(path);
+    EXPECT_TRUE(ChecksumsOf(after).global_right()) << changes.size();
+    std::vector<std::uint8_t> expected = before;
+    Apply(expected, report.changes);
+    expected[0x14E] = after[0x14E];
+    expected[0x14F] = after[0x14F];
+    EXPECT_EQ(after, expected);
   }
 }
 
