@@ -4,19 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace tivok::cli {
+#include "cli/grammar.h"
 
-enum class Command {
-  kNone,
-  kList,
-  kGet,
-  kSet,
-  kApply,
-  kDiff,
-  kItems,
-  kChecksum
-};
-enum class Format { kTable, kCsv, kJson };
+namespace tivok::cli {
 
 // What a command line asks for, its options taken out.
 struct Invocation {
@@ -37,13 +27,9 @@ struct ParsedCommandLine {
   std::string error;
 };
 
-// Reads the arguments after the program's name. Options may stand before
-// or after the command and its operands; "--" ends them, and "-" is an
-// operand. --help and --version win over every other mistake.
+// Reads the arguments after the program's name by the grammar (grammar.h).
+// --help and --version win over every other mistake.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
-
-// The command's name, such as "list"; empty for none.
-std::string CommandName(Command command);
 
 }  // namespace tivok::cli
 

@@ -2,6 +2,7 @@
 
 #include "cli/apply.h"
 #include "cli/checksum_command.h"
+#include "cli/completion.h"
 #include "cli/diff.h"
 #include "cli/help_text.h"
 #include "cli/list_formats.h"
@@ -198,6 +199,10 @@ int Finish(const Result& result, std::ostream& out, std::ostream& err) {
 
 int RunCli(const std::vector<std::string>& args, std::istream& in,
            std::ostream& out, std::ostream& err) {
+  if (!args.empty() && args[0] == kCompleteCommand) {
+    out << CompletionText({args.begin() + 1, args.end()});
+    return Finish({kOk}, out, err);
+  }
   const ParsedCommandLine parsed = ParseCommandLine(args);
   const Invocation& invocation = parsed.invocation;
   if (invocation.version) {

@@ -7,29 +7,23 @@
 namespace tivok::cli {
 namespace {
 
+// "Usage: tivok-cli list IMAGE [STORE] [--format=table|csv|json]", from
+// the grammar.
 std::string UsageLine(Command command) {
-  const std::string usage = "Usage: " + std::string(kProgram);
-  switch (command) {
-    case Command::kList:
-      return usage + " list IMAGE [STORE] [--format=table|csv|json]\n";
-    case Command::kGet:
-      return usage + " get IMAGE STORE SLOT\n";
-    case Command::kSet:
-      return usage + " set IMAGE STORE SLOT ITEM [--dry-run]\n";
-    case Command::kApply:
-      return usage + " apply IMAGE LAYOUT [--dry-run]\n";
-    case Command::kDiff:
-      return usage +
-             " diff CLEAN IMAGE [STORE] [--format=table|csv|json] "
-             "[--exit-code]\n";
-    case Command::kItems:
-      return usage + " items [--format=table|csv|json]\n";
-    case Command::kChecksum:
-      return usage + " checksum IMAGE\n";
-    case Command::kNone:
-      break;
+  std::string usage = "Usage: " + std::string(kProgram);
+  if (command == Command::kNone) {
+    return usage + " COMMAND [ARGUMENTS] | --help | --version\n";
   }
-  return usage + " COMMAND [ARGUMENTS] | --help | --version\n";
+  const CommandSpec& spec = SpecOf(command);
+  usage += " " + std::string(spec.name);
+  for (std::size_t i = 0; i < spec.operands.size(); ++i) {
+    const std::string name(spec.operands[i].name);
+    usage += i < spec.required ? " " + name : " [" + name + "]";
+  }
+  for (const Option option : spec.options) {
+    usage += " [" + OptionUsage(SpecOf(option), spec) + "]";
+  }
+  return usage + "\n";
 }
 
 // The stores' numbers, short words and labels.
