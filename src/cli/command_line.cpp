@@ -35,6 +35,9 @@ std::string FormatNames(const CommandSpec& command,
 
 // Why an option at the end of the line lacks its value.
 std::string ValueNeeded(const Word& word, const CommandSpec& command) {
+  if (word.option->value == OptionValue::kFile) {
+    return word.text + " needs a file name";
+  }
   return word.text + " needs a format: " + FormatNames(command, "or");
 }
 
@@ -58,10 +61,23 @@ void Take(const Word& word, Invocation& invocation,
     case Option::kExitCode:
       invocation.exit_code = true;
       break;
+    case Option::kOutput:
+      invocation.output = word.value;
+      break;
+    case Option::kFixChecksum:
+      invocation.fix_checksum = true;
+      break;
+    case Option::kFix:
+      invocation.fix = true;
+      break;
   }
 }
 
 }  // namespace
+
+bool IsPatch(Format format) {
+  return format == Format::kIps || format == Format::kBps;
+}
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   ParsedCommandLine parsed;
@@ -128,6 +144,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else {
       invocation.format = *format;
     }
+  }
+  if (invocation.output && command == Command::kDiff &&
+      !IsPatch(invocation.format)) {
+    note(
+        "-o writes patches only, with --format=ips or --format=bps; the "
+        "other formats go to standard output");
   }
   if (error.starts_with("unknown option")) {
     error += "; the options are " + OptionsText(*spec);

@@ -1,6 +1,7 @@
 #ifndef TIVOK_CLI_COMMAND_LINE_H_
 #define TIVOK_CLI_COMMAND_LINE_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,11 @@ struct Invocation {
   bool help = false;
   bool version = false;
   bool dry_run = false;
-  bool exit_code = false;  // diff: exit 1 when slots differ
+  bool fix_checksum = false;  // set, apply: the global checksum too
+  bool fix = false;           // checksum: write the global checksum
+  bool exit_code = false;     // diff: exit 1 when slots differ
   Format format = Format::kTable;
+  std::optional<std::string> output;  // diff: the patch's file
   std::vector<std::string> operands;  // IMAGE (or CLEAN) and what follows
 };
 
@@ -30,6 +34,9 @@ struct ParsedCommandLine {
 // Reads the arguments after the program's name by the grammar (grammar.h).
 // --help and --version win over every other mistake.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// Whether `format` is a patch's, which diff writes as bytes.
+bool IsPatch(Format format);
 
 }  // namespace tivok::cli
 

@@ -44,7 +44,11 @@ std::string TextOf(const Candidates& candidates) {
 Candidates ValuesOf(const OptionSpec& option, const CommandSpec& command,
                     std::string_view before, std::string_view typed) {
   Candidates candidates;
-  if (option.value != OptionValue::kFormat) return candidates;
+  if (option.value == OptionValue::kFile) {
+    candidates.files = true;
+    candidates.file_prefix = before;
+    return candidates;
+  }
   for (const Format format : FormatsOf(command)) {
     candidates.Add(before, FormatName(format), typed);
   }

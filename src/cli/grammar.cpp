@@ -19,19 +19,24 @@ constexpr Operand kDiffOperands[] = {
     {"CLEAN", OperandKind::kImage}, kImage, kStore};
 
 constexpr Option kFormatOnly[] = {Option::kFormat};
-constexpr Option kWriteOptions[] = {Option::kDryRun};
-constexpr Option kDiffOptions[] = {Option::kFormat, Option::kExitCode};
+constexpr Option kWriteOptions[] = {Option::kDryRun, Option::kFixChecksum};
+constexpr Option kDiffOptions[] = {Option::kFormat, Option::kExitCode,
+                                   Option::kOutput};
+constexpr Option kChecksumOptions[] = {Option::kFix};
 
 constexpr Format kListings[] = {Format::kTable, Format::kCsv, Format::kJson};
+constexpr Format kListingsAndPatches[] = {
+    Format::kTable, Format::kCsv, Format::kJson, Format::kIps, Format::kBps};
 
 constexpr CommandSpec kCommands[] = {
     {Command::kList, "list", kImageAndStore, 1, kFormatOnly, kListings},
     {Command::kGet, "get", kSlotOperands, 3, {}, {}},
     {Command::kSet, "set", kSetOperands, 4, kWriteOptions, {}},
     {Command::kApply, "apply", kApplyOperands, 2, kWriteOptions, {}},
-    {Command::kDiff, "diff", kDiffOperands, 2, kDiffOptions, kListings},
+    {Command::kDiff, "diff", kDiffOperands, 2, kDiffOptions,
+     kListingsAndPatches},
     {Command::kItems, "items", {}, 0, kFormatOnly, kListings},
-    {Command::kChecksum, "checksum", {&kImage, 1}, 1, {}, {}},
+    {Command::kChecksum, "checksum", {&kImage, 1}, 1, kChecksumOptions, {}},
 };
 
 constexpr CommandSpec kNoCommand{Command::kNone, "", {}, 0, {}, {}};
@@ -42,13 +47,16 @@ constexpr OptionSpec kOptions[] = {
     {Option::kFormat, "--format", "", OptionValue::kFormat},
     {Option::kDryRun, "--dry-run", "", OptionValue::kNone},
     {Option::kExitCode, "--exit-code", "", OptionValue::kNone},
+    {Option::kOutput, "--output", "-o", OptionValue::kFile},
+    {Option::kFixChecksum, "--fix-checksum", "", OptionValue::kNone},
+    {Option::kFix, "--fix", "", OptionValue::kNone},
 };
 
-constexpr std::array<std::string_view, 3> kFormatNames = {"table", "csv",
-                                                          "json"};
+constexpr std::array<std::string_view, 5> kFormatNames = {"table", "csv",
+                                                          "json", "ips", "bps"};
 
 // The option that `arg` spells, with its value when the word holds it:
-// "--format=csv".
+// "--format=csv", "--output=p.ips", "-op.ips".
 const OptionSpec* OptionIn(std::string_view arg,
                            std::optional<std::string>& value) {
   for (const OptionSpec& spec : kOptions) {
@@ -60,6 +68,10 @@ const OptionSpec* OptionIn(std::string_view arg,
     if (arg.starts_with(spec.name) && arg.size() > spec.name.size() &&
         arg[spec.name.size()] == '=') {
       value = std::string(arg.substr(spec.name.size() + 1));
+      return &spec;
+    }
+    if (!spec.short_name.empty() && arg.starts_with(spec.short_name)) {
+      value = std::string(arg.substr(spec.short_name.size()));
       return &spec;
     }
   }
@@ -118,7 +130,7 @@ std::optional<Format> FormatNamed(std::string_view name) {
 
 std::vector<Format> FormatsOf(const CommandSpec& command) {
   if (command.command == Command::kNone) {
-    return {std::begin(kListings), std::end(kListings)};
+    return {std::begin(kListingsAndPatches), std::end(kListingsAndPatches)};
   }
   return {command.formats.begin(), command.formats.end()};
 }
@@ -147,6 +159,8 @@ std::string OptionUsage(const OptionSpec& option, const CommandSpec& command) {
       }
       return text;
     }
+    case OptionValue::kFile:
+      return std::string(option.short_name) + " FILE";
     case OptionValue::kNone:
       break;
   }

@@ -26,7 +26,7 @@ enum class Command {
   kItems,
   kChecksum
 };
-enum class Format { kTable, kCsv, kJson };
+enum class Format { kTable, kCsv, kJson, kIps, kBps };
 
 // What an operand names, which says how it is completed.
 enum class OperandKind {
@@ -48,15 +48,18 @@ enum class Option {
   kFormat,
   kDryRun,
   kExitCode,
+  kOutput,
+  kFixChecksum,
+  kFix,
 };
 
 // What an option takes after "=" or as the next word.
-enum class OptionValue { kNone, kFormat };
+enum class OptionValue { kNone, kFormat, kFile };
 
 struct OptionSpec {
   Option option;
   std::string_view name;        // "--format"
-  std::string_view short_name;  // "-h"; empty for none
+  std::string_view short_name;  // "-o"; empty for none
   OptionValue value;
 };
 
@@ -97,10 +100,10 @@ std::vector<Format> FormatsOf(const CommandSpec& command);
 std::string JoinedForText(const std::vector<std::string>& names,
                           std::string_view conjunction);
 // How the usage line shows an option: "--format=table|csv|json",
-// "--dry-run".
+// "-o FILE", "--dry-run".
 std::string OptionUsage(const OptionSpec& option, const CommandSpec& command);
-// The options that `command` takes, for a usage error: "--dry-run and
-// --help"; for none, "--help and --version".
+// The options that `command` takes, for a usage error: "--dry-run,
+// --fix-checksum and --help"; for none, "--help and --version".
 std::string OptionsText(const CommandSpec& command);
 
 // What one word of a command line is. Options may stand before or after
@@ -116,8 +119,8 @@ struct Word {
   Role role = Role::kOperand;
   std::string text;  // the word as given, an option's value within it
   const OptionSpec* option = nullptr;
-  // The option's value: after "=" in the same word, or the next word. Nothing
-  // when the option takes none, or none followed.
+  // The option's value: after "=" or its short name in the same word, or
+  // the next word. Nothing when the option takes none, or none followed.
   std::optional<std::string> value;
 };
 

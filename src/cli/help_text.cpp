@@ -1,6 +1,7 @@
 #include "cli/help_text.h"
 
 #include "cli/checksum_command.h"
+#include "cli/patch_command.h"
 #include "cli/program.h"
 #include "editor/words.h"
 
@@ -111,9 +112,19 @@ constexpr char kSetHelp[] =
     "the slot held before; writes nothing when the slot holds ITEM\n"
     "already.\n"
     "\n"
-    "  --dry-run   open and check the image as for writing, print what\n"
-    "              would be written, and write nothing\n"
-    "  -h, --help  show this help\n"
+    "  --dry-run       open and check the image as for writing, print what\n"
+    "                  would be written, and write nothing\n"
+    "  --fix-checksum  write the global checksum too (see below)\n"
+    "  -h, --help      show this help\n"
+    "\n";
+
+// Why --fix-checksum, for set and apply.
+constexpr char kFixChecksumHelp[] =
+    "Every change of a slot leaves the image's global checksum stale (see\n"
+    "tivok-cli checksum --help). With --fix-checksum, the two bytes of the\n"
+    "checksum that the changes leave (offsets 0x14E-0x14F) are written in\n"
+    "the same write and flush as the slots, only where they differ, and\n"
+    "are printed with them; a dry run prints them too.\n"
     "\n";
 
 constexpr char kDiffHelp[] =
@@ -140,7 +151,12 @@ constexpr char kDiffHelp[] =
     "\"was_item\",\n"
     "                  \"was_known\"}]}: IMAGE's item, then CLEAN's after "
     "was_\n"
-    "  --exit-code     exit 1 when some slot differs, as git diff does\n"
+    "  --format=ips    an IPS patch of the slots that differ (see below)\n"
+    "  --format=bps    the same patch as BPS\n"
+    "  -o FILE         write the patch to FILE rather than to standard\n"
+    "                  output (IPS and BPS only)\n"
+    "  --exit-code     exit 1 when some slot differs, as git diff does, a\n"
+    "                  patch written all the same\n"
     "  -h, --help      show this help\n"
     "\n";
 
@@ -190,9 +206,10 @@ constexpr char kApplyHelp[] =
     "is left changed and why. If another program replaces the image or\n"
     "changes its length meanwhile, tivok-cli says so and exits 1.\n"
     "\n"
-    "  --dry-run   open and check the image as for writing, print the\n"
-    "              changes, and write nothing\n"
-    "  -h, --help  show this help\n"
+    "  --dry-run       open and check the image as for writing, print the\n"
+    "                  changes, and write nothing\n"
+    "  --fix-checksum  write the global checksum too (see below)\n"
+    "  -h, --help      show this help\n"
     "\n";
 
 }  // namespace
@@ -208,11 +225,12 @@ std::string HelpText(Command command) {
     case Command::kGet:
       return text + kGetHelp + StoreHelp() + kSlotHelp;
     case Command::kSet:
-      return text + kSetHelp + StoreHelp() + kSlotHelp + kItemHelp;
+      return text + kSetHelp + kFixChecksumHelp + StoreHelp() + kSlotHelp +
+             kItemHelp;
     case Command::kApply:
-      return text + kApplyHelp + StoreHelp();
+      return text + kApplyHelp + kFixChecksumHelp + StoreHelp();
     case Command::kDiff:
-      return text + kDiffHelp + StoreHelp();
+      return text + kDiffHelp + PatchHelpText() + StoreHelp();
     case Command::kItems:
       return text + kItemsHelp;
     case Command::kChecksum:

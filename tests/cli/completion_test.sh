@@ -51,8 +51,10 @@ expect 'csv|' list a.gbc --format=c
 expect 'table|csv|json|' list a.gbc --format=
 expect 'json|' items --format j
 expect 'portal|' list --format=csv a.gbc p
-expect '--dry-run|--help|' set a.gbc -
-expect '--format=|--exit-code|--help|' diff a.gbc b.gbc --
+expect '--dry-run|--fix-checksum|--help|' set a.gbc -
+expect '--format=|--exit-code|--output=|--help|' diff a.gbc b.gbc --
+expect 'table|csv|json|ips|bps|' diff a.gbc b.gbc --format=
+expect '--fix|--help|' checksum a.gbc --
 expect '1|2|3|4|5|6|7|' get a.gbc third ''
 # Item names in any case; those with spaces escaped, or left as they are
 # inside an opened quote.
@@ -69,5 +71,8 @@ expect 'y.gbc|' list x=
 expect 'b.gbc|' diff x=y.gbc a:
 expect 'layout.csv|' apply a.gbc l
 # After "--" a word that begins with a dash is an operand.
+# A patch's file name after -o, in either spelling.
+expect 'mine.ips|' diff a.gbc b.gbc --format=ips -o mi
+expect 'mine.ips|' diff a.gbc b.gbc --format=ips --output=mi
 expect '' -- -
 exit $status

@@ -134,7 +134,7 @@ endif()
 # Usage errors exit 2, files that cannot be read 1, on standard error only.
 cli(2 set "${a}" portal 3 17)
 expect_empty("${out}" "a usage error's output")
-expect_text("${err}" "tivok-cli set: \"17\" is a bare number, which could be hex or decimal: write an item code in hex with 0x, such as 0x17 for Sirloin, or the item's name\nUsage: tivok-cli set IMAGE STORE SLOT ITEM [--dry-run]\nTry 'tivok-cli set --help' for more information.\n" "a usage error")
+expect_text("${err}" "tivok-cli set: \"17\" is a bare number, which could be hex or decimal: write an item code in hex with 0x, such as 0x17 for Sirloin, or the item's name\nUsage: tivok-cli set IMAGE STORE SLOT ITEM [--dry-run] [--fix-checksum]\nTry 'tivok-cli set --help' for more information.\n" "a usage error")
 cli(1 list "nicht da ü.gbc")
 expect_empty("${out}" "a missing file's output")
 # The system's reason, in its own words, on one line.
