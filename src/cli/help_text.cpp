@@ -49,7 +49,8 @@ constexpr char kItemHelp[] =
 constexpr char kProgramHelp[] =
     "Reads and changes the store inventories of a Dragon Warrior Monsters\n"
     "cartridge image. Like the Tivok window, it writes only the item-code\n"
-    "bytes asked for, and never creates, lengthens or truncates a file.\n"
+    "bytes asked for, and the global checksum on request, and never\n"
+    "creates, lengthens or truncates a file.\n"
     "\n"
     "Commands:\n"
     "  list IMAGE [STORE]     list every store, or one, slot by slot\n"
@@ -60,10 +61,10 @@ constexpr char kProgramHelp[] =
     "                         its slots\n"
     "  diff CLEAN IMAGE [STORE]\n"
     "                         list the slots where IMAGE differs from\n"
-    "                         CLEAN\n"
+    "                         CLEAN, or write a patch of them\n"
     "  items                  list the 44 items with their codes\n"
     "  checksum IMAGE         show the image's two checksums and whether\n"
-    "                         they match\n"
+    "                         they match, or put the global one right\n"
     "Each command has its own help: tivok-cli COMMAND --help.\n"
     "\n";
 
@@ -76,10 +77,11 @@ constexpr char kProgramOptions[] =
     "  -v, --version  show the version\n"
     "\n"
     "Exit status: 0 on success; 1 when the image cannot be read or\n"
-    "written, a layout is refused, a checksum does not match, the output\n"
-    "cannot be written, or diff --exit-code finds slots that differ; 2 when\n"
-    "the command line is wrong; 3 when set or apply changed the image as\n"
-    "asked, but the report of it could not be written to the output.\n"
+    "written, a layout is refused, a checksum does not match, no patch can\n"
+    "be made or written, the output cannot be written, or diff --exit-code\n"
+    "finds slots that differ; 2 when the command line is wrong; 3 when set,\n"
+    "apply or checksum --fix changed the image as asked, but the report of\n"
+    "it could not be written to the output.\n"
     "Results go to standard output, errors to standard error.\n";
 
 constexpr char kListHelp[] =
@@ -131,10 +133,10 @@ constexpr char kDiffHelp[] =
     "Lists the slots whose item in IMAGE differs from the one in CLEAN, in\n"
     "every store or only STORE, with each slot's offset and both items; a\n"
     "code that is no item reads \"unknown item (0xC8)\". Only the stores'\n"
-    "bytes of each image are read, and neither is written. The exit status\n"
-    "is 0 whether or not slots differ. When a file ends inside a store,\n"
-    "the slots past its end are named on standard error, and the exit\n"
-    "status is 1.\n"
+    "bytes of each image are read (for a patch, all of CLEAN), and neither\n"
+    "is written. The exit status is 0 whether or not slots differ. When a\n"
+    "file ends inside a store, the slots past its end are named on\n"
+    "standard error, and the exit status is 1.\n"
     "\n"
     "  --format=table  a table per store, with CLEAN's item and IMAGE's\n"
     "                  (the default); one line when no slot differs\n"
