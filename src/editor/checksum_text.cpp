@@ -25,4 +25,9 @@ std::string ChecksumNote(const Checksums& checksums) {
   return note;
 }
 
+std::string StaleAfterSaveNote() {
+  return "The global checksum is stale now: hardware ignores it, some "
+         "emulators warn. Edit, Fix Cartridge Checksum sets it right.";
+}
+
 }  // namespace tivok

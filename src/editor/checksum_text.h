@@ -17,6 +17,10 @@ std::string StaleChecksumText();
 // stale and how to fix it, or both; empty when both match.
 std::string ChecksumNote(const Checksums& checksums);
 
+// The status line's short note after a save that left the global checksum
+// stale.
+std::string StaleAfterSaveNote();
+
 }  // namespace tivok
 
 #endif  // TIVOK_EDITOR_CHECKSUM_TEXT_H_

@@ -89,6 +89,11 @@ class EditorView {
   // to Slot 3 of Portal Shop"; an empty text disables it.
   virtual void SetUndoText(std::string_view text) = 0;
   virtual void SetRedoText(std::string_view text) = 0;
+  // Edit, Fix Cartridge Checksum, offered while the global checksum is
+  // stale; Edit, Keep Checksum Right, the user's choice that every write
+  // also sets the checksum right.
+  virtual void SetFixChecksumEnabled(bool enabled) = 0;
+  virtual bool KeepsChecksumRight() const = 0;
   // Watches the image at `path` for changes that other programs make, and
   // offers File, Reload; an empty path ends both.
   virtual void WatchImage(const std::string& path) = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/save_history.h"
 #include "rom/image_write.h"
@@ -11,54 +12,63 @@
 
 namespace tivok {
 
-// What one save, undo or redo did: the save it concerns, and the write
-// asked of WriteBytes with its report, for the editor to word.
+// What one write of a step, its undo or its redo did: the step it
+// concerns, and the write asked of WriteBytes with its report, for the
+// editor to word.
 struct SaveResult {
   WriteKind kind = WriteKind::kSave;
-  SavedByte save;
+  SavedStep step;
   WriteRequest request;
   WriteReport report;
-  // A save that left the byte as it was: it is not recorded.
+  // A step that changed no byte: it is not recorded.
   bool unchanged = false;
-  // An undo or redo that found the byte changed by another program: the
-  // save left the history.
+  // An undo or redo that found a byte changed by another program: the step
+  // left the history.
   bool dropped = false;
 
-  // The byte that this write puts into the file: the save's own for a save
-  // or a redo, the one from before it for an undo.
-  std::uint8_t Written() const {
-    return kind == WriteKind::kUndo ? save.before : save.after;
-  }
-  // The image holds the written byte now, whether or not the disk
+  // The bytes that this write left in the file, each with its value now.
+  std::vector<ByteEdit> Left() const;
+  // The image holds every byte that was due, whether or not the disk
   // confirmed it and whether or not the checks after the flush passed.
-  bool InFile() const { return !report.in_file.empty() && report.in_file[0]; }
-  // The file at the path may differ from before: the byte is in it, or
+  bool InFile() const;
+  // The file at the path may differ from before: a byte is in it, or
   // another program replaced it or changed its length meanwhile.
   bool ChangedFile() const;
 };
 
-// The saves made in the open image, and the writes that make, take back
-// and make again each of them, all through WriteBytes. A save enters the
-// history once its byte is in the file, unless the byte held that item
-// already. An undo (or redo) writes only while the byte is the one Tivok
-// left there; when another program has changed it, nothing is written and
-// that save leaves the history, so that the saves before it can still be
-// undone.
+// The steps made in the open image, and the writes that make, take back
+// and make again each of them, all through WriteBytes, each in one write.
+// A step enters the history once its bytes are in the file, unless it
+// changed none. An undo (or redo) writes only while every byte is the one
+// Tivok left there; when another program has changed one, nothing is
+// written and that step leaves the history, so that the steps before it
+// can still be undone. With `fix_checksum`, every write also leaves the
+// global checksum right, as part of the same step.
 class ImageSaves {
  public:
+  // Writes `value` into the slot at `position`.
   SaveResult Save(const std::string& path, FilePosition position,
-                  std::uint8_t value);
-  // Nothing when there is no save to undo or redo.
-  std::optional<SaveResult> Undo();
-  std::optional<SaveResult> Redo();
+                  std::uint8_t value, bool fix_checksum = false);
+  // Writes `changes`, the slots of the layout named `layout`, each
+  // expecting the byte that the user saw.
+  SaveResult ApplyLayout(const std::string& path, const std::string& layout,
+                         std::vector<ByteChange> changes,
+                         bool fix_checksum = false);
+  // Writes the global checksum that the image's bytes give.
+  SaveResult FixChecksum(const std::string& path);
+  // Nothing when there is no step to undo or redo.
+  std::optional<SaveResult> Undo(bool fix_checksum = false);
+  std::optional<SaveResult> Redo(bool fix_checksum = false);
 
-  const SavedByte* NextUndo() const { return history_.NextUndo(); }
-  const SavedByte* NextRedo() const { return history_.NextRedo(); }
+  const SavedStep* NextUndo() const { return history_.NextUndo(); }
+  const SavedStep* NextRedo() const { return history_.NextRedo(); }
   void Clear() { history_.Clear(); }
 
  private:
-  // Writes the byte of history's next undo or redo over the one expected.
-  std::optional<SaveResult> Rewrite(WriteKind kind);
+  // Makes a step of `kind` with the request's changes, and records it.
+  SaveResult Make(SavedStep step, WriteRequest request);
+  // Writes the bytes of history's next undo or redo over those expected.
+  std::optional<SaveResult> Rewrite(WriteKind kind, bool fix_checksum);
 
   SaveHistory history_;
 };

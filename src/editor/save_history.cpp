@@ -2,9 +2,19 @@
 
 #include <utility>
 
+#include "rom/store_table.h"
+
 namespace tivok {
 
-void SaveHistory::Record(SavedByte save) {
+int SavedStep::SlotCount() const {
+  int count = 0;
+  for (const ByteEdit& edit : edits) {
+    if (StoreTable::SlotAt(edit.position).store != nullptr) ++count;
+  }
+  return count;
+}
+
+void SaveHistory::Record(SavedStep save) {
   saves_.resize(done_);
   saves_.push_back(std::move(save));
   done_ = saves_.size();
@@ -15,20 +25,21 @@ void SaveHistory::Clear() {
   done_ = 0;
 }
 
-const SavedByte* SaveHistory::NextUndo() const {
+const SavedStep* SaveHistory::NextUndo() const {
   return done_ > 0 ? &saves_[done_ - 1] : nullptr;
 }
 
-const SavedByte* SaveHistory::NextRedo() const {
+const SavedStep* SaveHistory::NextRedo() const {
   return done_ < saves_.size() ? &saves_[done_] : nullptr;
 }
 
-void SaveHistory::MarkUndone() {
-  if (done_ > 0) --done_;
+void SaveHistory::MarkUndone(SavedStep step) {
+  if (done_ == 0) return;
+  saves_[--done_] = std::move(step);
 }
 
-void SaveHistory::MarkRedone() {
-  if (done_ < saves_.size()) ++done_;
+void SaveHistory::MarkRedone(SavedStep step) {
+  if (done_ < saves_.size()) saves_[done_++] = std::move(step);
 }
 
 void SaveHistory::DropNextUndo() {

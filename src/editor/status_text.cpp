@@ -28,16 +28,6 @@ std::string Target(const SlotPlace& place, const Store* shown) {
   return " to " + SlotText(place) + "." + ShownNote(place, shown);
 }
 
-// "Save Herb to Slot 3 of Portal Shop".
-std::string ActionText(const SavedByte& save) {
-  const SlotPlace place = StoreTable::SlotAt(save.position);
-  std::string item(ItemTable::NameOf(save.after));
-  if (item.empty()) item = ItemText(save.after);
-  if (place.store == nullptr) return "Save " + item;
-  return "Save " + item + " to Slot " + std::to_string(place.slot) + " of " +
-         std::string(place.store->selector_label);
-}
-
 std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
@@ -115,32 +105,14 @@ std::string PlanStatus(const EditorState& state, const Store* shown) {
   return "Save writes " + ItemText(state.NewItem) + Target(place, shown);
 }
 
-std::string SavedStatus(const SavedByte& save, const Store* shown) {
+std::string SavedStatus(const SavedStep& save, const Store* shown) {
   const SlotPlace place = StoreTable::SlotAt(save.position);
   if (place.store == nullptr) return "Saved.";
   return "Saved " + ItemText(save.after) + " to " + SlotText(place) +
          " (it held " + ItemText(save.before) + ")." + ShownNote(place, shown);
 }
 
-std::string UndoActionText(const SavedByte& save) {
-  return "Undo " + ActionText(save);
-}
-
-std::string RedoActionText(const SavedByte& save) {
-  return "Redo " + ActionText(save);
-}
-
-std::string UndoneStatus(const SavedByte& save) {
-  return "Undid the save: " + PlaceText(save.position) + ", holds " +
-         ItemText(save.before) + " again.";
-}
-
-std::string RedoneStatus(const SavedByte& save) {
-  return "Redid the save: " + PlaceText(save.position) + ", holds " +
-         ItemText(save.after) + " again.";
-}
-
-std::string SavedSameStatus(const SavedByte& save, const Store* shown) {
+std::string SavedSameStatus(const SavedStep& save, const Store* shown) {
   const SlotPlace place = StoreTable::SlotAt(save.position);
   if (place.store == nullptr) return "Saved.";
   return "Saved " + ItemText(save.after) + " to " + SlotText(place) +

@@ -49,17 +49,11 @@ std::string PlanStatus(const EditorState& state, const Store* shown);
 
 // What a successful save wrote, and what the slot held before; says so
 // when that slot is not in `shown`, the store listed.
-std::string SavedStatus(const SavedByte& save, const Store* shown);
+std::string SavedStatus(const SavedStep& save, const Store* shown);
 
-// Undo and redo: what the menu entry would do ("Undo Save Herb to Slot 3
-// of Portal Shop"), and what was done.
-std::string UndoActionText(const SavedByte& save);
-std::string RedoActionText(const SavedByte& save);
-std::string UndoneStatus(const SavedByte& save);
-std::string RedoneStatus(const SavedByte& save);
 // A save that found its item in the slot already: Save wrote it again,
 // and Undo has nothing new to take back.
-std::string SavedSameStatus(const SavedByte& save, const Store* shown);
+std::string SavedSameStatus(const SavedStep& save, const Store* shown);
 
 // The image as another program left it: slots changed (each with its item
 // before and after; more than three by their count and the first three),

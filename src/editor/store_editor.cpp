@@ -3,28 +3,13 @@
 #include <utility>
 
 #include "editor/status_text.h"
+#include "editor/step_text.h"
 #include "editor/write_status.h"
 #include "rom/describe.h"
 #include "rom/item_table.h"
 #include "rom/rom_file.h"
 
 namespace tivok {
-namespace {
-
-// The file position that a slot address text such as "&H2476C" spells.
-FilePosition PositionOf(const std::string& slot_address) {
-  if (slot_address.empty()) {
-    throw SaveError("no slot is chosen: choose a slot in the list first");
-  }
-  const std::optional<FilePosition> position = ParseSlotAddress(slot_address);
-  if (!position) {
-    throw SaveError("the chosen slot \"" + slot_address +
-                    "\" is not a file position: choose a slot again");
-  }
-  return *position;
-}
-
-}  // namespace
 
 StoreEditor::StoreEditor(EditorView& view) : view_(view), listing_(view) {}
 
@@ -86,6 +71,7 @@ void StoreEditor::LoadRom() {
                       "Invalid ROM");
     view_.SetSaveEnabled(false);
     view_.WatchImage({});
+    checksums_.Forget();
     return;
   }
   for (const Store& store : StoreTable::All()) {
@@ -103,7 +89,9 @@ void StoreEditor::LoadRom() {
   // Says before any choice that saving will fail; Save still tries.
   read_only_note_ = WritabilityNote(path);
   view_.WatchImage(path);
-  ShowChoiceStatus();
+  checksums_.Read(path);
+  const std::string checksum = checksums_.Note();
+  ShowChoiceStatus({}, checksum.empty() ? "" : " " + checksum);
 }
 
 std::string StoreEditor::ListStoreSlots(const Store& store) {
@@ -172,7 +160,8 @@ void StoreEditor::OnItemTextEntered() {
 
 void StoreEditor::OnCurrentSlotChanged() { ShowChoiceStatus(); }
 
-void StoreEditor::ShowChoiceStatus(const std::string& lead) {
+void StoreEditor::ShowChoiceStatus(const std::string& lead,
+                                   const std::string& tail) {
   if (listing_.store() == nullptr) return;
   ShowPlan();
   if (!listing_.problem().empty()) {
@@ -184,7 +173,7 @@ void StoreEditor::ShowChoiceStatus(const std::string& lead) {
       listing_.EntryText(q >= 0 ? q : view_.SelectedSlot());
   view_.SetStatus((lead.empty() ? "" : lead + " ") +
                   (entry.empty() ? "" : entry + " ") +
-                  PlanStatus(state_, listing_.store()) + Notes());
+                  PlanStatus(state_, listing_.store()) + Notes() + tail);
 }
 
 std::string StoreEditor::Notes() const {
@@ -200,73 +189,12 @@ void StoreEditor::ShowPlan() {
   // Undo and Redo act only on an image that is open and usable.
   const Store* listed = listing_.store();
   const bool usable = listed != nullptr && listing_.problem().empty();
-  const SavedByte* undo = usable ? saves_.NextUndo() : nullptr;
-  const SavedByte* redo = usable ? saves_.NextRedo() : nullptr;
+  const SavedStep* undo = usable ? saves_.NextUndo() : nullptr;
+  const SavedStep* redo = usable ? saves_.NextRedo() : nullptr;
   view_.SetUndoText(undo != nullptr ? UndoActionText(*undo) : "");
   view_.SetRedoText(redo != nullptr ? RedoActionText(*redo) : "");
   if (listed != nullptr) view_.SetSaveDescription(PlanStatus(state_, listed));
-}
-
-void StoreEditor::OnSave() {
-  const Store* store = StoreTable::BySelectorPosition(view_.SelectedStore());
-  if (store == nullptr) return;
-  SaveResult result;
-  std::string news;
-  try {
-    result = SaveSlot(store->save_key, &news);
-  } catch (const SaveError& error) {
-    view_.SetStatus(NotSavedStatus(WithFileName(error.what(), state_.RomPath)));
-    view_.ShowMessage(std::string("Error saving: ") + error.what(),
-                      "Error Saving");
-    return;
-  }
-  Report(result, news);
-}
-
-SaveResult StoreEditor::SaveSlot(std::string_view save_key, std::string* news) {
-  if (state_.NewItem < 0 || state_.NewItem > 255) {
-    throw SaveError("the chosen item code " + std::to_string(state_.NewItem) +
-                    " does not fit in a byte");
-  }
-  const auto value = static_cast<std::uint8_t>(state_.NewItem);
-  const FilePosition position = PositionOf(state_.SlotAddress);
-  // The write checks, on the file it writes, that it is still an image of
-  // the game: another program may have replaced it since it was loaded.
-  SaveResult result = saves_.Save(state_.RomPath, position, value);
-  const std::string relisted =
-      AfterWrite(result, StoreTable::BySaveKey(save_key));
-  if (news != nullptr) *news = relisted;
-  return result;
-}
-
-std::string StoreEditor::AfterWrite(const SaveResult& result,
-                                    const Store* relist) {
-  if (!result.ChangedFile()) return {};
-  if (result.InFile()) {
-    read_only_note_.clear();
-    // Tivok's own byte is no news when the image is read again.
-    listing_.Apply(result.save.position, result.Written());
-  }
-  return relist != nullptr ? ListStoreSlots(*relist) : "";
-}
-
-void StoreEditor::OnUndo() { Rewrite(WriteKind::kUndo); }
-
-void StoreEditor::OnRedo() { Rewrite(WriteKind::kRedo); }
-
-void StoreEditor::Rewrite(WriteKind kind) {
-  if (listing_.store() == nullptr || !listing_.problem().empty()) return;
-  const std::optional<SaveResult> result =
-      kind == WriteKind::kUndo ? saves_.Undo() : saves_.Redo();
-  if (result) Report(*result, AfterWrite(*result, listing_.store()));
-}
-
-void StoreEditor::Report(const SaveResult& result, const std::string& news) {
-  ShowPlan();
-  const WriteTold told = TellWrite(result, listing_.store());
-  const std::string news_after = news.empty() ? "" : " " + news;
-  view_.SetStatus(told.status + news_after + (told.failed ? "" : Notes()));
-  if (!told.box.empty()) view_.ShowMessage(told.box, told.box_title);
+  view_.SetFixChecksumEnabled(usable && checksums_.stale());
 }
 
 void StoreEditor::OnImageChanged() { ListAgain(/*by_hand=*/false); }
@@ -281,6 +209,7 @@ void StoreEditor::ListAgain(bool by_hand) {
   listing_.ShowChosen(state_.SlotAddress);
   const std::string& problem = listing_.problem();
   read_only_note_ = problem.empty() ? WritabilityNote(path) : "";
+  checksums_.Read(path);
   if (!problem.empty()) {
     // A watcher may report one change many times: say each thing once.
     ShowPlan();

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/checksum_watch.h"
 #include "editor/editor_state.h"
 #include "editor/image_saves.h"
 #include "editor/slot_listing.h"
@@ -42,11 +43,14 @@ class StoreEditor {
   // other text gives way to the item chosen before.
   void OnItemTextEntered();
   void OnSave();
-  // Edit, Undo and Edit, Redo: write back the byte that the last save
-  // replaced, or write it again, but only while the file still holds the
-  // byte that Tivok left there.
+  // Edit, Undo and Edit, Redo: write back the bytes that the last step
+  // replaced, or write them again, but only while the file still holds the
+  // bytes that Tivok left there.
   void OnUndo();
   void OnRedo();
+  // Edit, Fix Cartridge Checksum: writes the global checksum that the
+  // image's bytes give, as one step of the history.
+  void OnFixChecksum();
   // Another program changed the image (OnImageChanged), or the user asks
   // to read it again (File, Reload): lists the store shown from the file
   // and says what changed in any store.
@@ -80,7 +84,9 @@ class StoreEditor {
   // Sets the status line to `lead` (if any), then the current slot entry's
   // item, what Save would write now, and the notes on the image. Does
   // nothing while no store is listed, which keeps the text that says why.
-  void ShowChoiceStatus(const std::string& lead = {});
+  // `tail` (if any) ends it.
+  void ShowChoiceStatus(const std::string& lead = {},
+                        const std::string& tail = {});
   // " " and the notes on the listing and the image, or nothing.
   std::string Notes() const;
   // Tells the window what Save writes now, and offers Undo and Redo as the
@@ -89,7 +95,7 @@ class StoreEditor {
   // Takes note of what `result` wrote and, when the file may have changed,
   // lists `relist` again; returns what other programs changed meanwhile.
   std::string AfterWrite(const SaveResult& result, const Store* relist);
-  // Undo (kUndo) or redo (kRedo) the next save of the history.
+  // Undo (kUndo) or redo (kRedo) the next step of the history.
   void Rewrite(WriteKind kind);
   // Says what a save, an undo or a redo did, with `news` of other
   // programs' changes that its listing found.
@@ -103,8 +109,10 @@ class StoreEditor {
   SlotListing listing_;
   // Why the open image cannot be saved; empty when it can.
   std::string read_only_note_;
-  // The saves in the open image.
+  // The steps made in the open image.
   ImageSaves saves_;
+  // The open image's checksums.
+  ChecksumWatch checksums_;
 };
 
 }  // namespace tivok

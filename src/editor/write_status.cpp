@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/status_text.h"
+#include "editor/step_text.h"
 #include "rom/describe.h"
 #include "rom/write_words.h"
 
@@ -20,9 +21,17 @@ struct Leads {
   const char* title;     // the box's title
 };
 
-Leads LeadsOf(WriteKind kind) {
+Leads LeadsOf(WriteKind kind, StepKind step) {
   switch (kind) {
     case WriteKind::kSave:
+      if (step == StepKind::kLayout) {
+        return {"Not applied: ", "Error applying the layout: ", "Applied, but ",
+                "Error Applying Layout"};
+      }
+      if (step == StepKind::kChecksum) {
+        return {"Checksum not fixed: ", "Error fixing the checksum: ",
+                "Fixed, but ", "Error Fixing Checksum"};
+      }
       return {"Not saved: ", "Error saving: ", "Saved, but ", "Error Saving"};
     case WriteKind::kUndo:
       return {"Not undone: ", "Error undoing: ", "Undone, but ",
@@ -72,11 +81,34 @@ std::string DroppedRefusal(WriteKind kind) {
 }
 
 std::string DroppedNote(const SaveResult& result) {
-  const SavedByte& save = result.save;
+  const SavedStep& step = result.step;
+  if (step.kind != StepKind::kSave) {
+    return " Tivok drops that step, " + StepActionText(step) +
+           ", from its history.";
+  }
   return (result.kind == WriteKind::kUndo
-              ? " Before the save it held " + ItemText(save.before)
-              : " The save wrote " + ItemText(save.after)) +
+              ? " Before the save it held " + ItemText(step.before)
+              : " The save wrote " + ItemText(step.after)) +
          ". Tivok drops that save from its history.";
+}
+
+// What a step that went as asked made.
+std::string DoneStatus(const SaveResult& result, const Store* shown) {
+  const SavedStep& step = result.step;
+  switch (step.kind) {
+    case StepKind::kLayout:
+      return result.unchanged ? "Nothing to change: the image holds the "
+                                "layout's items already."
+                              : AppliedStatus(step);
+    case StepKind::kChecksum:
+      return result.unchanged ? "The global checksum was right already."
+                              : FixedStatus();
+    case StepKind::kSave:
+      break;
+  }
+  return (result.unchanged ? SavedSameStatus(step, shown)
+                           : SavedStatus(step, shown)) +
+         ChecksumKeptNote(step);
 }
 
 // A write that went as asked: a status, no box.
@@ -92,19 +124,19 @@ WriteTold TellWrite(const SaveResult& result, const Store* shown) {
   const WriteKind kind = result.kind;
   const WriteWords words =
       WordWrite(result.request, result.report, kWindowVoice);
+  const SavedStep& step = result.step;
   if (words.result == Result::kAsAsked) {
     switch (kind) {
       case WriteKind::kSave:
-        return Done(result.unchanged ? SavedSameStatus(result.save, shown)
-                                     : SavedStatus(result.save, shown));
+        return Done(DoneStatus(result, shown));
       case WriteKind::kUndo:
-        return Done(UndoneStatus(result.save));
+        return Done(UndoneStatus(step));
       case WriteKind::kRedo:
         break;
     }
-    return Done(RedoneStatus(result.save));
+    return Done(RedoneStatus(step));
   }
-  const Leads leads = LeadsOf(kind);
+  const Leads leads = LeadsOf(kind, step.kind);
   const std::string text =
       result.dropped
           ? Sentences(words, DroppedRefusal(kind)) + DroppedNote(result)

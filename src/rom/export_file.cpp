@@ -35,7 +35,7 @@ void ExportFile(const std::string& path, std::string_view content,
     case file_system::TargetKind::kOther:
       Refuse(path, "it is not a regular file");
     case file_system::TargetKind::kNothing:
-      file_system::ReplaceFile(path, content);
+      file_system::ReplaceByNewFile(path, content);
       return;
     case file_system::TargetKind::kFile:
       break;
@@ -52,7 +52,7 @@ void ExportFile(const std::string& path, std::string_view content,
            "it is a Dragon Warrior Monsters image, and an export never goes "
            "over an image");
   }
-  file_system::ReplaceFile(path, content);
+  file_system::ReplaceByNewFile(path, content);
 }
 
 }  // namespace tivok

@@ -29,7 +29,7 @@ TargetKind ExportTargetKind(const std::string& path);
 
 // Writes `content` to a new file next to `path`, flushes it and renames it
 // over `path`; removes the new file again on failure. Throws RomFileError.
-void ReplaceFile(const std::string& path, std::string_view content);
+void ReplaceByNewFile(const std::string& path, std::string_view content);
 
 }  // namespace file_system
 }  // namespace tivok

@@ -67,7 +67,7 @@ TargetKind ExportTargetKind(const std::string& path) {
   return S_ISREG(info.st_mode) ? TargetKind::kFile : TargetKind::kOther;
 }
 
-void ReplaceFile(const std::string& path, std::string_view content) {
+void ReplaceByNewFile(const std::string& path, std::string_view content) {
   const std::string target = Resolved(path);
   const std::size_t slash = target.rfind('/');
   const std::string folder =

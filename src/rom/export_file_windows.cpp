@@ -68,7 +68,7 @@ TargetKind ExportTargetKind(const std::string& path) {
   return disk ? TargetKind::kFile : TargetKind::kOther;
 }
 
-void ReplaceFile(const std::string& path, std::string_view content) {
+void ReplaceByNewFile(const std::string& path, std::string_view content) {
   const std::filesystem::path target = Wide(path);
   std::wstring temporary;
   HANDLE file = INVALID_HANDLE_VALUE;

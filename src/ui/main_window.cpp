@@ -66,17 +66,6 @@ QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
   return label;
 }
 
-// Adds the action `name` to `menu` with the platform's keys for `key`,
-// disabled until there is an image or a save for it to act on.
-QAction* AddWaitingAction(QMenu* menu, const char* text, const char* name,
-                          QKeySequence::StandardKey key) {
-  QAction* action = menu->addAction(text);
-  action->setObjectName(name);
-  action->setShortcuts(key);
-  action->setEnabled(false);
-  return action;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
@@ -88,6 +77,7 @@ MainWindow::MainWindow(QWidget* parent)
   CreateMenus();
   CreateStatusLine();
   DescribeControls();
+  ConnectMenus();
   ConnectEvents();
   SetTabOrder();
   AcceptFileDrops();
@@ -172,61 +162,9 @@ void MainWindow::CreateControls() {
               label6_, label4_, combo2_, label5_, combo3_, command1_});
 }
 
-void MainWindow::CreateMenus() {
-  QMenu* file = menuBar()->addMenu("&File");
-  file->setObjectName("File");
-  open_ = file->addAction("&Open...");
-  open_->setObjectName("Open");
-  open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  recent_ = new RecentMenu(file);
-  file->addMenu(recent_);
-  // Reads the image again, for file systems that do not report changes.
-  reload_ = AddWaitingAction(file, "&Reload", "Reload", QKeySequence::Refresh);
-  file->addSeparator();
-  save_ = AddWaitingAction(file, "&Save", "Save", QKeySequence::Save);
-  file->addSeparator();
-  quit_ = file->addAction("&Quit");
-  quit_->setObjectName("Quit");
-  quit_->setMenuRole(QAction::QuitRole);
-  // The platform's Quit key, Ctrl+Q where it names none.
-  QList<QKeySequence> quit_keys = QKeySequence::keyBindings(QKeySequence::Quit);
-  if (quit_keys.isEmpty()) quit_keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
-  quit_->setShortcuts(quit_keys);
-
-  QMenu* edit = menuBar()->addMenu("&Edit");
-  edit->setObjectName("Edit");
-  undo_ = AddWaitingAction(edit, "&Undo", "Undo", QKeySequence::Undo);
-  redo_ = AddWaitingAction(edit, "&Redo", "Redo", QKeySequence::Redo);
-
-  QMenu* other = menuBar()->addMenu("&Other");
-  other->setObjectName("Other");
-  credits_ = other->addAction("&Credits");
-  credits_->setObjectName("Credits");
-
-  QMenu* help = menuBar()->addMenu("&Help");
-  help->setObjectName("Help");
-  about_ = help->addAction("&About Tivok");
-  about_->setObjectName("About");
-  about_->setMenuRole(QAction::AboutRole);
-}
-
 void MainWindow::ConnectEvents() {
-  connect(open_, &QAction::triggered, this, [this] { editor_.OnOpen(); });
-  connect(recent_, &RecentMenu::Chosen, this, &MainWindow::OpenFile);
-  connect(reload_, &QAction::triggered, this, [this] { editor_.OnReload(); });
-  // As a click on Save would, it first ends the editing of New Item's text.
-  connect(save_, &QAction::triggered, this, [this] {
-    if (combo3_->lineEdit()->hasFocus()) editor_.OnItemTextEntered();
-    editor_.OnSave();
-  });
-  connect(undo_, &QAction::triggered, this, [this] { editor_.OnUndo(); });
-  connect(redo_, &QAction::triggered, this, [this] { editor_.OnRedo(); });
   connect(watcher_, &ImageWatcher::Changed, this,
           [this] { editor_.OnImageChanged(); });
-  connect(credits_, &QAction::triggered, this, [this] { OnCredits(); });
-  connect(about_, &QAction::triggered, this, [this] { OnAbout(); });
-  // Closing the window ends the program; nothing is saved.
-  connect(quit_, &QAction::triggered, this, &QWidget::close);
   // activated() comes from the user only (list, arrow keys, wheel), never
   // from setting the entry in code.
   connect(combo1_, &QComboBox::activated, this, [this] {

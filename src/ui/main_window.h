@@ -61,6 +61,8 @@ class MainWindow : public QMainWindow, public EditorView {
   void SetSaveDescription(std::string_view text) override;
   void SetUndoText(std::string_view text) override;
   void SetRedoText(std::string_view text) override;
+  void SetFixChecksumEnabled(bool enabled) override;
+  bool KeepsChecksumRight() const override;
   void WatchImage(const std::string& path) override;
   void SetCaption(std::string_view caption) override;
   void SetStatus(std::string_view text) override;
@@ -94,6 +96,7 @@ class MainWindow : public QMainWindow, public EditorView {
  private:
   void CreateControls();
   void CreateMenus();
+  void ConnectMenus();
   void ConnectEvents();
   void SetTabOrder();
   void CreateStatusLine();
@@ -127,6 +130,8 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* save_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  QAction* fix_checksum_ = nullptr;
+  QAction* keep_checksum_ = nullptr;
   QAction* credits_ = nullptr;
   QAction* about_ = nullptr;
   QAction* quit_ = nullptr;

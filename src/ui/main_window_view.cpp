@@ -151,6 +151,14 @@ void MainWindow::SetRedoText(std::string_view text) {
   NameEditAction(redo_, text, "Redo");
 }
 
+void MainWindow::SetFixChecksumEnabled(bool enabled) {
+  fix_checksum_->setEnabled(enabled);
+}
+
+bool MainWindow::KeepsChecksumRight() const {
+  return keep_checksum_->isChecked();
+}
+
 // The editor watches exactly the images that it has opened without refusal:
 // those are the recent images.
 void MainWindow::WatchImage(const std::string& path) {

@@ -40,6 +40,10 @@ class RecordingView : public EditorView {
   std::string undo_text, redo_text, watched;
   // What Save's description says it writes; not logged.
   std::string save_description;
+  // Edit, Fix Cartridge Checksum's state and Edit, Keep Checksum Right's
+  // check; not logged.
+  bool fix_checksum_enabled = false;
+  bool keep_checksum_right = false;
   std::vector<Message> messages;
 
   void ClearStores() override;
@@ -62,6 +66,10 @@ class RecordingView : public EditorView {
   }
   void SetUndoText(std::string_view text) override { undo_text = text; }
   void SetRedoText(std::string_view text) override { redo_text = text; }
+  void SetFixChecksumEnabled(bool enabled) override {
+    fix_checksum_enabled = enabled;
+  }
+  bool KeepsChecksumRight() const override { return keep_checksum_right; }
   void WatchImage(const std::string& path) override { watched = path; }
   void SetCaption(std::string_view caption) override;
   void SetStatus(std::string_view text) override { status = text; }

@@ -17,6 +17,11 @@ namespace tivok::testing {
 inline constexpr int kBeginner = 0, kSecond = 1, kThird = 2, kBook = 3,
                      kPortal = 4;
 inline constexpr int kHerb = 1;
+// What the status line adds after a save that leaves the sample image's
+// global checksum stale.
+inline constexpr char kStaleNote[] =
+    " The global checksum is stale now: hardware ignores it, some emulators "
+    "warn. Edit, Fix Cartridge Checksum sets it right.";
 
 // A store editor over a recording window, driven as the user would.
 class StoreEditorTest : public ::testing::Test {

@@ -30,6 +30,7 @@ using ::testing::Not;
 using ::testing::StartsWith;
 using ::tivok::testing::DirectoryReason;
 using ::tivok::testing::Exists;
+using ::tivok::testing::kStaleNote;
 using ::tivok::testing::FsPath;
 using ::tivok::testing::kBeginner;
 using ::tivok::testing::kBook;
@@ -107,7 +108,8 @@ TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
   EXPECT_TRUE(view.messages.empty());
   EXPECT_EQ(view.status,
             "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C (it held "
-            "Cheater BK (22)).");
+            "Cheater BK (22))." +
+                std::string(kStaleNote));
 }
 
 TEST_F(StoreEditorTest, ListsEveryStoreInItsFormat) {
@@ -292,8 +294,8 @@ TEST_F(StoreEditorTest, SavesToTheRememberedSlotWhateverStoreIsShown) {
   EXPECT_EQ(ReadAll(path), expected);
   EXPECT_EQ(view.slots, third);
   EXPECT_EQ(view.log.back(), "AddSlot 7 (20)");
-  EXPECT_EQ(view.status,
-            "Saved" + target + " (it held Awake Sand (B))." + elsewhere);
+  EXPECT_EQ(view.status, "Saved" + target + " (it held Awake Sand (B))." +
+                             elsewhere + kStaleNote);
   // Save again: the same byte at the same place.
   editor.OnSave();
   EXPECT_EQ(ReadAll(path), expected);
@@ -502,7 +504,7 @@ TEST_F(SaveFailureTest, AnotherProgramLengthensTheFileWhileTivokWrites) {
       "while Tivok wrote: another program changed the file meanwhile. "
       "Written: Herb (1) to slot 1 of Portal Shop, offset 0x2478C, which held "
       "Cheater BK (22). The 1 byte written is in the file as it is now.";
-  EXPECT_EQ(view.status, "Saved, but " + text);
+  EXPECT_EQ(view.status, "Saved, but " + text + kStaleNote);
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].title, "Error Saving");
   EXPECT_EQ(view.slots[0], "1 (1)");

@@ -38,6 +38,8 @@ class NullView : public EditorView {
   void SetSaveDescription(std::string_view) override {}
   void SetUndoText(std::string_view) override {}
   void SetRedoText(std::string_view) override {}
+  void SetFixChecksumEnabled(bool) override {}
+  bool KeepsChecksumRight() const override { return false; }
   void WatchImage(const std::string&) override {}
   void SetCaption(std::string_view) override {}
   void SetStatus(std::string_view) override {}

@@ -1,0 +1,39 @@
+#ifndef TIVOK_EDITOR_CHECKSUM_WATCH_H_
+#define TIVOK_EDITOR_CHECKSUM_WATCH_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/save_history.h"
+#include "rom/checksum.h"
+
+namespace tivok {
+
+// The open image's two checksums as the editor knows them: read from the
+// file when the image is opened or another program changed it, and
+// followed through Tivok's own writes without reading the file again.
+class ChecksumWatch {
+ public:
+  // Reads them from the image at `path`; forgets them when it cannot.
+  void Read(const std::string& path);
+  void Forget() { checksums_.reset(); }
+  // Follows Tivok's own write of `edits` (each byte before and after).
+  void Apply(const std::vector<ByteEdit>& edits);
+
+  // True when the global checksum is known to be stale.
+  bool stale() const { return checksums_ && !checksums_->global_right(); }
+  // What the status line says of them: that the header checksum is wrong
+  // or the global checksum stale, and how to fix it; nothing when both
+  // match or they are not known.
+  std::string Note() const;
+  // After a save: only that the global checksum is stale, briefly.
+  std::string NoteAfterSave() const;
+
+ private:
+  std::optional<Checksums> checksums_;
+};
+
+}  // namespace tivok
+
+#endif  // TIVOK_EDITOR_CHECKSUM_WATCH_H_
