@@ -46,6 +46,9 @@ _tivok_cli_split() {
 
 _tivok_cli() {
   COMPREPLY=()
+  # Set by _tivok_cli_split, and kept out of the user's shell.
+  local -a _tivok_cli_words
+  local _tivok_cli_open _tivok_cli_cut
   _tivok_cli_split "${COMP_LINE:0:COMP_POINT}"
   local program=${_tivok_cli_words[0]/#\~/$HOME} mode prefix candidate
   local -a lines candidates
