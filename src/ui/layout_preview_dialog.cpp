@@ -46,8 +46,9 @@ LayoutPreviewDialog::LayoutPreviewDialog(QWidget* parent) : QDialog(parent) {
   rows_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   unchanged_ = NewLabel("Unchanged", this);
 
-  buttons_ =
-      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  // In the dialog from the start, so that the dialog knows its default.
+  buttons_ = new QDialogButtonBox(
+      QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   QPushButton* apply = buttons_->button(QDialogButtonBox::Ok);
   apply->setText("&Apply");
   apply->setObjectName("Apply");

@@ -23,7 +23,6 @@ namespace tivok {
 
 class ImageWatcher;
 class ItemSelector;
-class LayoutPreviewDialog;
 class RecentMenu;
 class SizedComboBox;
 class SlotList;
@@ -135,8 +134,6 @@ class MainWindow : public QMainWindow, public EditorView {
   RecentMenu* recent_ = nullptr;
   QAction* save_ = nullptr;
   QAction* apply_layout_ = nullptr;
-  // The layout preview, built when first used.
-  LayoutPreviewDialog* layout_preview_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* fix_checksum_ = nullptr;

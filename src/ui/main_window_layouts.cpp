@@ -27,10 +27,9 @@ std::string MainWindow::ChooseLayoutFile(const std::string& image_path) {
 }
 
 bool MainWindow::ShowLayoutPreview(const LayoutPreview& preview) {
-  if (layout_preview_ == nullptr) {
-    layout_preview_ = new LayoutPreviewDialog(this);
-  }
-  return layout_preview_->Ask(preview);
+  // Built for each layout, as the message boxes are: nothing of it is kept.
+  LayoutPreviewDialog dialog(this);
+  return dialog.Ask(preview);
 }
 
 }  // namespace tivok
