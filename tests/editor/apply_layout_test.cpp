@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,14 +25,6 @@ constexpr char kLayout[] =
 
 std::vector<std::uint8_t> Bytes(const std::string& text) {
   return {text.begin(), text.end()};
-}
-
-void WriteAsAnotherProgram(const std::string& path, std::size_t offset,
-                           std::uint8_t value) {
-  std::fstream file(FsPath(path),
-                    std::ios::in | std::ios::out | std::ios::binary);
-  file.seekp(static_cast<std::streamoff>(offset));
-  file.put(static_cast<char>(value));
 }
 
 class ApplyLayoutTest : public StoreEditorTest {
