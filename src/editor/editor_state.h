@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/layout_preview.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -108,6 +109,14 @@ class EditorView {
   virtual void ShowOpenDialog() = 0;
   virtual std::string DialogFileName() const = 0;
   virtual std::string DialogFileTitle() const = 0;
+
+  // File, Apply Layout..., offered while an image is open and usable. The
+  // layout dialog starts in the folder of the image at `image_path` and
+  // returns the chosen file's path (bytes, absolute and normal), or empty
+  // when cancelled. The preview is modal; true when the user chose Apply.
+  virtual void SetApplyLayoutEnabled(bool enabled) = 0;
+  virtual std::string ChooseLayoutFile(const std::string& image_path) = 0;
+  virtual bool ShowLayoutPreview(const LayoutPreview& preview) = 0;
 
   // A modal box with a text, a title and one OK button; returns once closed.
   virtual void ShowMessage(std::string_view text, std::string_view title) = 0;

@@ -35,6 +35,12 @@ class SlotListing {
     reading_.Apply(position, value);
   }
 
+  // The codes of `store` as last read, Tivok's writes included; nullptr
+  // while the image cannot be used.
+  const StoreCodes* CodesOf(const Store& store) const {
+    return reading_.Of(store);
+  }
+
   // What the status line says of the entry in `row`, such as "Slot 3 holds
   // Sirloin (17)."; nothing for a row that is not listed.
   std::string EntryText(int row) const;

@@ -97,6 +97,13 @@ std::string FixedStatus() {
          "bytes now.";
 }
 
+std::string NothingToApplyStatus(const std::string& layout_path,
+                                 const std::string& image_path) {
+  return "Nothing to change: " + QuotedName(image_path) +
+         " holds the items of " + QuotedName(layout_path) +
+         " already; nothing was written.";
+}
+
 std::string UndoneStatus(const SavedStep& step) {
   switch (step.kind) {
     case StepKind::kLayout:

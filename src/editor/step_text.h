@@ -26,6 +26,10 @@ std::string RedoActionText(const SavedStep& step);
 std::string AppliedStatus(const SavedStep& step);
 std::string FixedStatus();
 
+// A layout whose slots all hold its items already: nothing was written.
+std::string NothingToApplyStatus(const std::string& layout_path,
+                                 const std::string& image_path);
+
 // What an undo or a redo of `step` did, once it went as asked.
 std::string UndoneStatus(const SavedStep& step);
 std::string RedoneStatus(const SavedStep& step);

@@ -195,6 +195,7 @@ void StoreEditor::ShowPlan() {
   view_.SetRedoText(redo != nullptr ? RedoActionText(*redo) : "");
   if (listed != nullptr) view_.SetSaveDescription(PlanStatus(state_, listed));
   view_.SetFixChecksumEnabled(usable && checksums_.stale());
+  view_.SetApplyLayoutEnabled(usable);
 }
 
 void StoreEditor::OnImageChanged() { ListAgain(/*by_hand=*/false); }

@@ -51,6 +51,16 @@ class StoreEditor {
   // Edit, Fix Cartridge Checksum: writes the global checksum that the
   // image's bytes give, as one step of the history.
   void OnFixChecksum();
+  // File, Apply Layout...: asks for a layout file, near the image, and
+  // applies it as ApplyLayoutFile does; a cancel does nothing.
+  void OnApplyLayout();
+  // Applies the layout at `path` (bytes, absolute), also one dropped on the
+  // window: reads it and plans it against the image as last read. A layout
+  // that is refused says why, with its lines, and writes nothing; one that
+  // changes nothing says so. Otherwise the preview shows each change, and
+  // Apply writes them all in one write, one step of the history, each
+  // expecting the byte shown; Cancel writes nothing.
+  void ApplyLayoutFile(const std::string& path);
   // Another program changed the image (OnImageChanged), or the user asks
   // to read it again (File, Reload): lists the store shown from the file
   // and says what changed in any store.

@@ -97,9 +97,9 @@ std::string DoneStatus(const SaveResult& result, const Store* shown) {
   const SavedStep& step = result.step;
   switch (step.kind) {
     case StepKind::kLayout:
-      return result.unchanged ? "Nothing to change: the image holds the "
-                                "layout's items already."
-                              : AppliedStatus(step);
+      return result.unchanged
+                 ? NothingToApplyStatus(step.layout, result.request.path)
+                 : AppliedStatus(step);
     case StepKind::kChecksum:
       return result.unchanged ? "The global checksum was right already."
                               : FixedStatus();

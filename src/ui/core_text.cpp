@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "rom/describe.h"
+#include "rom/file_path.h"
 
 namespace tivok {
 
@@ -27,6 +28,11 @@ std::string PathFromQt(const QString& path) {
 #else
   return QFile::encodeName(path).toStdString();
 #endif
+}
+
+std::string ChosenPath(const QStringList& files) {
+  if (files.isEmpty() || files.first().contains(QChar::Null)) return {};
+  return NormalPath(PathFromQt(files.first()));
 }
 
 }  // namespace tivok

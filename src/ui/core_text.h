@@ -2,6 +2,7 @@
 #define TIVOK_UI_CORE_TEXT_H_
 
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,11 @@ QString QtPath(const std::string& path);
 // A path from Qt's own file functions, such as the file dialog's choice, as
 // the core takes it.
 std::string PathFromQt(const QString& path);
+
+// The first of a file dialog's chosen `files` as the core takes a path,
+// absolute and normal; empty for none, and for a name with a NUL, which
+// would reach the system cut short, naming another file.
+std::string ChosenPath(const QStringList& files);
 
 }  // namespace tivok
 

@@ -73,6 +73,10 @@ class MainWindow : public QMainWindow, public EditorView {
 
   void ShowMessage(std::string_view text, std::string_view title) override;
 
+  void SetApplyLayoutEnabled(bool enabled) override;
+  std::string ChooseLayoutFile(const std::string& image_path) override;
+  bool ShowLayoutPreview(const LayoutPreview& preview) override;
+
   // Other, Credits: who made the program and where to report faults.
   void OnCredits();
   // Help, About Tivok: the program's name, version, purpose, licence and
@@ -87,7 +91,8 @@ class MainWindow : public QMainWindow, public EditorView {
   void OpenFile(const std::string& path);
 
  protected:
-  // One local file (no folder) dropped on the window opens it; any other
+  // One local file (no folder) dropped on the window opens it, or, named
+  // *.csv in any case, is applied to the open image as a layout; any other
   // drop is refused.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -128,6 +133,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* reload_ = nullptr;
   RecentMenu* recent_ = nullptr;
   QAction* save_ = nullptr;
+  QAction* apply_layout_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* fix_checksum_ = nullptr;

@@ -43,6 +43,9 @@ void MainWindow::CreateMenus() {
   file->addSeparator();
   save_ = AddWaitingAction(file, "&Save", "Save", QKeySequence::Save);
   file->addSeparator();
+  apply_layout_ = AddWaitingAction(file, "Apply &Layout...", "ApplyLayout",
+                                   QKeySequence::UnknownKey);
+  file->addSeparator();
   quit_ = file->addAction("&Quit");
   quit_->setObjectName("Quit");
   quit_->setMenuRole(QAction::QuitRole);
@@ -84,6 +87,8 @@ void MainWindow::ConnectMenus() {
     if (combo3_->lineEdit()->hasFocus()) editor_.OnItemTextEntered();
     editor_.OnSave();
   });
+  connect(apply_layout_, &QAction::triggered, this,
+          [this] { editor_.OnApplyLayout(); });
   connect(undo_, &QAction::triggered, this, [this] { editor_.OnUndo(); });
   connect(redo_, &QAction::triggered, this, [this] { editor_.OnRedo(); });
   connect(fix_checksum_, &QAction::triggered, this,

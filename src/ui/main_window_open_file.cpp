@@ -1,5 +1,6 @@
 // Opening a file that reaches the window from outside the open dialog: named
-// on the command line or dropped on the window.
+// on the command line or dropped on the window (a layout dropped there is
+// applied).
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -14,6 +15,7 @@
 #include <system_error>
 #include <utility>
 
+#include "rom/describe.h"
 #include "rom/file_path.h"
 #include "ui/core_text.h"
 #include "ui/item_selector.h"
@@ -94,9 +96,17 @@ void MainWindow::dropEvent(QDropEvent* event) {
   std::string path = AcceptFileDrop(event);
   if (path.empty()) return;
   // Opens once the drop has ended, so that a message box does not keep the
-  // program that the file came from waiting.
+  // program that the file came from waiting. A CSV file is a layout to
+  // apply to the open image; any other file is an image to open.
   QMetaObject::invokeMethod(
-      this, [this, path = std::move(path)] { OpenFile(path); },
+      this,
+      [this, path = std::move(path)] {
+        if (Lower(FileName(path)).ends_with(".csv")) {
+          editor_.ApplyLayoutFile(NormalPath(path));
+        } else {
+          OpenFile(path);
+        }
+      },
       Qt::QueuedConnection);
 }
 

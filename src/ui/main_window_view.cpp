@@ -192,11 +192,8 @@ void MainWindow::ShowOpenDialog() {
     dialog.selectFile(last);
   }
   if (dialog.exec() != QDialog::Accepted) return;
-  const QStringList chosen = dialog.selectedFiles();
-  // A name with a NUL would reach the system cut short, naming another
-  // file: it counts as no choice.
-  if (chosen.isEmpty() || chosen.first().contains(QChar::Null)) return;
-  dialog_path_ = NormalPath(PathFromQt(chosen.first()));
+  const std::string chosen = ChosenPath(dialog.selectedFiles());
+  if (!chosen.empty()) dialog_path_ = chosen;
 }
 
 std::string MainWindow::DialogFileName() const { return dialog_path_; }

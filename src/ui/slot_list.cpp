@@ -1,9 +1,11 @@
 #include "ui/slot_list.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -111,6 +113,11 @@ QSize SlotList::sizeHint() const {
 }
 
 void SlotList::focusInEvent(QFocusEvent* event) {
+  // Focus that comes back with the window, as once a dialog has closed,
+  // lands as below without telling a move: the status line keeps what the
+  // dialog's action said.
+  const QSignalBlocker quiet(
+      event->reason() == Qt::ActiveWindowFocusReason ? this : nullptr);
   const bool had_current = currentIndex().isValid();
   QTreeWidget::focusInEvent(event);
   if (had_current) return;

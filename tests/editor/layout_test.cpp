@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "editor/layout_file.h"
+#include "editor/layout_plan.h"
+#include "rom/store_read.h"
 #include "support/temp_dir.h"
 
 namespace tivok {
 namespace {
 
+using ::tivok::testing::FsPath;
 using ::tivok::testing::TempDir;
 
 bool Has(const std::string& text, const std::string& part) {
@@ -150,6 +154,73 @@ TEST(LayoutFile, RefusesMoreThanOneMebibyte) {
   const LayoutText text = ReadLayoutFrom(limit);
   EXPECT_TRUE(text.ok()) << text.error;
   EXPECT_EQ(text.text, big);
+}
+
+// A layout planned against the sample image, whole or cut short after
+// Portal slot 2: each change as "store position:slot holds>gets@line", the
+// rows that change nothing, and each refusal with its line. A slot that
+// holds the new item changes nothing whatever its was.
+TEST(LayoutPlan, ChangesOnlyTheSlotsThatHoldWhatTheLayoutExpects) {
+  const struct {
+    std::string layout;
+    std::size_t size;
+    std::vector<std::string> changes;
+    int unchanged;
+    std::vector<std::string> refusals;
+  } cases[] = {
+      {"store,slot,item\nportal,3,sirloin\nportal,1,Cheater BK\n"
+       "beginner,2,herb\n",
+       256 * 1024,
+       {"4:3 36>23@2", "0:2 2>1@4"},
+       1,
+       {}},
+      {"store,slot,item,was\nportal,3,sirloin,herb\nportal,2,herb,0x23\n"
+       "portal,4,0x25,herb\n",
+       256 * 1024,
+       {"4:2 35>1@3"},
+       1,
+       {"2: slot 3 of Portal Shop, offset 0x2478E, holds Comedy BK (24), not "
+        "Herb (1), which the layout expects there before writing Sirloin "
+        "(17)"}},
+      {"store,slot,item\nportal,2,herb\nportal,3,sirloin\n",
+       0x2478E,
+       {"4:2 35>1@2"},
+       0,
+       {"3: slot 3 of Portal Shop, offset 0x2478E, is not in the image: the "
+        "file has only 149390 bytes"}},
+      {"store,slot,code\nportal,1,0xC8\n",
+       256 * 1024,
+       {},
+       0,
+       {"2: slot 1 of Portal Shop, offset 0x2478C, holds Cheater BK (22), not "
+        "an unknown item (C8), which can be kept where a slot holds it, but "
+        "never written"}},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    std::filesystem::remove(FsPath(dir.File("sample.gbc")));
+    const ImageStores image =
+        ReadImageStores(dir.WriteSample("sample.gbc", c.size));
+    const Layout layout = ReadLayout(c.layout);
+    ASSERT_EQ(layout.error_count, 0) << c.layout;
+    const LayoutPlan plan = PlanLayout(
+        layout, [&](const Store& store) { return &image.Of(store); });
+    std::vector<std::string> changes, refusals;
+    for (const PlannedChange& change : plan.changes) {
+      changes.push_back(std::to_string(change.store->selector_position) + ":" +
+                        std::to_string(change.slot) + " " +
+                        std::to_string(change.holds) + ">" +
+                        std::to_string(change.gets) + "@" +
+                        std::to_string(change.line));
+    }
+    for (const LayoutError& refusal : plan.refusals) {
+      refusals.push_back(std::to_string(refusal.line) + ": " + refusal.reason);
+    }
+    EXPECT_EQ(changes, c.changes) << c.layout;
+    EXPECT_EQ(plan.unchanged, c.unchanged) << c.layout;
+    EXPECT_EQ(refusals, c.refusals) << c.layout;
+    EXPECT_EQ(plan.refused(), !c.refusals.empty()) << c.layout;
+  }
 }
 
 }  // namespace

@@ -87,4 +87,21 @@ void RecordingView::ShowMessage(std::string_view text, std::string_view title) {
   messages.push_back({std::string(text), std::string(title)});
 }
 
+std::string RecordingView::ChooseLayoutFile(const std::string& image_path) {
+  log.push_back("ChooseLayoutFile " + image_path);
+  if (layout_answers.empty()) return {};
+  std::string answer = layout_answers.front();
+  layout_answers.pop_front();
+  return answer;
+}
+
+bool RecordingView::ShowLayoutPreview(const LayoutPreview& preview) {
+  log.push_back("ShowLayoutPreview " + preview.heading);
+  previews.push_back(preview);
+  if (preview_answers.empty()) return false;
+  const bool apply = preview_answers.front();
+  preview_answers.pop_front();
+  return apply;
+}
+
 }  // namespace tivok::testing

@@ -45,6 +45,14 @@ class RecordingView : public EditorView {
   bool fix_checksum_enabled = false;
   bool keep_checksum_right = false;
   std::vector<Message> messages;
+  // File, Apply Layout...: whether it is offered (not logged), what the
+  // user picks in the next layout dialogs (empty: cancels; none left:
+  // cancels), and the previews shown, each answered by the next of
+  // `preview_answers` (true: Apply; none left: Cancel).
+  bool apply_layout_enabled = false;
+  std::deque<std::string> layout_answers;
+  std::vector<LayoutPreview> previews;
+  std::deque<bool> preview_answers;
 
   void ClearStores() override;
   void AddStore(std::string_view label) override;
@@ -77,6 +85,11 @@ class RecordingView : public EditorView {
   std::string DialogFileName() const override { return dialog_path_; }
   std::string DialogFileTitle() const override;
   void ShowMessage(std::string_view text, std::string_view title) override;
+  void SetApplyLayoutEnabled(bool enabled) override {
+    apply_layout_enabled = enabled;
+  }
+  std::string ChooseLayoutFile(const std::string& image_path) override;
+  bool ShowLayoutPreview(const LayoutPreview& preview) override;
 
  private:
   std::string dialog_path_;

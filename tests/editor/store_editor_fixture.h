@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,6 +25,15 @@ inline constexpr int kHerb = 1;
 inline constexpr char kStaleNote[] =
     " The global checksum is stale now: hardware ignores it, some emulators "
     "warn. Edit, Fix Cartridge Checksum sets it right.";
+
+// Writes `value` at `offset` as another program would.
+inline void WriteAsAnotherProgram(const std::string& path, std::size_t offset,
+                                  std::uint8_t value) {
+  std::fstream file(FsPath(path),
+                    std::ios::in | std::ios::out | std::ios::binary);
+  file.seekp(static_cast<std::streamoff>(offset));
+  file.put(static_cast<char>(value));
+}
 
 // A store editor over a recording window, driven as the user would.
 class StoreEditorTest : public ::testing::Test {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,15 +25,6 @@ constexpr std::size_t kOffset = 0x2478E;
 constexpr char kSlot[] = "slot 3 of Portal Shop, offset 0x2478E";
 constexpr char kUndoHerb[] = "Undo Save Herb to Slot 3 of Portal Shop";
 constexpr char kRedoHerb[] = "Redo Save Herb to Slot 3 of Portal Shop";
-
-// Writes `value` at `offset` as another program would.
-void WriteAsAnotherProgram(const std::string& path, std::size_t offset,
-                           std::uint8_t value) {
-  std::fstream file(FsPath(path),
-                    std::ios::in | std::ios::out | std::ios::binary);
-  file.seekp(static_cast<std::streamoff>(offset));
-  file.put(static_cast<char>(value));
-}
 
 // `text` with every `mark` replaced by `by`.
 std::string Replaced(std::string text, const std::string& mark,

@@ -47,6 +47,9 @@ class NullView : public EditorView {
   std::string DialogFileName() const override { return path; }
   std::string DialogFileTitle() const override { return "image.gbc"; }
   void ShowMessage(std::string_view, std::string_view) override {}
+  void SetApplyLayoutEnabled(bool) override {}
+  std::string ChooseLayoutFile(const std::string&) override { return {}; }
+  bool ShowLayoutPreview(const LayoutPreview&) override { return false; }
 };
 
 }  // namespace tivok::testing

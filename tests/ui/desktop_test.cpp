@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -181,6 +182,26 @@ TEST_F(DesktopTest, AnyOtherDropIsRefused) {
   QApplication::processEvents();
   EXPECT_EQ(window.windowTitle(), "Tivok");
   EXPECT_EQ(Stores()->count(), 0);
+}
+
+// A dropped file named *.csv, in any case, is a layout for the open image:
+// its preview comes up, where Enter cancels, and nothing is written.
+TEST_F(DesktopTest, ADroppedLayoutIsPreviewed) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  window.OpenFile(path);
+  const std::string text = "store,slot,item\nportal,3,sirloin\n";
+  const std::string layout =
+      dir.Write("D.CSV", std::vector<std::uint8_t>(text.begin(), text.end()));
+  ModalAnswerer answerer(std::nullopt, [](QDialog* preview) {
+    QTest::keyClick(preview->focusWidget(), Qt::Key_Return);
+  });
+  ASSERT_TRUE(Drop(*Urls({QUrl::fromLocalFile(Q(layout))})));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !answerer.seen().empty(); }));
+  Reactivate();
+  EXPECT_EQ(answerer.seen()[0].title, "Apply Layout");
+  EXPECT_TRUE(Status().startsWith("Did not apply \"D.CSV\""))
+      << Status().toStdString();
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
 }
 
 // The last eight images opened without refusal, newest first, each once; a

@@ -54,8 +54,9 @@ void Dismiss(QWidget* modal) {
 
 int ModalAnswerer::alive_ = 0;
 
-ModalAnswerer::ModalAnswerer(std::optional<QString> file)
-    : file_(std::move(file)) {
+ModalAnswerer::ModalAnswerer(std::optional<QString> file,
+                             std::function<void(QDialog*)> answer_dialog)
+    : file_(std::move(file)), answer_dialog_(std::move(answer_dialog)) {
   ++alive_;
   QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
   timer_.start(kPollInterval);
@@ -94,6 +95,10 @@ void ModalAnswerer::Answer(QWidget* modal) {
     dialog->selectFile(*file_);
     name->setText(*file_);
     QTest::keyClick(name, Qt::Key_Return);
+    return;
+  } else if (auto* other = qobject_cast<QDialog*>(modal);
+             other != nullptr && answer_dialog_) {
+    answer_dialog_(other);
     return;
   }
   ADD_FAILURE() << "cannot answer " << seen_.back().kind.toStdString();

@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 namespace tivok::testing {
@@ -28,10 +30,11 @@ struct ModalSeen {
 // see them (QApplication::activeModalWidget), and records each one. A
 // message box gets its OK button pressed; an open dialog gets `file` chosen
 // and typed into its file name field and Return, or is cancelled without a
-// file.
+// file; any other dialog is given to `answer_dialog`, which must close it.
 class ModalAnswerer {
  public:
-  explicit ModalAnswerer(std::optional<QString> file = std::nullopt);
+  explicit ModalAnswerer(std::optional<QString> file = std::nullopt,
+                         std::function<void(QDialog*)> answer_dialog = nullptr);
   ~ModalAnswerer();
   ModalAnswerer(const ModalAnswerer&) = delete;
   ModalAnswerer& operator=(const ModalAnswerer&) = delete;
@@ -47,6 +50,7 @@ class ModalAnswerer {
 
   static int alive_;
   std::optional<QString> file_;
+  std::function<void(QDialog*)> answer_dialog_;
   QTimer timer_;
   std::vector<ModalSeen> seen_;
 };

@@ -1,0 +1,150 @@
+#include "editor/layout_plan.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "editor/status_text.h"
+#include "rom/describe.h"
+#include "rom/item_table.h"
+#include "rom/rom_file.h"
+
+namespace tivok {
+namespace {
+
+// How many reasons the status line names; the box names all that are kept.
+constexpr std::size_t kReasonsInStatus = 3;
+
+void Refuse(LayoutPlan& plan, int line, std::string reason) {
+  ++plan.refusal_count;
+  if (plan.refusals.size() < Layout::kMostErrorsKept) {
+    plan.refusals.push_back({line, std::move(reason)});
+  }
+}
+
+// Why `wish` cannot be written where its slot holds `code`, or nothing.
+std::string WhyNot(const SlotWish& wish, int code) {
+  const std::string slot = SlotText(*wish.store, wish.slot);
+  if (ItemTable::NameOf(wish.code).empty()) {
+    return slot + ", holds " + ItemText(code) + ", not " + ItemText(wish.code) +
+           ", which can be kept where a slot holds it, but never written";
+  }
+  if (wish.was && *wish.was != code) {
+    return slot + ", holds " + ItemText(code) + ", not " + ItemText(*wish.was) +
+           ", which the layout expects there before writing " +
+           ItemText(wish.code);
+  }
+  return {};
+}
+
+std::string Rows(int count) {
+  return std::to_string(count) + (count == 1 ? " row" : " rows");
+}
+
+// "2 more lines", of a refusal's lines that a text does not name.
+std::string MoreLines(int count) {
+  return std::to_string(count) + (count == 1 ? " more line" : " more lines");
+}
+
+std::string LineText(const LayoutError& error) {
+  return "line " + std::to_string(error.line) + ": " + error.reason;
+}
+
+}  // namespace
+
+std::vector<ByteChange> LayoutPlan::Writes() const {
+  std::vector<ByteChange> writes;
+  for (const PlannedChange& change : changes) {
+    writes.push_back(
+        {change.store->SlotPosition(change.slot), change.holds, change.gets});
+  }
+  return writes;
+}
+
+LayoutPlan PlanLayout(const Layout& layout, const StoreLookup& holds) {
+  LayoutPlan plan;
+  for (const SlotWish& wish : layout.wishes) {
+    const StoreCodes* codes = holds(*wish.store);
+    const int code = codes != nullptr ? codes->CodeOf(wish.slot) : -1;
+    if (code < 0) {
+      const std::string why =
+          codes != nullptr ? codes->shortfall : "the image cannot be read";
+      Refuse(
+          plan, wish.line,
+          SlotText(*wish.store, wish.slot) + ", is not in the image: " + why);
+    } else if (code == wish.code) {
+      ++plan.unchanged;
+    } else if (std::string why = WhyNot(wish, code); !why.empty()) {
+      Refuse(plan, wish.line, std::move(why));
+    } else {
+      plan.changes.push_back({wish.store, wish.slot,
+                              static_cast<std::uint8_t>(code),
+                              static_cast<std::uint8_t>(wish.code), wish.line});
+    }
+  }
+  return plan;
+}
+
+LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
+                        const std::string& image_path) {
+  LayoutPreview preview;
+  preview.title = "Apply Layout";
+  const int count = static_cast<int>(plan.changes.size());
+  preview.heading = QuotedName(layout_path) + " changes " +
+                    std::to_string(count) + (count == 1 ? " slot" : " slots") +
+                    " of " + QuotedName(image_path) +
+                    ". Apply writes them all in one step, which Edit, Undo "
+                    "takes back; Cancel writes nothing.";
+  for (const PlannedChange& change : plan.changes) {
+    PreviewRow row{std::string(change.store->selector_label),
+                   std::to_string(change.slot),
+                   ItemText(change.holds),
+                   ItemText(change.gets),
+                   {}};
+    row.accessible_text = row.store + ", slot " + row.slot + ": " + row.holds +
+                          " becomes " + row.gets;
+    preview.rows.push_back(std::move(row));
+  }
+  if (plan.unchanged == 0) {
+    preview.unchanged = "Every row of the layout changes its slot.";
+  } else {
+    preview.unchanged =
+        Rows(plan.unchanged) +
+        (plan.unchanged == 1
+             ? " changes nothing: its slot holds its item already."
+             : " change nothing: their slots hold their items already.");
+  }
+  return preview;
+}
+
+WriteTold LayoutRefusedTold(const std::string& layout_path,
+                            const std::vector<LayoutError>& errors, int count) {
+  const std::string refused = " is refused, and nothing was written:";
+  std::string status = "Not applied: " + QuotedName(layout_path) + refused;
+  std::string box =
+      "Error applying the layout: " + Quoted(layout_path) + refused;
+  for (std::size_t i = 0; i < errors.size(); ++i) {
+    const std::string line = LineText(errors[i]);
+    box += "\n" + line + (i + 1 < errors.size() ? ";" : ".");
+    if (i < kReasonsInStatus) status += (i > 0 ? "; " : " ") + line;
+  }
+  const int unnamed = count - static_cast<int>(errors.size());
+  if (unnamed > 0) box += "\nAnd " + MoreLines(unnamed) + " with errors.";
+  const int unstated =
+      count - static_cast<int>(std::min(errors.size(), kReasonsInStatus));
+  status += unstated > 0 ? "; and " + MoreLines(unstated) + "." : ".";
+  return {status, box, "Error Applying Layout", true};
+}
+
+WriteTold LayoutRefusedTold(const std::string& layout_path,
+                            const std::string& reason) {
+  return {"Not applied: " + WithFileName(reason, layout_path) + ".",
+          "Error applying the layout: " + reason + ".", "Error Applying Layout",
+          true};
+}
+
+std::string NotAppliedStatus(const std::string& layout_path) {
+  return "Did not apply " + QuotedName(layout_path) +
+         ": the preview was cancelled, and nothing was written.";
+}
+
+}  // namespace tivok

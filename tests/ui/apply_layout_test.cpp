@@ -1,0 +1,83 @@
+// File, Apply Layout... in the real window: the layout dialog, the
+// preview as screen readers read it, one write and one Ctrl+Z.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "sample_image.h"
+#include "window_test.h"
+
+namespace tivok::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::SizeIs;
+
+using ApplyLayoutWindowTest = WindowTest;
+
+TEST_F(ApplyLayoutWindowTest, PreviewsAppliesAndUndoesALayout) {
+  auto* apply_layout = Find<QAction>("ApplyLayout");
+  EXPECT_EQ(apply_layout->text(), "Apply &Layout...");
+  EXPECT_FALSE(apply_layout->isEnabled());
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  ASSERT_TRUE(apply_layout->isEnabled());
+  const std::string text = "store,slot,item\nportal,3,sirloin\nportal,1,0x22\n";
+  const std::string layout =
+      dir.Write("d.csv", std::vector<std::uint8_t>(text.begin(), text.end()));
+
+  // The preview's rows as screen readers read them; the focus starts in
+  // the list, and Tab reaches Apply.
+  QStringList read;
+  bool focus_in_list = false;
+  ModalAnswerer answerer(
+      QFile::decodeName(layout.c_str()), [&](QDialog* preview) {
+        auto* rows = preview->findChild<QTreeWidget*>("Changes");
+        focus_in_list = preview->focusWidget() == rows;
+        QAccessibleTableInterface* table =
+            QAccessible::queryAccessibleInterface(rows)->tableInterface();
+        for (int row = 0; row < table->rowCount(); ++row) {
+          read << table->cellAt(row, 0)->text(QAccessible::Name);
+        }
+        read << Entries(rows, 3)
+             << preview->findChild<QLabel*>("Unchanged")->text();
+        for (int i = 0;
+             i < 3 && preview->focusWidget()->objectName() != "Apply"; ++i) {
+          QTest::keyClick(preview->focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(preview->focusWidget(), Qt::Key_Space);
+      });
+  apply_layout->trigger();
+  Reactivate();
+  ASSERT_THAT(answerer.seen(), SizeIs(2));
+  EXPECT_EQ(answerer.seen()[0].name_filters,
+            QStringList("CSV layouts (*.csv)"));
+  EXPECT_EQ(answerer.seen()[0].directory,
+            QFile::decodeName(dir.path().c_str()));
+  EXPECT_EQ(answerer.seen()[1].title, "Apply Layout");
+  EXPECT_TRUE(focus_in_list);
+  EXPECT_THAT(read,
+              ElementsAre("Portal Shop, slot 3: Comedy BK (24) becomes "
+                          "Sirloin (17)",
+                          "Sirloin (17)",
+                          "1 row changes nothing: its slot holds its item "
+                          "already."));
+  std::vector<std::uint8_t> applied = MakeSampleImage();
+  applied[0x2478E] = 0x17;
+  EXPECT_EQ(ReadAll(path), applied);
+  EXPECT_TRUE(Status().startsWith("Applied d.csv: wrote 1 slot in one step"))
+      << Status().toStdString();
+
+  QTest::keySequence(&window, Find<QAction>("Undo")->shortcut());
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+  EXPECT_TRUE(Status().startsWith("Undid Apply d.csv"));
+}
+
+}  // namespace
+}  // namespace tivok::testing
