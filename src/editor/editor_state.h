@@ -41,11 +41,13 @@ struct EditorState {
 };
 
 // One entry of the slot list: its text ("3 (24)"), the name of the item it
-// holds for the column beside it ("Comedy BK", or "unknown"), its tooltip
-// and what a screen reader says for it.
+// holds for the column beside it ("Comedy BK", or "unknown"), while
+// comparing the clean image's item where that differs (else empty), its
+// tooltip and what a screen reader says for it.
 struct SlotRow {
   std::string entry;
   std::string item;
+  std::string clean;
   std::string tooltip;
   std::string accessible_text;
 };
