@@ -5,6 +5,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/editor_state.h"
 #include "editor/store_editor.h"
@@ -73,6 +74,15 @@ class MainWindow : public QMainWindow, public EditorView {
 
   void ShowMessage(std::string_view text, std::string_view title) override;
 
+  std::string ChooseCleanImage() override;
+  void SetComparing(bool comparing) override;
+  std::string RememberedCleanImage(const std::string& image) const override;
+  void RememberCleanImage(const std::string& image,
+                          const std::string& clean) override;
+  std::string ChooseExportFile(const std::string& suggested) override;
+  int AskChoice(std::string_view text, std::string_view title,
+                const std::vector<std::string>& choices) override;
+
   // Other, Credits: who made the program and where to report faults.
   void OnCredits();
   // Help, About Tivok: the program's name, version, purpose, licence and
@@ -128,6 +138,9 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* reload_ = nullptr;
   RecentMenu* recent_ = nullptr;
   QAction* save_ = nullptr;
+  QAction* export_layout_ = nullptr;
+  QAction* compare_ = nullptr;
+  QAction* stop_comparing_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* fix_checksum_ = nullptr;

@@ -43,6 +43,14 @@ void MainWindow::CreateMenus() {
   file->addSeparator();
   save_ = AddWaitingAction(file, "&Save", "Save", QKeySequence::Save);
   file->addSeparator();
+  export_layout_ = AddWaitingAction(file, "&Export Layout...", "ExportLayout",
+                                    QKeySequence::UnknownKey);
+  file->addSeparator();
+  compare_ = AddWaitingAction(file, "Compare &With...", "CompareWith",
+                              QKeySequence::UnknownKey);
+  stop_comparing_ = AddWaitingAction(file, "S&top Comparing", "StopComparing",
+                                     QKeySequence::UnknownKey);
+  file->addSeparator();
   quit_ = file->addAction("&Quit");
   quit_->setObjectName("Quit");
   quit_->setMenuRole(QAction::QuitRole);
@@ -84,6 +92,12 @@ void MainWindow::ConnectMenus() {
     if (combo3_->lineEdit()->hasFocus()) editor_.OnItemTextEntered();
     editor_.OnSave();
   });
+  connect(export_layout_, &QAction::triggered, this,
+          [this] { editor_.OnExportLayout(); });
+  connect(compare_, &QAction::triggered, this,
+          [this] { editor_.OnCompareWith(); });
+  connect(stop_comparing_, &QAction::triggered, this,
+          [this] { editor_.OnStopComparing(); });
   connect(undo_, &QAction::triggered, this, [this] { editor_.OnUndo(); });
   connect(redo_, &QAction::triggered, this, [this] { editor_.OnRedo(); });
   connect(fix_checksum_, &QAction::triggered, this,

@@ -22,12 +22,16 @@ namespace {
 constexpr char kWidestEntry[] = "8 (2B)";
 // What the item column shows for a code that is no item.
 constexpr char kUnknownItem[] = "unknown";
+// The columns.
+constexpr int kItemColumn = 1;
+constexpr int kCleanColumn = 2;
 
 }  // namespace
 
 SlotList::SlotList(QWidget* parent) : QTreeWidget(parent) {
-  setColumnCount(2);
-  setHeaderLabels({"Slot", "Item"});
+  setColumnCount(3);
+  setHeaderLabels({"Slot", "Item", "Clean"});
+  setColumnHidden(kCleanColumn, true);
   // A flat list of rows: no branches, no editing, one row selected whole.
   setRootIsDecorated(false);
   setItemsExpandable(false);
@@ -44,11 +48,19 @@ SlotList::SlotList(QWidget* parent) : QTreeWidget(parent) {
 }
 
 void SlotList::AddRow(const QString& entry, const QString& item,
-                      const QString& tooltip, const QString& accessible_text) {
-  auto* row = new QTreeWidgetItem(this, {entry, item});
-  row->setToolTip(0, tooltip);
-  row->setToolTip(1, tooltip);
+                      const QString& clean, const QString& tooltip,
+                      const QString& accessible_text) {
+  auto* row = new QTreeWidgetItem(this, {entry, item, clean});
+  for (int column = 0; column < columnCount(); ++column) {
+    row->setToolTip(column, tooltip);
+  }
   row->setData(0, Qt::AccessibleTextRole, accessible_text);
+}
+
+void SlotList::ShowCleanColumn(bool shown) {
+  if (isColumnHidden(kCleanColumn) != shown) return;
+  setColumnHidden(kCleanColumn, !shown);
+  updateGeometry();
 }
 
 int SlotList::SelectedRow() const {
@@ -89,6 +101,8 @@ void SlotList::MeasureColumns() {
                               metrics.horizontalAdvance(kUnknownItem));
   item_width_ = entry_width_ - metrics.horizontalAdvance(kWidestEntry) + widest;
   header()->resizeSection(0, entry_width_);
+  // The last column shown stretches to the list's edge.
+  header()->resizeSection(kItemColumn, item_width_);
 }
 
 void SlotList::changeEvent(QEvent* event) {
@@ -106,7 +120,8 @@ QSize SlotList::sizeHint() const {
     rows = std::max(rows, store.slot_count);
   }
   const int frame = 2 * frameWidth();
-  return QSize(entry_width_ + item_width_ + frame,
+  const int clean = isColumnHidden(kCleanColumn) ? 0 : item_width_;
+  return QSize(entry_width_ + item_width_ + clean + frame,
                header()->sizeHint().height() + rows * row_height_ + frame);
 }
 
