@@ -44,6 +44,10 @@ SlotList::SlotList(QWidget* parent) : QTreeWidget(parent) {
   header()->setSectionsClickable(false);
   header()->setSectionResizeMode(QHeaderView::Fixed);
   header()->setStretchLastSection(true);
+  // The list asks for room for every column. Until the window has grown to
+  // give it room for one more, a scroll bar would take height, and then a
+  // vertical one width, which would keep both.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   MeasureColumns();
 }
 
@@ -59,6 +63,7 @@ void SlotList::AddRow(const QString& entry, const QString& item,
 
 void SlotList::ShowCleanColumn(bool shown) {
   if (isColumnHidden(kCleanColumn) != shown) return;
+  MeasureColumns();
   setColumnHidden(kCleanColumn, !shown);
   updateGeometry();
 }
@@ -101,8 +106,10 @@ void SlotList::MeasureColumns() {
                               metrics.horizontalAdvance(kUnknownItem));
   item_width_ = entry_width_ - metrics.horizontalAdvance(kWidestEntry) + widest;
   header()->resizeSection(0, entry_width_);
-  // The last column shown stretches to the list's edge.
+  // The last column shown stretches to the list's edge, but not at once
+  // when it was hidden before, nor back when another comes after it.
   header()->resizeSection(kItemColumn, item_width_);
+  header()->resizeSection(kCleanColumn, item_width_);
 }
 
 void SlotList::changeEvent(QEvent* event) {
@@ -127,13 +134,19 @@ QSize SlotList::sizeHint() const {
 
 void SlotList::focusInEvent(QFocusEvent* event) {
   const bool had_current = currentIndex().isValid();
+  // The row that the focus lands on is the chosen one, or none, which the
+  // status line names already: no change to report, so that a status
+  // that a dialog's event left stays once the focus is back.
+  entering_ = true;
   QTreeWidget::focusInEvent(event);
-  if (had_current) return;
-  // The focus lands on the selected row, or on none.
-  const QModelIndexList selected = selectionModel()->selectedRows();
-  selectionModel()->setCurrentIndex(
-      selected.isEmpty() ? QModelIndex() : selected.first(),
-      QItemSelectionModel::NoUpdate);
+  if (!had_current) {
+    // The focus lands on the selected row, or on none.
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    selectionModel()->setCurrentIndex(
+        selected.isEmpty() ? QModelIndex() : selected.first(),
+        QItemSelectionModel::NoUpdate);
+  }
+  entering_ = false;
 }
 
 void SlotList::paintEvent(QPaintEvent* event) {
@@ -165,8 +178,8 @@ void SlotList::currentChanged(const QModelIndex& current,
   QTreeWidget::currentChanged(current, previous);
   // The mark moves between a row and the whole list.
   viewport()->update();
-  if (current.isValid() != previous.isValid() ||
-      current.row() != previous.row()) {
+  if (!entering_ && (current.isValid() != previous.isValid() ||
+                     current.row() != previous.row())) {
     emit CurrentRowChanged();
   }
 }

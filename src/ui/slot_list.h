@@ -41,7 +41,7 @@ class SlotList : public QTreeWidget {
 
  signals:
   // The current row changed, by the keyboard or in code: not the column
-  // within a row.
+  // within a row, nor the focus entering the list.
   void CurrentRowChanged();
 
  protected:
@@ -63,6 +63,8 @@ class SlotList : public QTreeWidget {
   int entry_width_ = 0;
   int item_width_ = 0;
   int row_height_ = 0;
+  // While the focus enters: the current row it lands on is not reported.
+  bool entering_ = false;
 };
 
 }  // namespace tivok

@@ -77,9 +77,13 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
   EXPECT_TRUE(Find<QAction>("Save")->isEnabled());
-  // The focus back on the slot list makes no entry current.
+  // The focus back on the slot list makes no entry current, and keeps what
+  // the load said of the image.
   EXPECT_EQ(Status().toStdString(),
-            "Choose a slot first; then Save writes Null (0) to it.");
+            "Choose a slot first; then Save writes Null (0) to it. The global "
+            "checksum is stale: hardware does not check it, but some "
+            "emulators warn when they start the image. Edit, Fix Cartridge "
+            "Checksum sets it right.");
 }
 
 TEST_F(MainWindowTest, OpensFilesWithNonAsciiNames) {
