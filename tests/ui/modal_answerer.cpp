@@ -54,8 +54,8 @@ void Dismiss(QWidget* modal) {
 
 int ModalAnswerer::alive_ = 0;
 
-ModalAnswerer::ModalAnswerer(std::optional<QString> file)
-    : file_(std::move(file)) {
+ModalAnswerer::ModalAnswerer(std::optional<QString> file, QString button)
+    : file_(std::move(file)), button_(std::move(button)) {
   ++alive_;
   QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
   timer_.start(kPollInterval);
@@ -78,6 +78,13 @@ void ModalAnswerer::Poll() {
 
 void ModalAnswerer::Answer(QWidget* modal) {
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    for (QAbstractButton* button : box->buttons()) {
+      if (!button_.isEmpty() &&
+          QString(button->text()).remove('&') == button_) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+      }
+    }
     if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
       QTest::mouseClick(ok, Qt::LeftButton);
       return;

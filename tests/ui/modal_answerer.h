@@ -26,12 +26,13 @@ struct ModalSeen {
 
 // While it lives, answers the modal widgets that come up, as the user would
 // see them (QApplication::activeModalWidget), and records each one. A
-// message box gets its OK button pressed; an open dialog gets `file` chosen
-// and typed into its file name field and Return, or is cancelled without a
-// file.
+// message box gets its button of the text `button` pressed (access key
+// marks left out), or else OK; a file dialog gets `file` chosen and typed
+// into its file name field and Return, or is cancelled without a file.
 class ModalAnswerer {
  public:
-  explicit ModalAnswerer(std::optional<QString> file = std::nullopt);
+  explicit ModalAnswerer(std::optional<QString> file = std::nullopt,
+                         QString button = {});
   ~ModalAnswerer();
   ModalAnswerer(const ModalAnswerer&) = delete;
   ModalAnswerer& operator=(const ModalAnswerer&) = delete;
@@ -47,6 +48,7 @@ class ModalAnswerer {
 
   static int alive_;
   std::optional<QString> file_;
+  QString button_;
   QTimer timer_;
   std::vector<ModalSeen> seen_;
 };
