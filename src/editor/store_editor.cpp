@@ -92,12 +92,10 @@ void StoreEditor::LoadRom() {
   read_only_note_ = WritabilityNote(path);
   view_.WatchImage(path);
   checksums_.Read(path);
-  std::string notes;
-  for (const std::string& note :
-       {checksums_.Note(), ComparisonNote(), forgotten}) {
-    if (!note.empty()) notes += " " + note;
-  }
-  ShowChoiceStatus({}, notes);
+  // The comparison leads, so that its counts show in the status line.
+  const std::string checksum = checksums_.Note();
+  ShowChoiceStatus(ComparisonNote() + forgotten,
+                   checksum.empty() ? "" : " " + checksum);
 }
 
 std::string StoreEditor::ListStoreSlots(const Store& store) {
@@ -212,15 +210,15 @@ void StoreEditor::ListAgain(bool by_hand) {
   const std::string news = ReadAgain();
   const std::string& problem = listing_.problem();
   const std::string compared = ComparisonNote();
-  const std::string tail = compared.empty() ? "" : " " + compared;
+  const std::string counts = compared.empty() ? "" : " " + compared;
   if (!problem.empty()) {
     // A watcher may report one change many times: say each thing once.
     ShowPlan();
     if (!news.empty() || by_hand) view_.SetStatus(problem);
   } else if (!news.empty()) {
-    ShowChoiceStatus(news, tail);
+    ShowChoiceStatus(news + counts);
   } else if (by_hand) {
-    ShowChoiceStatus(ReloadedStatus(state_.RomPath), tail);
+    ShowChoiceStatus(ReloadedStatus(state_.RomPath) + counts);
   } else {
     ShowPlan();
   }
