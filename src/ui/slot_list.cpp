@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStringList>
@@ -18,8 +19,22 @@
 namespace tivok {
 namespace {
 
-// The widest entry that a slot shows.
-constexpr char kWidestEntry[] = "8 (2B)";
+// The widest entry that a slot can show in `metrics`' font, "k (XX)": the
+// widest slot number and twice the widest hex digit, by their unrounded
+// advances.
+QString WidestEntry(const QFontMetricsF& metrics) {
+  const auto widest = [&metrics](const QString& characters) {
+    QChar found = characters.front();
+    for (const QChar c : characters) {
+      if (metrics.horizontalAdvance(c) > metrics.horizontalAdvance(found)) {
+        found = c;
+      }
+    }
+    return found;
+  };
+  const QChar digit = widest("0123456789ABCDEF");
+  return QString("%1 (%2%2)").arg(widest("12345678")).arg(digit);
+}
 // What the item column shows for a code that is no item.
 constexpr char kUnknownItem[] = "unknown";
 // The columns.
@@ -94,17 +109,18 @@ QSize SlotList::CellSize(const QString& text) const {
 }
 
 void SlotList::MeasureColumns() {
-  const QSize entry = CellSize(kWidestEntry);
+  const QFontMetrics metrics = fontMetrics();
+  const QString widest_entry = WidestEntry(QFontMetricsF(font()));
+  const QSize entry = CellSize(widest_entry);
   entry_width_ = entry.width();
   row_height_ = entry.height();
   // The style adds the same margins to every text. The headers' words are
   // shorter than the texts below them.
   QStringList names;
   for (std::string_view name : ItemTable::Names()) names << ToQString(name);
-  const QFontMetrics metrics = fontMetrics();
   const int widest = std::max(WidestText(*this, names),
                               metrics.horizontalAdvance(kUnknownItem));
-  item_width_ = entry_width_ - metrics.horizontalAdvance(kWidestEntry) + widest;
+  item_width_ = entry_width_ - metrics.horizontalAdvance(widest_entry) + widest;
   header()->resizeSection(0, entry_width_);
   // The last column shown stretches to the list's edge, but not at once
   // when it was hidden before, nor back when another comes after it.
