@@ -1,82 +1,80 @@
 # bash completion for tivok-cli                            -*- shell-script -*-
-# Completes the commands, their options, the store words and the item
-# names (from `tivok-cli items`), and file names for IMAGE and LAYOUT.
+# tivok-cli itself says what completes a word (`tivok-cli __complete
+# WORD...`, src/cli/completion.h): this script reads the words up to the
+# cursor, hands them over, and shows the answer.
 
-# The item names that begin with $1, as the word typed so far, in any case:
-# escaped for the shell, or as they are inside an opened quote.
-_tivok_cli_items() {
-  local cur=$1 program=$2 quote= typed name
-  case $cur in
-    \"* | \'*) quote=${cur:0:1} typed=${cur:1} ;;
-    *) typed=${cur//\\/} ;;
-  esac
-  typed=${typed,,}
-  while IFS=, read -r _ name; do
-    [[ ${name,,} == "$typed"* ]] || continue
-    if [[ -n $quote ]]; then
-      COMPREPLY+=("$name")
+# Reads `line` into words as the shell would, quotes and backslashes taken
+# out: _tivok_cli_words, the last being the word at the cursor (perhaps
+# empty). _tivok_cli_open is the quote left open in that word, and
+# _tivok_cli_cut how many of its characters come before the part that the
+# shell replaces: those up to an unquoted word break (COMP_WORDBREAKS, such
+# as "=" and ":") or up to the open quote.
+_tivok_cli_split() {
+  local line=$1 char next word= quote= started= cut=0 opened=0 i
+  _tivok_cli_words=()
+  for ((i = 0; i < ${#line}; i++)); do
+    char=${line:i:1}
+    if [[ $quote == "'" ]]; then
+      [[ $char == "'" ]] && quote= || word+=$char
+    elif [[ $char == '\' ]]; then
+      next=${line:i+1:1}
+      # Within double quotes a backslash escapes only $ ` " and itself.
+      if [[ $quote == '"' && $next != [\$\`\"\\] ]]; then
+        word+=$char
+      else
+        word+=$next
+        ((i++))
+      fi
+      started=1
+    elif [[ $quote == '"' ]]; then
+      [[ $char == '"' ]] && quote= || word+=$char
+    elif [[ $char == [\'\"] ]]; then
+      quote=$char opened=${#word} started=1
+    elif [[ $char == [[:space:]] ]]; then
+      [[ -n $started ]] && _tivok_cli_words+=("$word")
+      word= started= cut=0
     else
-      COMPREPLY+=("$(printf '%q' "$name")")
+      word+=$char started=1
+      [[ $COMP_WORDBREAKS == *"$char"* ]] && cut=${#word}
     fi
-  done < <("$program" items --format=csv 2>/dev/null | tail -n +2)
+  done
+  _tivok_cli_words+=("$word")
+  _tivok_cli_open=$quote
+  _tivok_cli_cut=$cut
+  [[ -n $quote ]] && _tivok_cli_cut=$opened
 }
 
 _tivok_cli() {
-  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local program=${COMP_WORDS[0]/#\~/$HOME}
-  local command= options_ended= word i
-  local -a operands=()
   COMPREPLY=()
-  # The command and the operands before the word being completed. bash
-  # splits --format=csv into "--format", "=" and "csv".
-  for ((i = 1; i < COMP_CWORD; i++)); do
-    word=${COMP_WORDS[i]}
-    if [[ -z $options_ended && $word == -- ]]; then
-      options_ended=1
-    elif [[ -z $options_ended && $word == --format ]]; then
-      [[ ${COMP_WORDS[i + 1]} == = ]] && i=$((i + 1))
-      i=$((i + 1))
-    elif [[ -z $options_ended && $word == -?* ]]; then
-      :
-    elif [[ -z $command ]]; then
-      command=$word
-    else
-      operands+=("$word")
+  # Set by _tivok_cli_split, and kept out of the user's shell.
+  local -a _tivok_cli_words
+  local _tivok_cli_open _tivok_cli_cut
+  _tivok_cli_split "${COMP_LINE:0:COMP_POINT}"
+  local program=${_tivok_cli_words[0]/#\~/$HOME} mode prefix candidate
+  local -a lines candidates
+  mapfile -t lines < <("$program" __complete "${_tivok_cli_words[@]:1}" \
+    2>/dev/null)
+  mode=${lines[0]}
+  candidates=("${lines[@]:1}")
+  if [[ $mode == files ]]; then
+    # The second line is what the word holds before the file name.
+    prefix=${lines[1]}
+    candidates=("${lines[@]:2}")
+    local typed=${_tivok_cli_words[-1]} name
+    while IFS= read -r name; do
+      candidates+=("$prefix$name")
+    done < <(compgen -f -- "${typed:${#prefix}}")
+    compopt -o filenames 2>/dev/null
+  elif [[ $mode == nospace ]]; then
+    compopt -o nospace 2>/dev/null
+  fi
+  for candidate in "${candidates[@]}"; do
+    candidate=${candidate:_tivok_cli_cut}
+    # File names are quoted by the shell; words unless a quote is open.
+    if [[ $mode != files && -z $_tivok_cli_open ]]; then
+      printf -v candidate '%q' "$candidate"
     fi
+    COMPREPLY+=("$candidate")
   done
-
-  if [[ $prev == --format || ($prev == = && \
-        ${COMP_WORDS[COMP_CWORD - 2]} == --format) ]]; then
-    mapfile -t COMPREPLY < <(compgen -W 'table csv json' -- "$cur")
-    return
-  fi
-  if [[ -z $options_ended && $cur == -* ]]; then
-    local options='--help'
-    case $command in
-      '') options='--help --version' ;;
-      list | items) options='--format= --help' ;;
-      set | apply) options='--dry-run --help' ;;
-    esac
-    mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
-    [[ ${COMPREPLY[0]} == *= ]] && compopt -o nospace 2>/dev/null
-    return
-  fi
-  if [[ -z $command ]]; then
-    mapfile -t COMPREPLY < <(compgen -W 'list get set apply items' -- "$cur")
-    return
-  fi
-  case $command:${#operands[@]} in
-    list:0 | get:0 | set:0 | apply:0 | apply:1)
-      compopt -o filenames 2>/dev/null
-      mapfile -t COMPREPLY < <(compgen -f -- "$cur")
-      ;;
-    list:1 | get:1 | set:1)
-      mapfile -t COMPREPLY < <(compgen -W \
-        'beginner second third book portal' -- "${cur,,}")
-      ;;
-    set:3)
-      _tivok_cli_items "$cur" "$program"
-      ;;
-  esac
 }
 complete -F _tivok_cli tivok-cli

@@ -23,8 +23,9 @@ bool KeepsOnly(const SlotWish& wish) {
 // The core refuses them where the slot holds another byte, unless it holds
 // the wish's code already.
 WriteRequest RequestFor(const std::string& path,
-                        const std::vector<SlotWish>& wishes, bool dry_run) {
-  WriteRequest request{path, {}, dry_run, /*skip_unchanged=*/true};
+                        const std::vector<SlotWish>& wishes, WriteMode mode) {
+  WriteRequest request{
+      path, {}, mode.dry_run, /*skip_unchanged=*/true, mode.fix_checksum};
   for (const SlotWish& wish : wishes) {
     const auto code = static_cast<std::uint8_t>(wish.code);
     std::optional<std::uint8_t> expected;
@@ -77,6 +78,27 @@ void SayFailure(const WriteWords& words, const std::vector<SlotWish>& wishes,
   SayLine(err, words.unchecked);
 }
 
+// Why a write that is due to write nothing does so: the slot, the image
+// and the checksum hold what was asked for already. No wishes and no
+// layout: the checksum alone was to be written.
+std::string NothingToChange(const std::string& path,
+                            const std::vector<SlotWish>& wishes,
+                            const WishSource& source, WriteMode mode) {
+  if (wishes.empty() && source.name.empty()) {
+    return "Nothing to change: the global checksum of " + Quoted(path) +
+           " is right already.";
+  }
+  std::string text = "Nothing to change: ";
+  if (wishes.size() == 1 && wishes[0].line == 0) {
+    text += SlotText(*wishes[0].store, wishes[0].slot) + ", holds " +
+            ItemText(wishes[0].code, CodeStyle::kCli) + " already";
+  } else {
+    text += Quoted(path) + " holds these items already";
+  }
+  return text +
+         (mode.fix_checksum ? ", and the global checksum is right." : ".");
+}
+
 }  // namespace
 
 std::string LinePrefix(const WishSource& source, int line) {
@@ -85,9 +107,9 @@ std::string LinePrefix(const WishSource& source, int line) {
 }
 
 Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
-                   bool dry_run, const WishSource& source, std::ostream& out,
+                   WriteMode mode, const WishSource& source, std::ostream& out,
                    std::ostream& err) {
-  const WriteRequest request = RequestFor(path, wishes, dry_run);
+  const WriteRequest request = RequestFor(path, wishes, mode);
   const WriteWords words = WordWrite(request, WriteBytes(request), kCliVoice);
   if (words.result != WriteWords::Result::kAsAsked) {
     SayFailure(words, wishes, source, err);
@@ -95,17 +117,10 @@ Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
   }
   const std::vector<std::string>& due = words.written;
   if (due.empty()) {
-    if (wishes.size() == 1 && wishes[0].line == 0) {
-      out << "Nothing to change: " << SlotText(*wishes[0].store, wishes[0].slot)
-          << ", holds " << ItemText(wishes[0].code, CodeStyle::kCli)
-          << " already.\n";
-    } else {
-      out << "Nothing to change: " << Quoted(path)
-          << " holds these items already.\n";
-    }
+    out << NothingToChange(path, wishes, source, mode) << "\n";
     return {kOk};
   }
-  if (dry_run) {
+  if (mode.dry_run) {
     for (const std::string& change : due) {
       out << "Would write " << change << ".\n";
     }

@@ -17,17 +17,25 @@ struct WishSource {
   std::string name;
 };
 
-// Writes `wishes` into the image at `path`, as `set` and `apply` do,
-// through the core's one write call (image_write.h): on one open file it
-// checks the header title, refuses (writing nothing) a wish to write a code
-// that is no item where the slot holds another, writes every byte that
-// differs, flushes once and checks the file afterwards. A dry run makes the
-// same opens and checks, for writing too, and writes nothing. Prints the
-// changes to `out`, and to `err` a failure in the core's words
-// (write_words.h), each refused wish on the line of its layout. Returns the
-// exit status, 0 or 1, and whether the image was changed.
+// How a write goes: a dry run makes every open and check and writes
+// nothing; fix_checksum writes the global checksum that the wishes leave
+// too, in the same write and flush.
+struct WriteMode {
+  bool dry_run = false;
+  bool fix_checksum = false;
+};
+
+// Writes `wishes` into the image at `path`, as `set`, `apply` and
+// `checksum --fix` do, through the core's one write call (image_write.h):
+// on one open file it checks the header title, refuses (writing nothing) a
+// wish to write a code that is no item where the slot holds another,
+// writes every byte that differs, flushes once and checks the file
+// afterwards. Prints the changes to `out`, and to `err` a failure in the
+// core's words (write_words.h), each refused wish on the line of its
+// layout. Returns the exit status, 0 or 1, and whether the image was
+// changed.
 Result WriteWishes(const std::string& path, const std::vector<SlotWish>& wishes,
-                   bool dry_run, const WishSource& source, std::ostream& out,
+                   WriteMode mode, const WishSource& source, std::ostream& out,
                    std::ostream& err);
 
 // "layout.csv:4: " for a wish from line 4 of a layout, "" for one from the

@@ -1,5 +1,6 @@
 #include "cli/checksum_command.h"
 
+#include "cli/apply.h"
 #include "cli/listing.h"
 #include "editor/checksum_text.h"
 #include "rom/checksum.h"
@@ -53,18 +54,28 @@ Result Failed(std::ostream& err, const std::string& message) {
 Result RunChecksum(const Invocation& invocation, std::ostream& out,
                    std::ostream& err) {
   const std::string& path = invocation.operands[0];
+  // The fix is a write of the global checksum alone, told as set tells
+  // its slot; the checksums are then read again.
+  bool changed = false;
+  if (invocation.fix) {
+    const Result fixed =
+        WriteWishes(path, {}, {.fix_checksum = true}, {}, out, err);
+    if (fixed.status != kOk) return fixed;
+    changed = fixed.changed;
+  }
   ImageChecksums image;
   try {
     image = ReadImageChecksums(path);
   } catch (const RomFileError& error) {
-    return Failed(err, error.what());
+    return {Failed(err, error.what()).status, changed};
   }
   if (!RomFile::IsAcceptedTitle(image.title)) {
     return Failed(err, NotAnImageText(Quoted(path), image.title));
   }
   const Checksums& checksums = image.checksums;
   out << ReportOf(checksums);
-  return {checksums.header_right() && checksums.global_right() ? kOk : kFailed};
+  return {checksums.header_right() && checksums.global_right() ? kOk : kFailed,
+          changed};
 }
 
 std::string ChecksumHelpText() {
@@ -82,8 +93,15 @@ std::string ChecksumHelpText() {
          "16-bit sum of every other byte of the image. Hardware does not "
          "check\n"
          "it, but some emulators warn when they start an image where it is\n"
-         "stale, and every save of a slot leaves it stale.\n"
+         "stale, and every save of a slot leaves it stale. set and apply\n"
+         "--fix-checksum keep it right as they write; --fix puts it right.\n"
          "\n"
+         "  --fix       write the global checksum as computed, through the\n"
+         "              same checks as set: on one open file, only where it\n"
+         "              differs, each byte only while it holds the value\n"
+         "              read, flushed; then show both checksums again. A\n"
+         "              wrong header checksum is told, never written, and\n"
+         "              the exit status is then 1\n"
          "  -h, --help  show this help\n";
 }
 

@@ -1,6 +1,6 @@
 #include "cli/command_line.h"
 
-#include <array>
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -9,86 +9,74 @@
 namespace tivok::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 7> kCommands = {{
-    {"list", Command::kList},
-    {"get", Command::kGet},
-    {"set", Command::kSet},
-    {"apply", Command::kApply},
-    {"diff", Command::kDiff},
-    {"items", Command::kItems},
-    {"checksum", Command::kChecksum},
-}};
+std::string CommandNames() {
+  std::vector<std::string> names;
+  for (const CommandSpec& spec : Commands()) names.emplace_back(spec.name);
+  return JoinedForText(names, "and");
+}
 
-constexpr char kCommandNames[] =
-    "list, get, set, apply, diff, items and checksum";
+// The commands that take `option`: "set and apply".
+std::string CommandsTaking(Option option) {
+  std::vector<std::string> names;
+  for (const CommandSpec& spec : Commands()) {
+    if (Takes(spec, option)) names.emplace_back(spec.name);
+  }
+  return JoinedForText(names, "and");
+}
 
-// The fewest and most operands each command takes.
-std::pair<std::size_t, std::size_t> OperandRange(Command command) {
-  switch (command) {
-    case Command::kList:
-      return {1, 2};
-    case Command::kChecksum:
-      return {1, 1};
-    case Command::kGet:
-      return {3, 3};
-    case Command::kSet:
-      return {4, 4};
-    case Command::kApply:
-      return {2, 2};
-    case Command::kDiff:
-      return {2, 3};
-    case Command::kItems:
-    case Command::kNone:
+std::string FormatNames(const CommandSpec& command,
+                        std::string_view conjunction) {
+  std::vector<std::string> names;
+  for (const Format format : FormatsOf(command)) {
+    names.emplace_back(FormatName(format));
+  }
+  return JoinedForText(names, conjunction);
+}
+
+// Why an option at the end of the line lacks its value.
+std::string ValueNeeded(const Word& word, const CommandSpec& command) {
+  if (word.option->value == OptionValue::kFile) {
+    return word.text + " needs a file name";
+  }
+  return word.text + " needs a format: " + FormatNames(command, "or");
+}
+
+// Takes a given option into `invocation`; a format's name is checked once
+// the command is known.
+void Take(const Word& word, Invocation& invocation,
+          std::optional<std::string>& format_name) {
+  switch (word.option->option) {
+    case Option::kHelp:
+      invocation.help = true;
+      break;
+    case Option::kVersion:
+      invocation.version = true;
+      break;
+    case Option::kFormat:
+      format_name = word.value;
+      break;
+    case Option::kDryRun:
+      invocation.dry_run = true;
+      break;
+    case Option::kExitCode:
+      invocation.exit_code = true;
+      break;
+    case Option::kOutput:
+      invocation.output = word.value;
+      break;
+    case Option::kFixChecksum:
+      invocation.fix_checksum = true;
+      break;
+    case Option::kFix:
+      invocation.fix = true;
       break;
   }
-  return {0, 0};
-}
-
-std::string OptionsOf(Command command) {
-  switch (command) {
-    case Command::kList:
-    case Command::kItems:
-      return "--format=table|csv|json and --help";
-    case Command::kSet:
-    case Command::kApply:
-      return "--dry-run and --help";
-    case Command::kDiff:
-      return "--format=table|csv|json, --exit-code and --help";
-    case Command::kGet:
-    case Command::kChecksum:
-      return "--help";
-    case Command::kNone:
-      break;
-  }
-  return "--help and --version";
-}
-
-// The commands that take --format (kNone: not known yet).
-bool TakesFormat(Command command) {
-  return command == Command::kList || command == Command::kDiff ||
-         command == Command::kItems || command == Command::kNone;
-}
-
-bool ReadFormat(std::string_view name, Format& format) {
-  if (name == "table") {
-    format = Format::kTable;
-  } else if (name == "csv") {
-    format = Format::kCsv;
-  } else if (name == "json") {
-    format = Format::kJson;
-  } else {
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
 
-std::string CommandName(Command command) {
-  for (const auto& [name, each] : kCommands) {
-    if (each == command) return std::string(name);
-  }
-  return "";
+bool IsPatch(Format format) {
+  return format == Format::kIps || format == Format::kBps;
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -98,83 +86,82 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   auto note = [&error](std::string text) {
     if (error.empty()) error = std::move(text);
   };
-  bool options_ended = false;
+  const std::vector<Word> words = ReadWords(args);
+  const CommandSpec* spec = &SpecOf(Command::kNone);
   bool command_seen = false;
-  std::string format_name;
-  bool format_given = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool is_option = !options_ended && arg.size() > 1 && arg[0] == '-';
-    if (!is_option) {
-      if (command_seen) {
-        invocation.operands.push_back(arg);
-        continue;
-      }
-      command_seen = true;
-      for (const auto& [name, command] : kCommands) {
-        if (arg == name) invocation.command = command;
-      }
-      if (invocation.command == Command::kNone) {
-        note("unknown command " + Echoed(arg) + "; the commands are " +
-             kCommandNames);
-      }
-      continue;
-    }
-    if (arg == "--") {
-      options_ended = true;
-    } else if (arg == "-h" || arg == "--help") {
-      invocation.help = true;
-    } else if (arg == "-v" || arg == "--version") {
-      invocation.version = true;
-    } else if (arg == "--dry-run") {
-      invocation.dry_run = true;
-    } else if (arg == "--exit-code") {
-      invocation.exit_code = true;
-    } else if (arg == "--format" || arg.starts_with("--format=")) {
-      format_given = true;
-      if (arg == "--format") {
-        if (i + 1 == args.size()) {
-          note("--format needs a format: table, csv or json");
-          continue;
+  for (const Word& word : words) {
+    if (word.role != Word::Role::kCommand) continue;
+    command_seen = true;
+    if (const CommandSpec* named = FindCommand(word.text)) spec = named;
+  }
+  invocation.command = spec->command;
+  std::vector<Option> given;
+  std::optional<std::string> format_name;
+  for (const Word& word : words) {
+    switch (word.role) {
+      case Word::Role::kCommand:
+        if (spec->command == Command::kNone) {
+          note("unknown command " + Echoed(word.text) + "; the commands are " +
+               CommandNames());
         }
-        format_name = args[++i];
-      } else {
-        format_name = arg.substr(9);
-      }
-      if (!ReadFormat(format_name, invocation.format)) {
-        note("unknown format " + Echoed(format_name) +
-             "; the formats are table, csv and json");
-      }
-    } else {
-      note("unknown option " + Echoed(arg));
+        break;
+      case Word::Role::kOperand:
+        invocation.operands.push_back(word.text);
+        break;
+      case Word::Role::kEndOfOptions:
+        break;
+      case Word::Role::kUnknownOption:
+        note("unknown option " + Echoed(word.text));
+        break;
+      case Word::Role::kOption:
+        given.push_back(word.option->option);
+        if (word.option->value != OptionValue::kNone && !word.value) {
+          note(ValueNeeded(word, *spec));
+        } else {
+          Take(word, invocation, format_name);
+        }
+        break;
     }
   }
   if (invocation.version || invocation.help) return parsed;
 
-  const Command command = invocation.command;
-  if (format_given && !TakesFormat(command)) {
-    note("--format is an option of list, diff and items only");
+  const Command command = spec->command;
+  for (const OptionSpec& option : Options()) {
+    const bool is_given =
+        std::find(given.begin(), given.end(), option.option) != given.end();
+    if (is_given && command != Command::kNone && !Takes(*spec, option.option)) {
+      note(std::string(option.name) + " is an option of " +
+           CommandsTaking(option.option) + " only");
+    }
   }
-  if (invocation.dry_run && command != Command::kSet &&
-      command != Command::kApply && command != Command::kNone) {
-    note("--dry-run is an option of set and apply only");
+  if (format_name) {
+    const std::vector<Format> formats = FormatsOf(*spec);
+    const std::optional<Format> format = FormatNamed(*format_name);
+    if (!format ||
+        std::find(formats.begin(), formats.end(), *format) == formats.end()) {
+      note("unknown format " + Echoed(*format_name) + "; the formats are " +
+           FormatNames(*spec, "and"));
+    } else {
+      invocation.format = *format;
+    }
   }
-  if (invocation.exit_code && command != Command::kDiff &&
-      command != Command::kNone) {
-    note("--exit-code is an option of diff only");
+  if (invocation.output && command == Command::kDiff &&
+      !IsPatch(invocation.format)) {
+    note(
+        "-o writes patches only, with --format=ips or --format=bps; the "
+        "other formats go to standard output");
   }
   if (error.starts_with("unknown option")) {
-    error += "; the options are " + OptionsOf(command);
+    error += "; the options are " + OptionsText(*spec);
   }
   if (error.empty() && !command_seen) {
-    note(std::string("no command given; the commands are ") + kCommandNames);
+    note("no command given; the commands are " + CommandNames());
   }
-  const auto [fewest, most] = OperandRange(command);
-  if (command_seen && command != Command::kNone &&
-      invocation.operands.size() < fewest) {
+  const std::size_t most = spec->operands.size();
+  if (command != Command::kNone &&
+      invocation.operands.size() < spec->required) {
     note("too few arguments");
-  } else if (command_seen && command != Command::kNone &&
-             invocation.operands.size() > most) {
+  } else if (command != Command::kNone && invocation.operands.size() > most) {
     note("too many arguments: " + Echoed(invocation.operands[most]) +
          " is one more than the command takes");
   }

@@ -1,22 +1,13 @@
 #ifndef TIVOK_CLI_COMMAND_LINE_H_
 #define TIVOK_CLI_COMMAND_LINE_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
-namespace tivok::cli {
+#include "cli/grammar.h"
 
-enum class Command {
-  kNone,
-  kList,
-  kGet,
-  kSet,
-  kApply,
-  kDiff,
-  kItems,
-  kChecksum
-};
-enum class Format { kTable, kCsv, kJson };
+namespace tivok::cli {
 
 // What a command line asks for, its options taken out.
 struct Invocation {
@@ -24,8 +15,11 @@ struct Invocation {
   bool help = false;
   bool version = false;
   bool dry_run = false;
-  bool exit_code = false;  // diff: exit 1 when slots differ
+  bool fix_checksum = false;  // set, apply: the global checksum too
+  bool fix = false;           // checksum: write the global checksum
+  bool exit_code = false;     // diff: exit 1 when slots differ
   Format format = Format::kTable;
+  std::optional<std::string> output;  // diff: the patch's file
   std::vector<std::string> operands;  // IMAGE (or CLEAN) and what follows
 };
 
@@ -37,13 +31,12 @@ struct ParsedCommandLine {
   std::string error;
 };
 
-// Reads the arguments after the program's name. Options may stand before
-// or after the command and its operands; "--" ends them, and "-" is an
-// operand. --help and --version win over every other mistake.
+// Reads the arguments after the program's name by the grammar (grammar.h).
+// --help and --version win over every other mistake.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-// The command's name, such as "list"; empty for none.
-std::string CommandName(Command command);
+// Whether `format` is a patch's, which diff writes as bytes.
+bool IsPatch(Format format);
 
 }  // namespace tivok::cli
 

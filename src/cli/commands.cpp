@@ -2,10 +2,12 @@
 
 #include "cli/apply.h"
 #include "cli/checksum_command.h"
+#include "cli/completion.h"
 #include "cli/diff.h"
 #include "cli/help_text.h"
 #include "cli/list_formats.h"
 #include "cli/listing.h"
+#include "cli/patch_command.h"
 #include "cli/program.h"
 #include "editor/layout.h"
 #include "editor/layout_file.h"
@@ -70,11 +72,14 @@ Result List(const Invocation& invocation, std::ostream& out,
 }
 
 // Lists the slots where the second image differs from the first, and
-// names the slots that either cuts short.
-Result Diff(const Invocation& invocation, std::ostream& out,
-            std::ostream& err) {
+// names the slots that either cuts short; or writes the patch of them.
+Result Diff(const Invocation& invocation, bool out_is_terminal,
+            std::ostream& out, std::ostream& err) {
   const Compared compared{invocation.operands[0], invocation.operands[1],
                           OnlyStore(invocation, 2)};
+  if (IsPatch(invocation.format)) {
+    return RunDiffPatch(invocation, compared, out_is_terminal, out, err);
+  }
   ImageStores clean;
   ImageStores image;
   try {
@@ -116,13 +121,17 @@ Result Get(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   return {kOk};
 }
 
+WriteMode ModeOf(const Invocation& invocation) {
+  return {invocation.dry_run, invocation.fix_checksum};
+}
+
 Result Set(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   const Store& store = *Need(ReadStore(invocation.operands[1]));
   const int slot = Need(ReadSlot(invocation.operands[2], store));
   const int item = Need(ReadItem(invocation.operands[3]));
   return WriteWishes(invocation.operands[0],
                      {{&store, slot, item, std::nullopt, 0}},
-                     invocation.dry_run, {}, out, err);
+                     ModeOf(invocation), {}, out, err);
 }
 
 Result Apply(const Invocation& invocation, std::istream& in, std::ostream& out,
@@ -151,12 +160,12 @@ Result Apply(const Invocation& invocation, std::istream& in, std::ostream& out,
     return Failed(err, "the layout is refused; nothing was written to " +
                            Quoted(image) + ".");
   }
-  return WriteWishes(image, layout.wishes, invocation.dry_run, source, out,
+  return WriteWishes(image, layout.wishes, ModeOf(invocation), source, out,
                      err);
 }
 
-Result Run(const Invocation& invocation, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+Result Run(const Invocation& invocation, bool out_is_terminal, std::istream& in,
+           std::ostream& out, std::ostream& err) {
   switch (invocation.command) {
     case Command::kList:
       return List(invocation, out, err);
@@ -167,7 +176,7 @@ Result Run(const Invocation& invocation, std::istream& in, std::ostream& out,
     case Command::kApply:
       return Apply(invocation, in, out, err);
     case Command::kDiff:
-      return Diff(invocation, out, err);
+      return Diff(invocation, out_is_terminal, out, err);
     case Command::kItems:
       out << ItemsText(invocation.format);
       return {kOk};
@@ -197,7 +206,11 @@ int Finish(const Result& result, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::istream& in,
-           std::ostream& out, std::ostream& err) {
+           std::ostream& out, std::ostream& err, bool out_is_terminal) {
+  if (!args.empty() && args[0] == kCompleteCommand) {
+    out << CompletionText({args.begin() + 1, args.end()});
+    return Finish({kOk}, out, err);
+  }
   const ParsedCommandLine parsed = ParseCommandLine(args);
   const Invocation& invocation = parsed.invocation;
   if (invocation.version) {
@@ -214,7 +227,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in,
   }
   Result result;
   try {
-    result = Run(invocation, in, out, err);
+    result = Run(invocation, out_is_terminal, in, out, err);
   } catch (const UsageError& error) {
     err << UsageErrorText(invocation.command, error.text);
     return kUsage;

@@ -11,8 +11,10 @@ namespace tivok::cli {
 // Runs tivok-cli with `args`, the arguments after the program's name:
 // reads a layout given as "-" from `in`, prints results to `out` and
 // errors to `err`, and returns the exit status (program.h).
+// `out_is_terminal` tells that `out` shows in a terminal, where no patch
+// goes.
 int RunCli(const std::vector<std::string>& args, std::istream& in,
-           std::ostream& out, std::ostream& err);
+           std::ostream& out, std::ostream& err, bool out_is_terminal = false);
 
 }  // namespace tivok::cli
 

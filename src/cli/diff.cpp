@@ -80,6 +80,8 @@ std::string DifferencesText(const std::vector<SlotDifference>& differences,
     case Format::kJson:
       return JsonText(differences);
     case Format::kTable:
+    case Format::kIps:  // written as bytes (store_patch.h)
+    case Format::kBps:
       break;
   }
   return TableText(differences, compared);

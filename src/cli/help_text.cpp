@@ -1,35 +1,30 @@
 #include "cli/help_text.h"
 
 #include "cli/checksum_command.h"
+#include "cli/patch_command.h"
 #include "cli/program.h"
 #include "editor/words.h"
 
 namespace tivok::cli {
 namespace {
 
+// "Usage: tivok-cli list IMAGE [STORE] [--format=table|csv|json]", from
+// the grammar.
 std::string UsageLine(Command command) {
-  const std::string usage = "Usage: " + std::string(kProgram);
-  switch (command) {
-    case Command::kList:
-      return usage + " list IMAGE [STORE] [--format=table|csv|json]\n";
-    case Command::kGet:
-      return usage + " get IMAGE STORE SLOT\n";
-    case Command::kSet:
-      return usage + " set IMAGE STORE SLOT ITEM [--dry-run]\n";
-    case Command::kApply:
-      return usage + " apply IMAGE LAYOUT [--dry-run]\n";
-    case Command::kDiff:
-      return usage +
-             " diff CLEAN IMAGE [STORE] [--format=table|csv|json] "
-             "[--exit-code]\n";
-    case Command::kItems:
-      return usage + " items [--format=table|csv|json]\n";
-    case Command::kChecksum:
-      return usage + " checksum IMAGE\n";
-    case Command::kNone:
-      break;
+  std::string usage = "Usage: " + std::string(kProgram);
+  if (command == Command::kNone) {
+    return usage + " COMMAND [ARGUMENTS] | --help | --version\n";
   }
-  return usage + " COMMAND [ARGUMENTS] | --help | --version\n";
+  const CommandSpec& spec = SpecOf(command);
+  usage += " " + std::string(spec.name);
+  for (std::size_t i = 0; i < spec.operands.size(); ++i) {
+    const std::string name(spec.operands[i].name);
+    usage += i < spec.required ? " " + name : " [" + name + "]";
+  }
+  for (const Option option : spec.options) {
+    usage += " [" + OptionUsage(SpecOf(option), spec) + "]";
+  }
+  return usage + "\n";
 }
 
 // The stores' numbers, short words and labels.
@@ -54,7 +49,8 @@ constexpr char kItemHelp[] =
 constexpr char kProgramHelp[] =
     "Reads and changes the store inventories of a Dragon Warrior Monsters\n"
     "cartridge image. Like the Tivok window, it writes only the item-code\n"
-    "bytes asked for, and never creates, lengthens or truncates a file.\n"
+    "bytes asked for, and the global checksum on request, and never\n"
+    "creates, lengthens or truncates a file.\n"
     "\n"
     "Commands:\n"
     "  list IMAGE [STORE]     list every store, or one, slot by slot\n"
@@ -65,10 +61,10 @@ constexpr char kProgramHelp[] =
     "                         its slots\n"
     "  diff CLEAN IMAGE [STORE]\n"
     "                         list the slots where IMAGE differs from\n"
-    "                         CLEAN\n"
+    "                         CLEAN, or write a patch of them\n"
     "  items                  list the 44 items with their codes\n"
     "  checksum IMAGE         show the image's two checksums and whether\n"
-    "                         they match\n"
+    "                         they match, or put the global one right\n"
     "Each command has its own help: tivok-cli COMMAND --help.\n"
     "\n";
 
@@ -81,10 +77,11 @@ constexpr char kProgramOptions[] =
     "  -v, --version  show the version\n"
     "\n"
     "Exit status: 0 on success; 1 when the image cannot be read or\n"
-    "written, a layout is refused, a checksum does not match, the output\n"
-    "cannot be written, or diff --exit-code finds slots that differ; 2 when\n"
-    "the command line is wrong; 3 when set or apply changed the image as\n"
-    "asked, but the report of it could not be written to the output.\n"
+    "written, a layout is refused, a checksum does not match, no patch can\n"
+    "be made or written, the output cannot be written, or diff --exit-code\n"
+    "finds slots that differ; 2 when the command line is wrong; 3 when set,\n"
+    "apply or checksum --fix changed the image as asked, but the report of\n"
+    "it could not be written to the output.\n"
     "Results go to standard output, errors to standard error.\n";
 
 constexpr char kListHelp[] =
@@ -117,19 +114,29 @@ constexpr char kSetHelp[] =
     "the slot held before; writes nothing when the slot holds ITEM\n"
     "already.\n"
     "\n"
-    "  --dry-run   open and check the image as for writing, print what\n"
-    "              would be written, and write nothing\n"
-    "  -h, --help  show this help\n"
+    "  --dry-run       open and check the image as for writing, print what\n"
+    "                  would be written, and write nothing\n"
+    "  --fix-checksum  write the global checksum too (see below)\n"
+    "  -h, --help      show this help\n"
+    "\n";
+
+// Why --fix-checksum, for set and apply.
+constexpr char kFixChecksumHelp[] =
+    "Every change of a slot leaves the image's global checksum stale (see\n"
+    "tivok-cli checksum --help). With --fix-checksum, the two bytes of the\n"
+    "checksum that the changes leave (offsets 0x14E-0x14F) are written in\n"
+    "the same write and flush as the slots, only where they differ, and\n"
+    "are printed with them; a dry run prints them too.\n"
     "\n";
 
 constexpr char kDiffHelp[] =
     "Lists the slots whose item in IMAGE differs from the one in CLEAN, in\n"
     "every store or only STORE, with each slot's offset and both items; a\n"
     "code that is no item reads \"unknown item (0xC8)\". Only the stores'\n"
-    "bytes of each image are read, and neither is written. The exit status\n"
-    "is 0 whether or not slots differ. When a file ends inside a store,\n"
-    "the slots past its end are named on standard error, and the exit\n"
-    "status is 1.\n"
+    "bytes of each image are read (for a patch, all of CLEAN), and neither\n"
+    "is written. The exit status is 0 whether or not slots differ. When a\n"
+    "file ends inside a store, the slots past its end are named on\n"
+    "standard error, and the exit status is 1.\n"
     "\n"
     "  --format=table  a table per store, with CLEAN's item and IMAGE's\n"
     "                  (the default); one line when no slot differs\n"
@@ -146,7 +153,12 @@ constexpr char kDiffHelp[] =
     "\"was_item\",\n"
     "                  \"was_known\"}]}: IMAGE's item, then CLEAN's after "
     "was_\n"
-    "  --exit-code     exit 1 when some slot differs, as git diff does\n"
+    "  --format=ips    an IPS patch of the slots that differ (see below)\n"
+    "  --format=bps    the same patch as BPS\n"
+    "  -o FILE         write the patch to FILE rather than to standard\n"
+    "                  output (IPS and BPS only)\n"
+    "  --exit-code     exit 1 when some slot differs, as git diff does, a\n"
+    "                  patch written all the same\n"
     "  -h, --help      show this help\n"
     "\n";
 
@@ -196,9 +208,10 @@ constexpr char kApplyHelp[] =
     "is left changed and why. If another program replaces the image or\n"
     "changes its length meanwhile, tivok-cli says so and exits 1.\n"
     "\n"
-    "  --dry-run   open and check the image as for writing, print the\n"
-    "              changes, and write nothing\n"
-    "  -h, --help  show this help\n"
+    "  --dry-run       open and check the image as for writing, print the\n"
+    "                  changes, and write nothing\n"
+    "  --fix-checksum  write the global checksum too (see below)\n"
+    "  -h, --help      show this help\n"
     "\n";
 
 }  // namespace
@@ -214,11 +227,12 @@ std::string HelpText(Command command) {
     case Command::kGet:
       return text + kGetHelp + StoreHelp() + kSlotHelp;
     case Command::kSet:
-      return text + kSetHelp + StoreHelp() + kSlotHelp + kItemHelp;
+      return text + kSetHelp + kFixChecksumHelp + StoreHelp() + kSlotHelp +
+             kItemHelp;
     case Command::kApply:
-      return text + kApplyHelp + StoreHelp();
+      return text + kApplyHelp + kFixChecksumHelp + StoreHelp();
     case Command::kDiff:
-      return text + kDiffHelp + StoreHelp();
+      return text + kDiffHelp + PatchHelpText() + StoreHelp();
     case Command::kItems:
       return text + kItemsHelp;
     case Command::kChecksum:

@@ -125,6 +125,8 @@ std::string StoresText(const std::vector<StoreCodes>& stores, Format format) {
     case Format::kJson:
       return JsonText(listed);
     case Format::kTable:
+    case Format::kIps:  // patches are diff's alone (grammar.h)
+    case Format::kBps:
       break;
   }
   return TableText(listed);
@@ -138,6 +140,8 @@ std::string ItemsText(Format format) {
     const std::string name(ItemTable::NameOf(code));
     switch (format) {
       case Format::kTable:
+      case Format::kIps:  // patches are diff's alone (grammar.h)
+      case Format::kBps:
         text += CodeColumn(code) + "  " + name + "\n";
         break;
       case Format::kCsv:

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 #else
+#include <unistd.h>
+
 #include <csignal>
 #endif
 
@@ -20,10 +22,22 @@
 
 namespace {
 
+// Whether standard output shows in a terminal rather than going to a file
+// or a pipe. On Windows a console: _isatty would take the NUL device for one.
+bool OutputIsTerminal() {
+#ifdef _WIN32
+  DWORD mode = 0;
+  return ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+#else
+  return ::isatty(STDOUT_FILENO) == 1;
+#endif
+}
+
 int Run(std::vector<std::string> args) {
   std::ios::sync_with_stdio(false);
   try {
-    return tivok::cli::RunCli(args, std::cin, std::cout, std::cerr);
+    return tivok::cli::RunCli(args, std::cin, std::cout, std::cerr,
+                              OutputIsTerminal());
   } catch (const std::exception& error) {
     std::cerr << tivok::cli::kProgram << ": " << error.what() << "\n";
   }

@@ -37,6 +37,7 @@ ImageStores ReadImageStores(const std::string& path) {
   ImageFile file(path, ImageFile::Access::kRead);
   ImageStores image;
   image.title = TitleOf(file);
+  image.size = file.size();
   const FilePosition first = FirstSlot();
   // The slots up to the end of the file; none when it ends before them.
   const std::int64_t there = std::clamp<std::int64_t>(

@@ -30,6 +30,7 @@ struct StoreCodes {
 // read on one open file.
 struct ImageStores {
   std::string title;
+  std::int64_t size = 0;  // the file's length in bytes when it was read
   std::array<StoreCodes, StoreTable::kStoreCount> stores;
 
   const StoreCodes& Of(const Store& store) const {

@@ -134,7 +134,9 @@ TEST_F(CliWriteTest, ApplyWritesALayoutFileOnce) {
 }
 
 // A slot that holds Null (code 0) reads as that item, and a write into it
-// is told as any other, in a dry run too ("@" stands for the image).
+// is told as any other, in a dry run too ("@" stands for the image). With
+// --fix-checksum the global checksum's byte that differs goes with the
+// slots: 0x8EBE stored, 0x8EAB computed for the image with Null.
 TEST_F(CliWriteTest, ReadsAndWritesANullSlot) {
   const std::string herb =
       "Herb (0x01) to slot 1 of Book (Bottom Left) Shop, offset 0x2477D, ";
@@ -169,6 +171,19 @@ TEST_F(CliWriteTest, ReadsAndWritesANullSlot) {
            "which held Comedy BK (0x24).\n2 bytes written to @ and flushed "
            "to the disk.\n",
        {{0x2477D, 0x01}, {0x2478E, 0x17}}},
+      {{"set", "book", "1", "herb", "--fix-checksum"},
+       "Wrote " + herb +
+           "which held Null (0x00).\nWrote 0xAC to the global checksum's low "
+           "byte, offset 0x14F, which held 0xBE.\n2 bytes written to @ and "
+           "flushed to the disk.\n",
+       {{0x2477D, 0x01}, {0x14F, 0xAC}}},
+      {{"apply", "-", "--fix-checksum", "--dry-run"},
+       "Would write " + herb + "which holds Null (0x00).\nWould write " +
+           sirloin +
+           "which holds Comedy BK (0x24).\nWould write 0x9F to the global "
+           "checksum's low byte, offset 0x14F, which holds 0xBE.\nDry run: "
+           "nothing was written to @.\n",
+       {{0x2477D, 0x00}}},
   };
   for (const auto& c : cases) {
     const std::string image =
@@ -500,6 +515,7 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
        "is \"DRAGONZWMONAWQE\", not \"DRAGON WMONAWQE\")"},
       {cut, "the file has only 149392 bytes"},
   };
+  const std::string patch = dir.File("refused.ips");
   for (const auto& c : images) {
     const std::vector<std::vector<std::string>> commands = {
         {"list", c.image},
@@ -508,11 +524,14 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
         {"apply", c.image, "-"},
         {"checksum", c.image},
         {"diff", c.image, path},
-        {"diff", path, c.image}};
+        {"diff", path, c.image},
+        {"diff", c.image, path, "--format=ips", "-o", patch},
+        {"diff", path, c.image, "--format=bps", "-o", patch},
+        {"checksum", c.image, "--fix"}};
     for (const auto& args : commands) {
       // A short image lists the slots it holds, and has its checksums
-      // (list_test.cpp).
-      if (c.image == cut &&
+      // (list_test.cpp); a patch needs every slot.
+      if (c.image == cut && args.back() != patch &&
           (args[0] == "list" || args[0] == "diff" || args[0] == "checksum")) {
         continue;
       }
@@ -540,6 +559,7 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
           "tivok-cli: the layout is refused; nothing was written to \"" +
           cut + "\".\n");
   EXPECT_FALSE(Exists(dir.File("missing.gbc")));
+  EXPECT_FALSE(Exists(patch));
   EXPECT_EQ(ReadAll(other), foreign);
   EXPECT_EQ(std::filesystem::file_size(FsPath(cut)), 0x24790u);
   EXPECT_TRUE(Has(RunCliWith({"apply", path, dir.File("none.csv")}).err,

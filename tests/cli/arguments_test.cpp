@@ -66,6 +66,13 @@ TEST(CliCommandLine, RefusesMistakesWithWhatWasExpected) {
       {{"set", "", "portal", "3", "herb"}, "an argument is empty"},
       {{"apply", "a.gbc", "--format=csv", "-"},
        "--format is an option of list, diff and items only"},
+      {{"list", "a.gbc", "--format=ips"},
+       "unknown format \"ips\"; the formats are table, csv and json"},
+      {{"diff", "a.gbc", "b.gbc", "-o", "d.csv", "--format=csv"},
+       "-o writes patches only, with --format=ips or --format=bps; the other "
+       "formats go to standard output"},
+      {{"diff", "a.gbc", "b.gbc", "--format=bps", "-o"},
+       "-o needs a file name"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCliWith(c.args);
@@ -93,6 +100,26 @@ TEST(CliCommandLine, TakesWhatFollowsTwoDashesAsOperands) {
             std::vector<std::string>({"--dry-run", "-h", "3", "--format=csv"}));
 }
 
+// An option's value follows "=" or the short name, or is the next word.
+TEST(CliCommandLine, TakesAnOptionsValueInEachSpelling) {
+  for (const std::vector<std::string>& spelling :
+       std::vector<std::vector<std::string>>{
+           {"-o", "p.bps", "--format", "bps"},
+           {"-op.bps", "--format=bps"},
+           {"--output=p.bps", "--format=bps"},
+           {"--output", "p.bps", "--format=bps"}}) {
+    std::vector<std::string> args = {"diff", "a.gbc"};
+    args.insert(args.end(), spelling.begin(), spelling.end());
+    args.push_back("b.gbc");
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    EXPECT_EQ(parsed.error, "") << spelling[0];
+    EXPECT_EQ(parsed.invocation.output, "p.bps");
+    EXPECT_EQ(parsed.invocation.format, Format::kBps);
+    EXPECT_EQ(parsed.invocation.operands,
+              std::vector<std::string>({"a.gbc", "b.gbc"}));
+  }
+}
+
 TEST(CliCommandLine, AnswersHelpAndVersionBeforeAnything) {
   const struct {
     std::vector<std::string> args;
@@ -104,7 +131,8 @@ TEST(CliCommandLine, AnswersHelpAndVersionBeforeAnything) {
       {{"set", "a.gbc", "portl", "-h"}, "Usage: tivok-cli set IMAGE"},
       {{"apply", "--help"}, "Usage: tivok-cli apply IMAGE LAYOUT"},
       {{"items", "--help"}, "Usage: tivok-cli items [--format"},
-      {{"checksum", "--help"}, "Usage: tivok-cli checksum IMAGE\nShows"},
+      {{"checksum", "--help"},
+       "Usage: tivok-cli checksum IMAGE [--fix]\nShows"},
       {{"--version"}, "tivok-cli 1."},
       {{"get", "-v"}, "tivok-cli 1."},
   };

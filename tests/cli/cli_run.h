@@ -18,13 +18,15 @@ struct CliRun {
   std::string err;
 };
 
-// Runs the commands as the program does, with `input` on standard input.
+// Runs the commands as the program does, with `input` on standard input,
+// and standard output a terminal or not.
 inline CliRun RunCliWith(const std::vector<std::string>& args,
-                         const std::string& input = "") {
+                         const std::string& input = "",
+                         bool out_is_terminal = false) {
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
-  const int status = RunCli(args, in, out, err);
+  const int status = RunCli(args, in, out, err, out_is_terminal);
   return {status, out.str(), err.str()};
 }
 

@@ -2,7 +2,8 @@
 # when set, on sample images made by MAKER in the empty folder FOLDER, under
 # names beyond ASCII: list, set, apply, diff and checksum as a user would,
 # checking exit statuses, what goes to standard output and error, that the
-# output is UTF-8, and the bytes of the images afterwards.
+# output is UTF-8, and the bytes of the images afterwards; and diff's
+# patches applied by a patcher of the tests' own (apply_patch.py).
 file(REMOVE_RECURSE "${FOLDER}")
 file(MAKE_DIRECTORY "${FOLDER}")
 # Wine reads the arguments, and tivok-cli writes its output, in UTF-8.
@@ -131,10 +132,60 @@ if(NOT after STREQUAL before)
   fail("apply of diff.csv changed changed.gbc though it refused")
 endif()
 
+# checksum --fix puts right the global checksum that set left stale in a
+# copy of "${a}", changing only its two bytes, 0x14E-0x14F.
+file(COPY_FILE "${FOLDER}/${a}" "${FOLDER}/fixed.gbc")
+cli(0 checksum fixed.gbc --fix)
+expect_text("${out}" "Wrote 0xB1 to the global checksum's low byte, offset 0x14F, which held 0xBE.\n1 byte written to \"fixed.gbc\" and flushed to the disk.\nHeader checksum (offset 0x14D): 0x9D stored, 0x9D computed; they match.\nGlobal checksum (offsets 0x14E-0x14F): 0x8EB1 stored, 0x8EB1 computed; they match.\n" "checksum --fix")
+file(READ "${FOLDER}/${a}" mine HEX)
+file(READ "${FOLDER}/fixed.gbc" fixed HEX)
+math(EXPR at "0x14E * 2")
+math(EXPR past "0x150 * 2")
+foreach(text mine fixed)
+  string(SUBSTRING "${${text}}" 0 ${at} ${text}_before)
+  string(SUBSTRING "${${text}}" ${past} -1 ${text}_after)
+endforeach()
+if(NOT mine_before STREQUAL fixed_before OR NOT mine_after STREQUAL fixed_after)
+  fail("checksum --fix changed more than the bytes at 0x14E-0x14F")
+endif()
+
+# diff writes IPS and BPS patches of "${a}"'s slots. A patcher of the
+# tests' own, written from the formats' descriptions rather than from
+# Tivok's code (apply_patch.py, which checks BPS's three CRC32s), applies
+# each to the clean image: that gives "${a}" with its checksum right,
+# byte for byte. It needs Python 3, which Wine runs without.
+cli(0 diff pristine.gbc "${a}" --format=ips -o mine.ips)
+expect_text("${out}" "Wrote an IPS patch of 1 slot and the global checksum (21 bytes) to \"mine.ips\".\n" "diff --format=ips -o")
+cli(0 diff pristine.gbc "${a}" --format=bps -o mine.bps)
+expect_text("${out}" "Wrote a BPS patch of 1 slot and the global checksum (36 bytes) to \"mine.bps\".\n" "diff --format=bps -o")
+find_program(PYTHON NAMES python3)
+if(NOT PYTHON AND NOT RUNNER)
+  fail("patches: python3 is missing (scripts/install-deps test)")
+endif()
+if(PYTHON)
+  foreach(format ips bps)
+    execute_process(COMMAND "${PYTHON}" "${CMAKE_CURRENT_LIST_DIR}/apply_patch.py"
+                            pristine.gbc mine.${format} patched-${format}.gbc
+                    WORKING_DIRECTORY "${FOLDER}" RESULT_VARIABLE result
+                    ERROR_VARIABLE stderr)
+    if(NOT result EQUAL 0)
+      fail("the ${format} patch does not apply: ${stderr}")
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
+                            "${FOLDER}/patched-${format}.gbc" "${FOLDER}/fixed.gbc"
+                    RESULT_VARIABLE differ)
+    if(NOT differ EQUAL 0)
+      fail("the ${format} patch does not give \"${a}\" with a right checksum")
+    endif()
+    cli(0 checksum patched-${format}.gbc)
+    cli(0 diff "${a}" patched-${format}.gbc --exit-code)
+  endforeach()
+endif()
+
 # Usage errors exit 2, files that cannot be read 1, on standard error only.
 cli(2 set "${a}" portal 3 17)
 expect_empty("${out}" "a usage error's output")
-expect_text("${err}" "tivok-cli set: \"17\" is a bare number, which could be hex or decimal: write an item code in hex with 0x, such as 0x17 for Sirloin, or the item's name\nUsage: tivok-cli set IMAGE STORE SLOT ITEM [--dry-run]\nTry 'tivok-cli set --help' for more information.\n" "a usage error")
+expect_text("${err}" "tivok-cli set: \"17\" is a bare number, which could be hex or decimal: write an item code in hex with 0x, such as 0x17 for Sirloin, or the item's name\nUsage: tivok-cli set IMAGE STORE SLOT ITEM [--dry-run] [--fix-checksum]\nTry 'tivok-cli set --help' for more information.\n" "a usage error")
 cli(1 list "nicht da ü.gbc")
 expect_empty("${out}" "a missing file's output")
 # The system's reason, in its own words, on one line.

@@ -226,8 +226,9 @@ TEST(CliList, ListsWhatAShortImageHolds) {
 
 // Both checksums as stored and computed, and what a mismatch means; exit 1
 // for one, and a file too short for them refused. The sample's header
-// checksum is 0x9D and its global one 0x8EBE.
-TEST(CliList, TellsTheChecksumsAndWhetherTheyMatch) {
+// checksum is 0x9D and its global one 0x8EBE. --fix writes the global
+// checksum's bytes that differ, never the header's, and tells both again.
+TEST(CliList, TellsTheChecksumsAndFixesTheGlobalOne) {
   TempDir dir;
   const std::vector<std::uint8_t> sample = MakeSampleImage();
   std::vector<std::uint8_t> stale = sample;
@@ -235,7 +236,11 @@ TEST(CliList, TellsTheChecksumsAndWhetherTheyMatch) {
   std::vector<std::uint8_t> header = sample;
   header[0x14D] = 0x00;  // and the sum, less 0x9D, set right
   header[0x14F] = 0x21;
+  std::vector<std::uint8_t> fixed = stale;
+  fixed[0x14F] = 0x9D;
   const std::string right = "; they match.\n";
+  const std::string header_right =
+      "Header checksum (offset 0x14D): 0x9D stored, 0x9D computed" + right;
   const std::string global_stale =
       "The global checksum is stale: hardware does not check it, but some "
       "emulators warn when they start the image. It sums every byte of the "
@@ -245,17 +250,32 @@ TEST(CliList, TellsTheChecksumsAndWhetherTheyMatch) {
     std::vector<std::uint8_t> image;
     int status;
     std::string out;
+    // With --fix: what it wrote (nothing when empty), its status, the
+    // checksums then (as `out` when empty), and the image.
+    std::string wrote;
+    int fix_status;
+    std::string fixed_out;
+    std::vector<std::uint8_t> fixed;
   } cases[] = {
       {"right.gbc", sample, 0,
-       "Header checksum (offset 0x14D): 0x9D stored, 0x9D computed" + right +
+       header_right +
            "Global checksum (offsets 0x14E-0x14F): 0x8EBE stored, 0x8EBE "
            "computed" +
-           right},
+           right,
+       "", 0, "", sample},
       {"stale.gbc", stale, 1,
-       "Header checksum (offset 0x14D): 0x9D stored, 0x9D computed" + right +
+       header_right +
            "Global checksum (offsets 0x14E-0x14F): 0x8EBE stored, 0x8E9D "
            "computed; it is stale.\n" +
-           global_stale},
+           global_stale,
+       "Wrote 0x9D to the global checksum's low byte, offset 0x14F, which "
+       "held 0xBE.\n",
+       0,
+       header_right +
+           "Global checksum (offsets 0x14E-0x14F): 0x8E9D stored, 0x8E9D "
+           "computed" +
+           right,
+       fixed},
       {"header.gbc", header, 1,
        "Header checksum (offset 0x14D): 0x00 stored, 0x9D computed; it is "
        "wrong.\n"
@@ -263,7 +283,8 @@ TEST(CliList, TellsTheChecksumsAndWhetherTheyMatch) {
        "computed" +
            right +
            "The header checksum is wrong: real hardware will not start this "
-           "image. Tivok never writes the header.\n"},
+           "image. Tivok never writes the header.\n",
+       "", 1, "", header},
   };
   for (const auto& c : cases) {
     const std::string path = dir.Write(c.name, c.image);
@@ -272,6 +293,19 @@ TEST(CliList, TellsTheChecksumsAndWhetherTheyMatch) {
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(ReadAll(path), c.image);
+
+    const CliRun fix = RunCliWith({"checksum", "--fix", path});
+    EXPECT_EQ(fix.status, c.fix_status) << c.name;
+    const std::string quoted = "\"" + path + "\"";
+    EXPECT_EQ(fix.out,
+              (c.wrote.empty() ? "Nothing to change: the global "
+                                 "checksum of " +
+                                     quoted + " is right already.\n"
+                               : c.wrote + "1 byte written to " + quoted +
+                                     " and flushed to the disk.\n") +
+                  (c.fixed_out.empty() ? c.out : c.fixed_out));
+    EXPECT_EQ(fix.err, "");
+    EXPECT_EQ(ReadAll(path), c.fixed);
   }
   const std::string cut = dir.Write(
       "cut.gbc",

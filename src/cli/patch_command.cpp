@@ -1,0 +1,69 @@
+#include "cli/patch_command.h"
+
+#include <string_view>
+#include <vector>
+
+#include "editor/store_patch.h"
+#include "rom/export_file.h"
+#include "rom/rom_file.h"
+
+namespace tivok::cli {
+
+Result RunDiffPatch(const Invocation& invocation, const Compared& compared,
+                    bool out_is_terminal, std::ostream& out,
+                    std::ostream& err) {
+  if (!invocation.output && out_is_terminal) {
+    err << kProgram
+        << ": a patch is not written to a terminal; give -o FILE, or "
+           "redirect the output to a file.\n";
+    return {kFailed};
+  }
+  const std::string& clean = compared.clean;
+  const std::string& image = compared.image;
+  const PatchFormat format =
+      invocation.format == Format::kIps ? PatchFormat::kIps : PatchFormat::kBps;
+  const StorePatch patch = MakeStorePatch(clean, image, format, compared.only);
+  for (const std::string& error : patch.errors) {
+    err << kProgram << ": " << error << "\n";
+  }
+  if (!patch.ok()) return {kFailed};
+  if (!patch.note.empty()) err << kProgram << ": " << patch.note << ".\n";
+  const std::string_view bytes(
+      reinterpret_cast<const char*>(patch.bytes.data()), patch.bytes.size());
+  if (invocation.output) {
+    try {
+      ExportFile(*invocation.output, bytes, {clean, image});
+    } catch (const RomFileError& error) {
+      err << kProgram << ": " << error.what() << "\n";
+      return {kFailed};
+    }
+    out << "Wrote " << PatchText(patch, format) << " to "
+        << Quoted(*invocation.output) << ".\n";
+  } else {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  return {invocation.exit_code && patch.slots > 0 ? kFailed : kOk};
+}
+
+std::string PatchHelpText() {
+  return "A patch turns CLEAN into CLEAN with IMAGE's slots, every store's\n"
+         "or STORE's. It holds only the slot bytes that differ and the\n"
+         "global checksum that the patched image then has, set right: no\n"
+         "other byte of either image, so it never carries the game's own\n"
+         "data and may be shared where an image may not. It keeps CLEAN's\n"
+         "length; when IMAGE's differs, a note on standard error says so.\n"
+         "IPS lists the changed bytes by offset; BPS also holds the CRC32s\n"
+         "of CLEAN, of the result and of the patch, so that a patcher can\n"
+         "tell a wrong image. Either image that cannot be read, is not the\n"
+         "game's or ends before a slot compared gives no patch and exit\n"
+         "status 1.\n"
+         "\n"
+         "A patch goes to standard output, but never to a terminal. -o FILE\n"
+         "writes it to a new file renamed over FILE, so that a failure\n"
+         "leaves FILE as it was, and refuses a folder, CLEAN, IMAGE (by any\n"
+         "name) and any other image of the game. The other formats go to\n"
+         "standard output only.\n"
+         "\n";
+}
+
+}  // namespace tivok::cli

@@ -1,0 +1,144 @@
+#include "rom/patch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/cli_run.h"
+#include "rom/checksum.h"
+#include "sample_image.h"
+#include "support/temp_dir.h"
+
+namespace tivok::cli {
+namespace {
+
+using ::tivok::cli::testing::CliRun;
+using ::tivok::cli::testing::RunCliWith;
+using ::tivok::testing::FsPath;
+using ::tivok::testing::ReadAll;
+using ::tivok::testing::TempDir;
+
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+// diff --format=ips|bps writes the patch that the encoders make of the
+// slots that differ, with CLEAN's bytes as the source and the global
+// checksum that the patched image has: to standard output, but not to a
+// terminal, or with -o to a file, saying what it holds. A store compared
+// alone leaves the others out; an IMAGE of another length gives the same
+// patch, and a note.
+TEST(CliDiff, WritesThePatchOfTheDifferingSlots) {
+  TempDir dir;
+  const std::vector<std::uint8_t> sample = MakeSampleImage();
+  const std::string clean = dir.Write("clean.gbc", sample);
+  std::vector<std::uint8_t> bytes = sample;
+  bytes[0x2476B] = 0x03;  // Beginner's slot 1: Sage Stone, not Herb
+  bytes[0x2478E] = 0x17;  // Portal slot 3: Sirloin, not Comedy BK
+  const std::string mine = dir.Write("mine.gbc", bytes);
+  bytes.resize(bytes.size() + 0x100);
+  const std::string longer = dir.Write("longer.gbc", bytes);
+  const ByteChange beginner{0x2476C, 0x01, 0x03};
+  const ByteChange portal{0x2478F, 0x24, 0x17};
+  const struct {
+    std::vector<std::string> args;  // after diff; the format last
+    std::vector<ByteChange> changes;
+    std::string holds;
+    std::string note;
+  } cases[] = {
+      {{clean, mine, "--format=ips"},
+       {beginner, portal},
+       "an IPS patch of 2 slots",
+       ""},
+      {{clean, mine, "portal", "--format", "bps"},
+       {portal},
+       "a BPS patch of 1 slot",
+       ""},
+      {{clean, longer, "--format=bps"},
+       {beginner, portal},
+       "a BPS patch of 2 slots",
+       "tivok-cli: \"" + longer + "\" has 262400 bytes and \"" + clean +
+           "\" 262144: the patch keeps the length of \"" + clean +
+           "\" and carries only the store slots.\n"},
+      {{clean, clean, "--format=ips"}, {}, "an IPS patch of no slot", ""},
+  };
+  for (const auto& c : cases) {
+    const std::vector<ByteChange> changes =
+        WithGlobalChecksum(c.changes, ChecksumsOf(sample));
+    const std::string patch =
+        Text(c.args.back().ends_with("ips") ? IpsPatch(sample, changes)
+                                            : BpsPatch(sample, changes));
+    std::vector<std::string> args = {"diff"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun out = RunCliWith(args);
+    EXPECT_EQ(out.status, 0) << c.holds;
+    EXPECT_EQ(out.out, patch);
+    EXPECT_EQ(out.err, c.note);
+
+    const std::string file =
+        dir.File("patch" + std::to_string(&c - cases) + ".bin");
+    args.insert(args.end(), {"-o", file, "--exit-code"});
+    const CliRun written = RunCliWith(args, "", true);
+    EXPECT_EQ(written.status, c.changes.empty() ? 0 : 1);
+    EXPECT_EQ(written.out, "Wrote " + c.holds + " and the global checksum (" +
+                               std::to_string(patch.size()) + " bytes) to \"" +
+                               file + "\".\n");
+    EXPECT_EQ(Text(ReadAll(file)), patch);
+  }
+  const CliRun terminal =
+      RunCliWith({"diff", clean, mine, "--format=ips"}, "", true);
+  EXPECT_EQ(terminal.status, 1);
+  EXPECT_EQ(terminal.out, "");
+  EXPECT_EQ(terminal.err,
+            "tivok-cli: a patch is not written to a terminal; give -o FILE, "
+            "or redirect the output to a file.\n");
+  EXPECT_EQ(RunCliWith({"diff", clean, mine}, "", true).status, 0);
+  EXPECT_EQ(ReadAll(clean), sample);
+}
+
+// -o never writes over CLEAN or IMAGE, by any name, nor over another image
+// of the game or a folder: refused with the reason, nothing written and
+// no file left behind.
+TEST(CliDiff, RefusesAPatchFileOverAnImage) {
+  TempDir dir;
+  const std::vector<std::uint8_t> sample = MakeSampleImage();
+  const std::string clean = dir.Write("clean.gbc", sample);
+  std::vector<std::uint8_t> bytes = sample;
+  bytes[0x2478E] = 0x17;
+  const std::string mine = dir.Write("mine.gbc", bytes);
+  const std::string other = dir.Write("other.gbc", sample);
+  const std::string folder = dir.File("folder.ips");
+  std::filesystem::create_directory(FsPath(folder));
+  const std::string over = ", and an export never goes over an image";
+  const struct {
+    std::string target;
+    std::string says;
+  } cases[] = {
+      {clean, "it is the cartridge image \"clean.gbc\"" + over},
+      {dir.path() + "/./mine.gbc",
+       "it is the cartridge image \"mine.gbc\"" + over},
+      {other, "it is a Dragon Warrior Monsters image" + over},
+      {folder, "it is a folder"},
+  };
+  for (const auto& c : cases) {
+    for (const std::string format : {"--format=ips", "--format=bps"}) {
+      const CliRun run =
+          RunCliWith({"diff", clean, mine, format, "-o", c.target});
+      EXPECT_EQ(run.status, 1);
+      EXPECT_EQ(run.out, "");
+      EXPECT_EQ(run.err, "tivok-cli: cannot export to \"" + c.target +
+                             "\": " + c.says + "\n");
+    }
+  }
+  EXPECT_EQ(ReadAll(clean), sample);
+  EXPECT_EQ(ReadAll(mine), bytes);
+  EXPECT_EQ(ReadAll(other), sample);
+  const auto entries = std::distance(
+      std::filesystem::directory_iterator(FsPath(dir.path())), {});
+  EXPECT_EQ(entries, 4);
+}
+
+}  // namespace
+}  // namespace tivok::cli
