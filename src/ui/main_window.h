@@ -153,6 +153,8 @@ class MainWindow : public QMainWindow, public EditorView {
   // core takes it (NormalPath). Until there is one, the dialog starts at the
   // newest recent image.
   std::string dialog_path_;
+  // The clean image that Compare With's dialog last chose.
+  std::string clean_dialog_path_;
 
   StoreEditor editor_;
 };

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -19,8 +20,14 @@ std::string MainWindow::ChooseCleanImage() {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter("Dragon Warrior Monsters (*.gbc)");
-  // Starts beside the open image, where its clean copy usually is.
-  return ChosenFile(dialog, dialog_path_);
+  // Starts at the clean image chosen last, or else in the open image's
+  // folder, without offering the open image itself.
+  if (!dialog_path_.empty()) {
+    dialog.setDirectory(QFileInfo(QtPath(dialog_path_)).absolutePath());
+  }
+  const std::string chosen = ChosenFile(dialog, clean_dialog_path_);
+  if (!chosen.empty()) clean_dialog_path_ = chosen;
+  return chosen;
 }
 
 void MainWindow::SetComparing(bool comparing) {

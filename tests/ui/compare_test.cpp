@@ -67,6 +67,7 @@ TEST_F(CompareWindowTest, CompareWithMarksTheChangedSlots) {
   const std::vector<ModalSeen> seen = Choose("CompareWith", clean);
   ASSERT_THAT(seen, SizeIs(1));
   EXPECT_EQ(seen[0].title, "Compare With");
+  EXPECT_EQ(seen[0].directory, QFile::decodeName(dir.path().c_str()));
   EXPECT_EQ(Slots()->headerItem()->text(2), "Clean");
   EXPECT_THAT(Entries(Slots(), 2),
               ElementsAre("", "Lovewater", "", "", "", "", "", ""));
