@@ -4,7 +4,7 @@
 
 #include "cli/list_formats.h"
 #include "editor/columns.h"
-#include "editor/csv.h"
+#include "editor/layout_csv.h"
 #include "editor/words.h"
 #include "rom/describe.h"
 
@@ -51,20 +51,6 @@ std::string TableText(const std::vector<SlotDifference>& differences,
   return text;
 }
 
-std::string CsvText(const std::vector<SlotDifference>& differences) {
-  std::string text = "store,slot,offset,code,item,was\n";
-  for (const SlotDifference& difference : differences) {
-    const Store& store = *difference.store;
-    text += CsvField(store.selector_label) + "," +
-            std::to_string(difference.slot) + "," +
-            OffsetColumn(store.SlotPosition(difference.slot)) + "," +
-            CodeColumn(difference.code) + "," +
-            CsvField(ItemColumn(difference.code)) + "," +
-            CsvField(ItemColumn(difference.clean)) + "\n";
-  }
-  return text;
-}
-
 std::string JsonText(const std::vector<SlotDifference>& differences) {
   std::string text = "{\n  \"slots\": [";
   for (std::size_t i = 0; i < differences.size(); ++i) {
@@ -90,7 +76,7 @@ std::string DifferencesText(const std::vector<SlotDifference>& differences,
                             Format format, const Compared& compared) {
   switch (format) {
     case Format::kCsv:
-      return CsvText(differences);
+      return DifferencesCsv(differences);
     case Format::kJson:
       return JsonText(differences);
     case Format::kTable:

@@ -22,10 +22,8 @@ struct Compared {
 // reads "unknown item (0xC8)".
 //   table: a heading per store and an aligned table of its slots, for
 //     people; with no differences, one line that says so;
-//   csv: a layout with the header "store,slot,offset,code,item,was": the
-//     other image's items, and the clean one's as was, so that apply
-//     carries the change over to a third image only where it holds the
-//     clean items; the header alone for no differences;
+//   csv: a layout with the clean items as was (DifferencesCsv,
+//     layout_csv.h), which apply carries over to a third image;
 //   json: {"slots": [{"store", "word", "number", "slot", "offset",
 //     "offset_hex", "code", "code_hex", "item", "known", "was_code",
 //     "was_code_hex", "was_item", "was_known"}]}, the other image's code

@@ -2,6 +2,7 @@
 
 #include "editor/columns.h"
 #include "editor/csv.h"
+#include "editor/layout_csv.h"
 #include "editor/words.h"
 #include "rom/item_table.h"
 
@@ -83,20 +84,6 @@ std::string TableText(const std::vector<const StoreCodes*>& stores) {
   return text;
 }
 
-std::string CsvText(const std::vector<const StoreCodes*>& stores) {
-  std::string text = "store,slot,offset,code,item\n";
-  for (const StoreCodes* listed : stores) {
-    const Store& store = *listed->store;
-    for (int k = 1; k <= static_cast<int>(listed->codes.size()); ++k) {
-      const int code = listed->CodeOf(k);
-      text += CsvField(store.selector_label) + "," + std::to_string(k) + "," +
-              OffsetColumn(store.SlotPosition(k)) + "," + CodeColumn(code) +
-              "," + CsvField(ItemColumn(code)) + "\n";
-    }
-  }
-  return text;
-}
-
 std::string JsonText(const std::vector<const StoreCodes*>& stores) {
   std::string text = "{\n  \"stores\": [";
   for (std::size_t s = 0; s < stores.size(); ++s) {
@@ -134,7 +121,7 @@ std::string StoresText(const std::vector<StoreCodes>& stores, Format format) {
   const std::vector<const StoreCodes*> listed = Listed(stores);
   switch (format) {
     case Format::kCsv:
-      return CsvText(listed);
+      return StoresCsv(stores);
     case Format::kJson:
       return JsonText(listed);
     case Format::kTable:

@@ -16,8 +16,7 @@ namespace tivok::cli {
 // file is left out.
 //   table: a heading per store and an aligned table of its slots, for
 //     people;
-//   csv: CSV (RFC 4180, lines ending in LF) with the header line
-//     "store,slot,offset,code,item": the form that `apply` reads back;
+//   csv: the layout that `apply` reads back (StoresCsv, layout_csv.h);
 //   json: {"stores": [{"store", "word", "number", "slots": [{"slot",
 //     "offset", "offset_hex", "code", "code_hex", "item", "known"}]}]},
 //     offsets and codes as numbers, and in hex as text beside them.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/layout_preview.h"
 #include "rom/store_table.h"
@@ -42,11 +43,13 @@ struct EditorState {
 };
 
 // One entry of the slot list: its text ("3 (24)"), the name of the item it
-// holds for the column beside it ("Comedy BK", or "unknown"), its tooltip
-// and what a screen reader says for it.
+// holds for the column beside it ("Comedy BK", or "unknown"), while
+// comparing the clean image's item where that differs (else empty), its
+// tooltip and what a screen reader says for it.
 struct SlotRow {
   std::string entry;
   std::string item;
+  std::string clean;
   std::string tooltip;
   std::string accessible_text;
 };
@@ -120,6 +123,28 @@ class EditorView {
 
   // A modal box with a text, a title and one OK button; returns once closed.
   virtual void ShowMessage(std::string_view text, std::string_view title) = 0;
+
+  // Comparing with a clean image, and exporting layouts. Paths are bytes,
+  // made absolute and normal (NormalPath).
+  // Shows the open dialog for the clean image (File, Compare With...) and
+  // returns the chosen file, or nothing when the user cancels.
+  virtual std::string ChooseCleanImage() = 0;
+  // Shows the slot list's Clean column and offers File, Stop Comparing;
+  // false hides and withdraws both.
+  virtual void SetComparing(bool comparing) = 0;
+  // The clean image remembered across runs for the image at `image`, or
+  // nothing; remembering an empty `clean` forgets it.
+  virtual std::string RememberedCleanImage(const std::string& image) const = 0;
+  virtual void RememberCleanImage(const std::string& image,
+                                  const std::string& clean) = 0;
+  // Shows the save dialog for a layout, offering `suggested`, and returns
+  // the chosen file, or nothing when the user cancels.
+  virtual std::string ChooseExportFile(const std::string& suggested) = 0;
+  // A modal question with a button for each of `choices` (with access
+  // keys, "&All Slots") and Cancel; returns the position of the choice, or
+  // -1 for Cancel.
+  virtual int AskChoice(std::string_view text, std::string_view title,
+                        const std::vector<std::string>& choices) = 0;
 };
 
 }  // namespace tivok

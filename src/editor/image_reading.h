@@ -36,6 +36,10 @@ class ImageReading {
   const std::string& problem() const { return problem_; }
   // What `store` holds, or nullptr while there is no usable reading.
   const StoreCodes* Of(const Store& store) const;
+  // Every store's codes, or nullptr while there is no usable reading.
+  const ImageStores* image() const {
+    return image_ && problem_.empty() ? &*image_ : nullptr;
+  }
 
  private:
   std::optional<ImageStores> image_;

@@ -48,7 +48,9 @@ void SlotListing::Show(const Store& store, const std::string& path,
                                   WithFileName(read->shortfall, path));
   }
   for (std::size_t i = 0; i < codes_.size(); ++i) {
-    view_.AddSlot(SlotRowOf(static_cast<int>(i) + 1, codes_[i]));
+    const int k = static_cast<int>(i) + 1;
+    view_.AddSlot(
+        SlotRowOf(k, codes_[i], clean_ ? clean_->Of(store).CodeOf(k) : -1));
   }
 }
 

@@ -34,6 +34,10 @@ class SlotListing {
   void Apply(FilePosition position, std::uint8_t value) {
     reading_.Apply(position, value);
   }
+  // From the next listing on, marks each slot whose code differs from
+  // `clean`'s, the clean image compared with; nullptr marks none. `clean`
+  // must outlive its use here.
+  void MarkAgainst(const ImageStores* clean) { clean_ = clean; }
 
   // The codes of `store` as last read, Tivok's writes included; nullptr
   // while the image cannot be used.
@@ -54,6 +58,8 @@ class SlotListing {
   // Why the image cannot be used now; empty when it can. While it cannot,
   // nothing is listed.
   const std::string& problem() const { return reading_.problem(); }
+  // The reading of every store, or nullptr while the image cannot be used.
+  const ImageStores* image() const { return reading_.image(); }
 
  private:
   // Empties the list, then lists `store` as `read` gives it (nothing for
@@ -66,6 +72,7 @@ class SlotListing {
   const Store* store_ = nullptr;
   std::vector<std::uint8_t> codes_;
   std::string unlisted_note_;
+  const ImageStores* clean_ = nullptr;
 };
 
 }  // namespace tivok

@@ -32,24 +32,6 @@ std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
-// Why a file cannot be read, in plain words.
-std::string PlainReason(const std::string& path, const RomFileError& error) {
-  switch (error.kind()) {
-    case RomFileError::Kind::kMissing:
-      return "there is no such file";
-    case RomFileError::Kind::kFolder:
-      return "it is a folder";
-    case RomFileError::Kind::kNoAccess:
-      return "you have no permission to read it";
-    case RomFileError::Kind::kTooShort:
-      return "it is too short to be a cartridge image (" + error.reason() + ")";
-    case RomFileError::Kind::kNotAFile:
-    case RomFileError::Kind::kOther:
-      break;
-  }
-  return ReasonOf(error, path);
-}
-
 }  // namespace
 
 std::string WithFileName(std::string message, const std::string& path) {
@@ -69,6 +51,23 @@ std::string ReasonOf(const RomFileError& error, const std::string& path) {
                                 : error.reason();
 }
 
+std::string PlainReason(const std::string& path, const RomFileError& error) {
+  switch (error.kind()) {
+    case RomFileError::Kind::kMissing:
+      return "there is no such file";
+    case RomFileError::Kind::kFolder:
+      return "it is a folder";
+    case RomFileError::Kind::kNoAccess:
+      return "you have no permission to read it";
+    case RomFileError::Kind::kTooShort:
+      return "it is too short to be a cartridge image (" + error.reason() + ")";
+    case RomFileError::Kind::kNotAFile:
+    case RomFileError::Kind::kOther:
+      break;
+  }
+  return ReasonOf(error, path);
+}
+
 std::string NoImageStatus() {
   return "No image is open. Open one with File, Open... (Ctrl+O).";
 }
@@ -81,13 +80,20 @@ std::string WrongTitleReason(const std::string& path, std::string_view title) {
   return NotAnImageText(QuotedName(path), title);
 }
 
-SlotRow SlotRowOf(int k, int code) {
+SlotRow SlotRowOf(int k, int code, int clean) {
+  const auto name_of = [](int item) {
+    const std::string_view name = ItemTable::NameOf(item);
+    return name.empty() ? std::string("unknown") : std::string(name);
+  };
   SlotRow row;
   row.entry =
       std::to_string(k) + " (" + CodeText(code, CodeStyle::kWindow) + ")";
-  const std::string_view name = ItemTable::NameOf(code);
-  row.item = name.empty() ? "unknown" : std::string(name);
+  row.item = name_of(code);
   row.tooltip = ItemTable::Describe(code);
+  if (clean >= 0 && clean != code) {
+    row.clean = name_of(clean);
+    row.tooltip += "; the clean image holds " + ItemText(clean);
+  }
   row.accessible_text = row.entry + ": " + row.tooltip;
   return row;
 }

@@ -26,6 +26,10 @@ std::string WithFileName(std::string message, const std::string& path);
 // or else its whole message with the file's name for its full `path`.
 std::string ReasonOf(const RomFileError& error, const std::string& path);
 
+// Why a file cannot be read, in plain words, such as "there is no such
+// file".
+std::string PlainReason(const std::string& path, const RomFileError& error);
+
 // Before any image is open: how to open one.
 std::string NoImageStatus();
 
@@ -37,8 +41,9 @@ std::string WrongTitleReason(const std::string& path, std::string_view title);
 
 // The slot list's row for slot k holding `code`: "3 (1F)", its item's name
 // ("unknown" for a code of no item), its tooltip and its text for screen
-// readers.
-SlotRow SlotRowOf(int k, int code);
+// readers. Where `clean` (the clean image's code, -1 for none) differs,
+// the row names that item too.
+SlotRow SlotRowOf(int k, int code, int clean = -1);
 
 // What the status line says of slot k's entry, which holds `code`.
 std::string EntryStatus(int k, int code);

@@ -72,6 +72,7 @@ void StoreEditor::LoadRom() {
     view_.SetSaveEnabled(false);
     view_.WatchImage({});
     checksums_.Forget();
+    EndComparison();
     return;
   }
   for (const Store& store : StoreTable::All()) {
@@ -79,6 +80,7 @@ void StoreEditor::LoadRom() {
   }
   view_.SetCaption("Tivok - " + Escaped(view_.DialogFileTitle()));
   view_.SetItemText(ItemTable::NameOf(state_.NewItem));
+  const std::string forgotten = ResumeComparison();
   // The store is listed from the reading that checked the title.
   const Store& first = *StoreTable::BySelectorPosition(0);
   listing_.Start(std::move(*read), first, path);
@@ -90,8 +92,10 @@ void StoreEditor::LoadRom() {
   read_only_note_ = WritabilityNote(path);
   view_.WatchImage(path);
   checksums_.Read(path);
+  // The comparison leads, so that its counts show in the status line.
   const std::string checksum = checksums_.Note();
-  ShowChoiceStatus({}, checksum.empty() ? "" : " " + checksum);
+  ShowChoiceStatus(ComparisonNote() + forgotten,
+                   checksum.empty() ? "" : " " + checksum);
 }
 
 std::string StoreEditor::ListStoreSlots(const Store& store) {
@@ -203,25 +207,32 @@ void StoreEditor::OnImageChanged() { ListAgain(/*by_hand=*/false); }
 void StoreEditor::OnReload() { ListAgain(/*by_hand=*/true); }
 
 void StoreEditor::ListAgain(bool by_hand) {
-  const Store* store = listing_.store();
-  if (store == nullptr) return;
-  const std::string& path = state_.RomPath;
-  const std::string news = listing_.List(*store, path, /*watching=*/true);
-  listing_.ShowChosen(state_.SlotAddress);
+  if (listing_.store() == nullptr) return;
+  const std::string news = ReadAgain();
   const std::string& problem = listing_.problem();
-  read_only_note_ = problem.empty() ? WritabilityNote(path) : "";
-  checksums_.Read(path);
+  const std::string compared = ComparisonNote();
+  const std::string counts = compared.empty() ? "" : " " + compared;
   if (!problem.empty()) {
     // A watcher may report one change many times: say each thing once.
     ShowPlan();
     if (!news.empty() || by_hand) view_.SetStatus(problem);
   } else if (!news.empty()) {
-    ShowChoiceStatus(news);
+    ShowChoiceStatus(news + counts);
   } else if (by_hand) {
-    ShowChoiceStatus(ReloadedStatus(path));
+    ShowChoiceStatus(ReloadedStatus(state_.RomPath) + counts);
   } else {
     ShowPlan();
   }
+}
+
+std::string StoreEditor::ReadAgain() {
+  const std::string& path = state_.RomPath;
+  const std::string news =
+      listing_.List(*listing_.store(), path, /*watching=*/true);
+  listing_.ShowChosen(state_.SlotAddress);
+  read_only_note_ = listing_.problem().empty() ? WritabilityNote(path) : "";
+  checksums_.Read(path);
+  return news;
 }
 
 }  // namespace tivok

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/checksum_watch.h"
+#include "editor/comparison.h"
 #include "editor/editor_state.h"
 #include "editor/image_saves.h"
 #include "editor/slot_listing.h"
@@ -69,6 +70,15 @@ class StoreEditor {
   // The slot list's current entry moved (keyboard focus, not a choice):
   // names its item in the status line and changes no state.
   void OnCurrentSlotChanged();
+  // File, Compare With...: reads the clean image that the user chooses,
+  // marks the slots that differ from it and counts them in the status
+  // line, from now on and whenever the image is opened again. File, Stop
+  // Comparing ends it. File, Export Layout... writes a layout of every
+  // slot, or while comparing of the differing slots only, to a file that
+  // the user chooses.
+  void OnCompareWith();
+  void OnStopComparing();
+  void OnExportLayout();
 
   // What Open does once the dialog has closed: loads the file that the
   // dialog names, if any, and selects the first store. Also for a file that
@@ -112,6 +122,15 @@ class StoreEditor {
   void Report(const SaveResult& result, const std::string& news);
   // Lists the store shown again from the file; `by_hand` for File, Reload.
   void ListAgain(bool by_hand);
+  // Reads the image again and lists the store shown, as ListAgain does;
+  // returns what other programs changed, in words.
+  std::string ReadAgain();
+  // Compares with the clean image remembered for the open image, if any;
+  // returns a note when that can no longer be done, which forgets it.
+  std::string ResumeComparison();
+  void EndComparison();
+  // The comparison's note on the image as last read; empty for none.
+  std::string ComparisonNote() const;
 
   EditorView& view_;
   EditorState state_;
@@ -123,6 +142,8 @@ class StoreEditor {
   ImageSaves saves_;
   // The open image's checksums.
   ChecksumWatch checksums_;
+  // The clean image that the open image is compared with.
+  Comparison comparison_;
 };
 
 }  // namespace tivok

@@ -102,7 +102,11 @@ void StoreEditor::Report(const SaveResult& result, const std::string& news) {
               result.step.kind != StepKind::kChecksum && checksums_.stale()
           ? " " + checksums_.NoteAfterSave()
           : "";
+  // The marks follow every write; the counts are said with it, before
+  // the notes that each status repeats.
+  const std::string compared = told.failed ? "" : ComparisonNote();
   view_.SetStatus(told.status + news_after +
+                  (compared.empty() ? "" : " " + compared) +
                   (told.failed ? "" : Notes() + checksum));
   if (!told.box.empty()) view_.ShowMessage(told.box, told.box_title);
 }

@@ -30,9 +30,4 @@ std::string PathFromQt(const QString& path) {
 #endif
 }
 
-std::string ChosenPath(const QStringList& files) {
-  if (files.isEmpty() || files.first().contains(QChar::Null)) return {};
-  return NormalPath(PathFromQt(files.first()));
-}
-
 }  // namespace tivok

@@ -34,11 +34,6 @@ QString QtPath(const std::string& path);
 // the core takes it.
 std::string PathFromQt(const QString& path);
 
-// The first of a file dialog's chosen `files` as the core takes a path,
-// absolute and normal; empty for none, and for a name with a NUL, which
-// would reach the system cut short, naming another file.
-std::string ChosenPath(const QStringList& files);
-
 }  // namespace tivok
 
 #endif  // TIVOK_UI_CORE_TEXT_H_

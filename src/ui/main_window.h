@@ -5,6 +5,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/editor_state.h"
 #include "editor/store_editor.h"
@@ -76,6 +77,14 @@ class MainWindow : public QMainWindow, public EditorView {
   void SetApplyLayoutEnabled(bool enabled) override;
   std::string ChooseLayoutFile(const std::string& image_path) override;
   bool ShowLayoutPreview(const LayoutPreview& preview) override;
+  std::string ChooseCleanImage() override;
+  void SetComparing(bool comparing) override;
+  std::string RememberedCleanImage(const std::string& image) const override;
+  void RememberCleanImage(const std::string& image,
+                          const std::string& clean) override;
+  std::string ChooseExportFile(const std::string& suggested) override;
+  int AskChoice(std::string_view text, std::string_view title,
+                const std::vector<std::string>& choices) override;
 
   // Other, Credits: who made the program and where to report faults.
   void OnCredits();
@@ -134,6 +143,9 @@ class MainWindow : public QMainWindow, public EditorView {
   RecentMenu* recent_ = nullptr;
   QAction* save_ = nullptr;
   QAction* apply_layout_ = nullptr;
+  QAction* export_layout_ = nullptr;
+  QAction* compare_ = nullptr;
+  QAction* stop_comparing_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* fix_checksum_ = nullptr;
@@ -146,6 +158,8 @@ class MainWindow : public QMainWindow, public EditorView {
   // core takes it (NormalPath). Until there is one, the dialog starts at the
   // newest recent image.
   std::string dialog_path_;
+  // The clean image that Compare With's dialog last chose.
+  std::string clean_dialog_path_;
 
   StoreEditor editor_;
 };

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "ui/core_text.h"
+#include "ui/file_dialog.h"
 #include "ui/layout_preview_dialog.h"
 #include "ui/main_window.h"
 
@@ -22,8 +23,7 @@ std::string MainWindow::ChooseLayoutFile(const std::string& image_path) {
   dialog.setNameFilter("CSV layouts (*.csv)");
   // Layouts are kept beside their images.
   dialog.setDirectory(QFileInfo(QtPath(image_path)).absolutePath());
-  if (dialog.exec() != QDialog::Accepted) return {};
-  return ChosenPath(dialog.selectedFiles());
+  return ChosenFile(dialog, {});
 }
 
 bool MainWindow::ShowLayoutPreview(const LayoutPreview& preview) {

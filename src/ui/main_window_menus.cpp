@@ -45,6 +45,13 @@ void MainWindow::CreateMenus() {
   file->addSeparator();
   apply_layout_ = AddWaitingAction(file, "Apply &Layout...", "ApplyLayout",
                                    QKeySequence::UnknownKey);
+  export_layout_ = AddWaitingAction(file, "&Export Layout...", "ExportLayout",
+                                    QKeySequence::UnknownKey);
+  file->addSeparator();
+  compare_ = AddWaitingAction(file, "Compare &With...", "CompareWith",
+                              QKeySequence::UnknownKey);
+  stop_comparing_ = AddWaitingAction(file, "S&top Comparing", "StopComparing",
+                                     QKeySequence::UnknownKey);
   file->addSeparator();
   quit_ = file->addAction("&Quit");
   quit_->setObjectName("Quit");
@@ -89,6 +96,12 @@ void MainWindow::ConnectMenus() {
   });
   connect(apply_layout_, &QAction::triggered, this,
           [this] { editor_.OnApplyLayout(); });
+  connect(export_layout_, &QAction::triggered, this,
+          [this] { editor_.OnExportLayout(); });
+  connect(compare_, &QAction::triggered, this,
+          [this] { editor_.OnCompareWith(); });
+  connect(stop_comparing_, &QAction::triggered, this,
+          [this] { editor_.OnStopComparing(); });
   connect(undo_, &QAction::triggered, this, [this] { editor_.OnUndo(); });
   connect(redo_, &QAction::triggered, this, [this] { editor_.OnRedo(); });
   connect(fix_checksum_, &QAction::triggered, this,

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 
 #include "rom/file_path.h"
 #include "ui/core_text.h"
+#include "ui/file_dialog.h"
 #include "ui/image_watcher.h"
 #include "ui/item_selector.h"
 #include "ui/main_window.h"
@@ -89,7 +89,8 @@ void MainWindow::ClearSlots() {
 void MainWindow::AddSlot(const SlotRow& row) {
   const QSignalBlocker blocker(combo2_);
   combo2_->AddRow(ToQString(row.entry), ToQString(row.item),
-                  ToQString(row.tooltip), ToQString(row.accessible_text));
+                  ToQString(row.clean), ToQString(row.tooltip),
+                  ToQString(row.accessible_text));
 }
 
 int MainWindow::SelectedSlot() const { return combo2_->SelectedRow(); }
@@ -160,10 +161,12 @@ bool MainWindow::KeepsChecksumRight() const {
 }
 
 // The editor watches exactly the images that it has opened without refusal:
-// those are the recent images.
+// those are the recent images, and the ones to compare and export.
 void MainWindow::WatchImage(const std::string& path) {
   watcher_->Watch(path);
-  reload_->setEnabled(!path.empty());
+  for (QAction* action : {reload_, export_layout_, compare_}) {
+    action->setEnabled(!path.empty());
+  }
   if (!path.empty()) recent_->Add(path);
 }
 
@@ -184,15 +187,8 @@ void MainWindow::ShowOpenDialog() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter("Dragon Warrior Monsters (*.gbc)");
   // Starts where the last file is, with that file chosen.
-  const std::string start =
-      dialog_path_.empty() ? recent_->Newest() : dialog_path_;
-  if (!start.empty()) {
-    const QString last = QtPath(start);
-    dialog.setDirectory(QFileInfo(last).absolutePath());
-    dialog.selectFile(last);
-  }
-  if (dialog.exec() != QDialog::Accepted) return;
-  const std::string chosen = ChosenPath(dialog.selectedFiles());
+  const std::string chosen = ChosenFile(
+      dialog, dialog_path_.empty() ? recent_->Newest() : dialog_path_);
   if (!chosen.empty()) dialog_path_ = chosen;
 }
 

@@ -1,11 +1,10 @@
 #include "ui/slot_list.h"
 
 #include <QEvent>
-#include <QFocusEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPainter>
-#include <QSignalBlocker>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -20,16 +19,34 @@
 namespace tivok {
 namespace {
 
-// The widest entry that a slot shows.
-constexpr char kWidestEntry[] = "8 (2B)";
+// The widest entry that a slot can show in `metrics`' font, "k (XX)": the
+// widest slot number and twice the widest hex digit, by their unrounded
+// advances.
+QString WidestEntry(const QFontMetricsF& metrics) {
+  const auto widest = [&metrics](const QString& characters) {
+    QChar found = characters.front();
+    for (const QChar c : characters) {
+      if (metrics.horizontalAdvance(c) > metrics.horizontalAdvance(found)) {
+        found = c;
+      }
+    }
+    return found;
+  };
+  const QChar digit = widest("0123456789ABCDEF");
+  return QString("%1 (%2%2)").arg(widest("12345678")).arg(digit);
+}
 // What the item column shows for a code that is no item.
 constexpr char kUnknownItem[] = "unknown";
+// The columns.
+constexpr int kItemColumn = 1;
+constexpr int kCleanColumn = 2;
 
 }  // namespace
 
 SlotList::SlotList(QWidget* parent) : QTreeWidget(parent) {
-  setColumnCount(2);
-  setHeaderLabels({"Slot", "Item"});
+  setColumnCount(3);
+  setHeaderLabels({"Slot", "Item", "Clean"});
+  setColumnHidden(kCleanColumn, true);
   // A flat list of rows: no branches, no editing, one row selected whole.
   setRootIsDecorated(false);
   setItemsExpandable(false);
@@ -42,15 +59,28 @@ SlotList::SlotList(QWidget* parent) : QTreeWidget(parent) {
   header()->setSectionsClickable(false);
   header()->setSectionResizeMode(QHeaderView::Fixed);
   header()->setStretchLastSection(true);
+  // The list asks for room for every column. Until the window has grown to
+  // give it room for one more, a scroll bar would take height, and then a
+  // vertical one width, which would keep both.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   MeasureColumns();
 }
 
 void SlotList::AddRow(const QString& entry, const QString& item,
-                      const QString& tooltip, const QString& accessible_text) {
-  auto* row = new QTreeWidgetItem(this, {entry, item});
-  row->setToolTip(0, tooltip);
-  row->setToolTip(1, tooltip);
+                      const QString& clean, const QString& tooltip,
+                      const QString& accessible_text) {
+  auto* row = new QTreeWidgetItem(this, {entry, item, clean});
+  for (int column = 0; column < columnCount(); ++column) {
+    row->setToolTip(column, tooltip);
+  }
   row->setData(0, Qt::AccessibleTextRole, accessible_text);
+}
+
+void SlotList::ShowCleanColumn(bool shown) {
+  if (isColumnHidden(kCleanColumn) != shown) return;
+  MeasureColumns();
+  setColumnHidden(kCleanColumn, !shown);
+  updateGeometry();
 }
 
 int SlotList::SelectedRow() const {
@@ -79,18 +109,23 @@ QSize SlotList::CellSize(const QString& text) const {
 }
 
 void SlotList::MeasureColumns() {
-  const QSize entry = CellSize(kWidestEntry);
+  const QFontMetrics metrics = fontMetrics();
+  const QString widest_entry = WidestEntry(QFontMetricsF(font()));
+  const QSize entry = CellSize(widest_entry);
   entry_width_ = entry.width();
   row_height_ = entry.height();
   // The style adds the same margins to every text. The headers' words are
   // shorter than the texts below them.
   QStringList names;
   for (std::string_view name : ItemTable::Names()) names << ToQString(name);
-  const QFontMetrics metrics = fontMetrics();
   const int widest = std::max(WidestText(*this, names),
                               metrics.horizontalAdvance(kUnknownItem));
-  item_width_ = entry_width_ - metrics.horizontalAdvance(kWidestEntry) + widest;
+  item_width_ = entry_width_ - metrics.horizontalAdvance(widest_entry) + widest;
   header()->resizeSection(0, entry_width_);
+  // The last column shown stretches to the list's edge, but not at once
+  // when it was hidden before, nor back when another comes after it.
+  header()->resizeSection(kItemColumn, item_width_);
+  header()->resizeSection(kCleanColumn, item_width_);
 }
 
 void SlotList::changeEvent(QEvent* event) {
@@ -108,24 +143,26 @@ QSize SlotList::sizeHint() const {
     rows = std::max(rows, store.slot_count);
   }
   const int frame = 2 * frameWidth();
-  return QSize(entry_width_ + item_width_ + frame,
+  const int clean = isColumnHidden(kCleanColumn) ? 0 : item_width_;
+  return QSize(entry_width_ + item_width_ + clean + frame,
                header()->sizeHint().height() + rows * row_height_ + frame);
 }
 
 void SlotList::focusInEvent(QFocusEvent* event) {
-  // Focus that comes back with the window, as once a dialog has closed,
-  // lands as below without telling a move: the status line keeps what the
-  // dialog's action said.
-  const QSignalBlocker quiet(
-      event->reason() == Qt::ActiveWindowFocusReason ? this : nullptr);
   const bool had_current = currentIndex().isValid();
+  // The row that the focus lands on is the chosen one, or none, which the
+  // status line names already: no change to report, so that a status
+  // that a dialog's event left stays once the focus is back.
+  entering_ = true;
   QTreeWidget::focusInEvent(event);
-  if (had_current) return;
-  // The focus lands on the selected row, or on none.
-  const QModelIndexList selected = selectionModel()->selectedRows();
-  selectionModel()->setCurrentIndex(
-      selected.isEmpty() ? QModelIndex() : selected.first(),
-      QItemSelectionModel::NoUpdate);
+  if (!had_current) {
+    // The focus lands on the selected row, or on none.
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    selectionModel()->setCurrentIndex(
+        selected.isEmpty() ? QModelIndex() : selected.first(),
+        QItemSelectionModel::NoUpdate);
+  }
+  entering_ = false;
 }
 
 void SlotList::paintEvent(QPaintEvent* event) {
@@ -157,8 +194,8 @@ void SlotList::currentChanged(const QModelIndex& current,
   QTreeWidget::currentChanged(current, previous);
   // The mark moves between a row and the whole list.
   viewport()->update();
-  if (current.isValid() != previous.isValid() ||
-      current.row() != previous.row()) {
+  if (!entering_ && (current.isValid() != previous.isValid() ||
+                     current.row() != previous.row())) {
     emit CurrentRowChanged();
   }
 }

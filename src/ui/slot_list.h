@@ -6,8 +6,10 @@
 
 namespace tivok {
 
-// The slot list: one row a slot, its entry in the first column and its
-// item's name in the second, headed "Item". Whole rows are selected, one at
+// The slot list: one row a slot, its entry in the first column, its item's
+// name in the second, headed "Item", and while comparing with a clean image
+// the clean image's item where it differs in a third, headed "Clean" and
+// hidden otherwise. Whole rows are selected, one at
 // a time. It asks for room for the most slots that a store has and for the
 // longest item name, so that no store's slots scroll. Unlike a plain view,
 // focus entering it lands on the selected row, and leaves no row current
@@ -21,10 +23,13 @@ class SlotList : public QTreeWidget {
  public:
   explicit SlotList(QWidget* parent = nullptr);
 
-  // Adds a row of `entry` and `item`, both with `tooltip`; screen readers
-  // read the row's entry as `accessible_text`.
-  void AddRow(const QString& entry, const QString& item, const QString& tooltip,
-              const QString& accessible_text);
+  // Adds a row of `entry`, `item` and `clean`, all with `tooltip`; screen
+  // readers read the row's entry as `accessible_text`.
+  void AddRow(const QString& entry, const QString& item, const QString& clean,
+              const QString& tooltip, const QString& accessible_text);
+  // Shows or hides the Clean column; the list asks for room for it only
+  // while it shows.
+  void ShowCleanColumn(bool shown);
   // The row that is selected, or that has the keyboard focus; -1 for none.
   int SelectedRow() const;
   int CurrentRow() const;
@@ -36,7 +41,7 @@ class SlotList : public QTreeWidget {
 
  signals:
   // The current row changed, by the keyboard or in code: not the column
-  // within a row.
+  // within a row, nor the focus entering the list.
   void CurrentRowChanged();
 
  protected:
@@ -53,10 +58,13 @@ class SlotList : public QTreeWidget {
   // Measures the columns for the current font and style and sizes the first.
   void MeasureColumns();
 
-  // The widths of the two columns, measured once per font and style.
+  // The widths of the entry and item columns, measured once per font and
+  // style; the Clean column is as wide as the item column.
   int entry_width_ = 0;
   int item_width_ = 0;
   int row_height_ = 0;
+  // While the focus enters: the current row it lands on is not reported.
+  bool entering_ = false;
 };
 
 }  // namespace tivok

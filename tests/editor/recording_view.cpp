@@ -26,6 +26,7 @@ void RecordingView::ClearSlots() {
   slot_items.clear();
   slot_tips.clear();
   slot_accessible.clear();
+  slot_cleans.clear();
   slot_selection = -1;
   slot_current = -1;
 }
@@ -36,6 +37,7 @@ void RecordingView::AddSlot(const SlotRow& row) {
   slot_items.push_back(row.item);
   slot_tips.push_back(row.tooltip);
   slot_accessible.push_back(row.accessible_text);
+  slot_cleans.push_back(row.clean);
 }
 
 void RecordingView::SelectSlot(int row) {
@@ -102,6 +104,55 @@ bool RecordingView::ShowLayoutPreview(const LayoutPreview& preview) {
   const bool apply = preview_answers.front();
   preview_answers.pop_front();
   return apply;
+}
+
+namespace {
+
+// The next answer of `answers`, logged as `what`; empty for a cancel.
+std::string Answer(std::deque<std::optional<std::string>>& answers,
+                   std::vector<std::string>& log, const std::string& what) {
+  log.push_back(what);
+  if (answers.empty()) return {};
+  const std::optional<std::string> answer = answers.front();
+  answers.pop_front();
+  return answer.value_or("");
+}
+
+}  // namespace
+
+std::string RecordingView::ChooseCleanImage() {
+  return Answer(clean_answers, log, "ChooseCleanImage");
+}
+
+std::string RecordingView::RememberedCleanImage(
+    const std::string& image) const {
+  const auto found = remembered.find(image);
+  return found == remembered.end() ? "" : found->second;
+}
+
+void RecordingView::RememberCleanImage(const std::string& image,
+                                       const std::string& clean) {
+  if (clean.empty()) {
+    remembered.erase(image);
+  } else {
+    remembered[image] = clean;
+  }
+}
+
+std::string RecordingView::ChooseExportFile(const std::string& suggested) {
+  return Answer(export_answers, log, "ChooseExportFile " + suggested);
+}
+
+int RecordingView::AskChoice(std::string_view text, std::string_view title,
+                             const std::vector<std::string>& choices) {
+  std::string line = "AskChoice " + std::string(title) + ":";
+  for (const std::string& choice : choices) line += " " + choice;
+  log.push_back(line);
+  questions.push_back({std::string(text), std::string(title)});
+  if (choice_answers.empty()) return -1;
+  const int answer = choice_answers.front();
+  choice_answers.pop_front();
+  return answer;
 }
 
 }  // namespace tivok::testing

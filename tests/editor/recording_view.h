@@ -2,6 +2,7 @@
 #define TIVOK_TESTS_EDITOR_RECORDING_VIEW_H_
 
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +55,17 @@ class RecordingView : public EditorView {
   std::vector<LayoutPreview> previews;
   std::deque<bool> preview_answers;
 
+  // Comparing and exporting: the answers of the next clean-image and
+  // export dialogs (nullopt: cancel) and question boxes (-1: Cancel), each
+  // logged; whether the Clean column shows, the comparisons remembered and
+  // the questions asked, not logged.
+  std::deque<std::optional<std::string>> clean_answers, export_answers;
+  std::deque<int> choice_answers;
+  bool comparing = false;
+  std::map<std::string, std::string> remembered;
+  std::vector<std::string> slot_cleans;
+  std::vector<Message> questions;
+
   void ClearStores() override;
   void AddStore(std::string_view label) override;
   void SetStoreText(std::string_view text) override;
@@ -90,6 +102,14 @@ class RecordingView : public EditorView {
   }
   std::string ChooseLayoutFile(const std::string& image_path) override;
   bool ShowLayoutPreview(const LayoutPreview& preview) override;
+  std::string ChooseCleanImage() override;
+  void SetComparing(bool on) override { comparing = on; }
+  std::string RememberedCleanImage(const std::string& image) const override;
+  void RememberCleanImage(const std::string& image,
+                          const std::string& clean) override;
+  std::string ChooseExportFile(const std::string& suggested) override;
+  int AskChoice(std::string_view text, std::string_view title,
+                const std::vector<std::string>& choices) override;
 
  private:
   std::string dialog_path_;

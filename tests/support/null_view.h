@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/editor_state.h"
 
@@ -50,6 +51,17 @@ class NullView : public EditorView {
   void SetApplyLayoutEnabled(bool) override {}
   std::string ChooseLayoutFile(const std::string&) override { return {}; }
   bool ShowLayoutPreview(const LayoutPreview&) override { return false; }
+  std::string ChooseCleanImage() override { return {}; }
+  void SetComparing(bool) override {}
+  std::string RememberedCleanImage(const std::string&) const override {
+    return {};
+  }
+  void RememberCleanImage(const std::string&, const std::string&) override {}
+  std::string ChooseExportFile(const std::string&) override { return {}; }
+  int AskChoice(std::string_view, std::string_view,
+                const std::vector<std::string>&) override {
+    return -1;
+  }
 };
 
 }  // namespace tivok::testing

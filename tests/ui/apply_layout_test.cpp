@@ -37,7 +37,7 @@ TEST_F(ApplyLayoutWindowTest, PreviewsAppliesAndUndoesALayout) {
   QStringList read;
   bool focus_in_list = false;
   ModalAnswerer answerer(
-      QFile::decodeName(layout.c_str()), [&](QDialog* preview) {
+      QFile::decodeName(layout.c_str()), {}, [&](QDialog* preview) {
         auto* rows = preview->findChild<QTreeWidget*>("Changes");
         focus_in_list = preview->focusWidget() == rows;
         QAccessibleTableInterface* table =

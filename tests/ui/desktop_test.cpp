@@ -192,7 +192,7 @@ TEST_F(DesktopTest, ADroppedLayoutIsPreviewed) {
   const std::string text = "store,slot,item\nportal,3,sirloin\n";
   const std::string layout =
       dir.Write("D.CSV", std::vector<std::uint8_t>(text.begin(), text.end()));
-  ModalAnswerer answerer(std::nullopt, [](QDialog* preview) {
+  ModalAnswerer answerer(std::nullopt, {}, [](QDialog* preview) {
     QTest::keyClick(preview->focusWidget(), Qt::Key_Return);
   });
   ASSERT_TRUE(Drop(*Urls({QUrl::fromLocalFile(Q(layout))})));

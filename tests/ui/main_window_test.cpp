@@ -77,13 +77,13 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
   EXPECT_EQ(Items()->currentText(), "Null");
   EXPECT_TRUE(Save()->isEnabled());
   EXPECT_TRUE(Find<QAction>("Save")->isEnabled());
-  // The focus back on the slot list makes no entry current, and the status
-  // line keeps what the load said.
+  // The focus back on the slot list makes no entry current, and keeps what
+  // the load said of the image.
   EXPECT_EQ(Status().toStdString(),
             "Choose a slot first; then Save writes Null (0) to it. The global "
-            "checksum is stale: hardware does not check it, but some emulators "
-            "warn when they start the image. Edit, Fix Cartridge Checksum sets "
-            "it right.");
+            "checksum is stale: hardware does not check it, but some "
+            "emulators warn when they start the image. Edit, Fix Cartridge "
+            "Checksum sets it right.");
 }
 
 TEST_F(MainWindowTest, OpensFilesWithNonAsciiNames) {
@@ -467,13 +467,18 @@ void ExpectNothingClipped(const MainWindow& window, const QString& when) {
   const auto* slot_list = window.findChild<QTreeWidget*>("Combo2");
   EXPECT_EQ(slot_list->verticalScrollBar()->maximum(), 0) << "slots scroll";
   EXPECT_EQ(slot_list->horizontalScrollBar()->maximum(), 0) << "slots scroll";
-  // The slot column holds each entry shown and the widest entry of an item,
+  // The slot column holds every entry that a slot can show,
   // with the margins that the style gives a cell's text.
   const int margins =
       2 * (slot_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
                                            nullptr, slot_list) +
            1);
-  QStringList entries = {"8 (2B)"};
+  QStringList entries;
+  for (int k = 1; k <= 8; ++k) {
+    for (int code = 0; code < 256; ++code) {
+      entries << QString("%1 (%2)").arg(k).arg(code, 0, 16).toUpper();
+    }
+  }
   for (int i = 0; i < slot_list->topLevelItemCount(); ++i) {
     entries << slot_list->topLevelItem(i)->text(0);
   }

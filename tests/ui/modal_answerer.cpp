@@ -54,9 +54,11 @@ void Dismiss(QWidget* modal) {
 
 int ModalAnswerer::alive_ = 0;
 
-ModalAnswerer::ModalAnswerer(std::optional<QString> file,
+ModalAnswerer::ModalAnswerer(std::optional<QString> file, QString button,
                              std::function<void(QDialog*)> answer_dialog)
-    : file_(std::move(file)), answer_dialog_(std::move(answer_dialog)) {
+    : file_(std::move(file)),
+      button_(std::move(button)),
+      answer_dialog_(std::move(answer_dialog)) {
   ++alive_;
   QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
   timer_.start(kPollInterval);
@@ -79,6 +81,13 @@ void ModalAnswerer::Poll() {
 
 void ModalAnswerer::Answer(QWidget* modal) {
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    for (QAbstractButton* button : box->buttons()) {
+      if (!button_.isEmpty() &&
+          QString(button->text()).remove('&') == button_) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+      }
+    }
     if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
       QTest::mouseClick(ok, Qt::LeftButton);
       return;

@@ -28,12 +28,14 @@ struct ModalSeen {
 
 // While it lives, answers the modal widgets that come up, as the user would
 // see them (QApplication::activeModalWidget), and records each one. A
-// message box gets its OK button pressed; an open dialog gets `file` chosen
-// and typed into its file name field and Return, or is cancelled without a
-// file; any other dialog is given to `answer_dialog`, which must close it.
+// message box gets its button of the text `button` pressed (access key
+// marks left out), or else OK; a file dialog gets `file` chosen and typed
+// into its file name field and Return, or is cancelled without a file; any
+// other dialog is given to `answer_dialog`, which must close it.
 class ModalAnswerer {
  public:
   explicit ModalAnswerer(std::optional<QString> file = std::nullopt,
+                         QString button = {},
                          std::function<void(QDialog*)> answer_dialog = nullptr);
   ~ModalAnswerer();
   ModalAnswerer(const ModalAnswerer&) = delete;
@@ -50,6 +52,7 @@ class ModalAnswerer {
 
   static int alive_;
   std::optional<QString> file_;
+  QString button_;
   std::function<void(QDialog*)> answer_dialog_;
   QTimer timer_;
   std::vector<ModalSeen> seen_;

@@ -1,0 +1,59 @@
+#ifndef TIVOK_EDITOR_COMPARISON_H_
+#define TIVOK_EDITOR_COMPARISON_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "rom/store_read.h"
+
+namespace tivok {
+
+// The clean image that the open image is compared with: its path and every
+// store's codes, read once on one open file (the title and the 42 store
+// bytes, never the whole file). Tivok only ever reads it.
+class Comparison {
+ public:
+  // Reads the clean image at `path` and compares with it from now on.
+  // Returns why it cannot be compared with, in words after "Cannot compare
+  // with "clean.gbc": ", and then keeps the comparison as it was: the file
+  // cannot be read, is no image of the game, or ends before the stores'
+  // last slot. Returns nothing once the comparison is set.
+  std::string Start(const std::string& path);
+  void Stop();
+
+  bool active() const { return clean_.has_value(); }
+  // The clean image's path; empty while there is none.
+  const std::string& path() const { return path_; }
+  // The clean image's stores, or nullptr while there is none.
+  const ImageStores* clean() const { return clean_ ? &*clean_ : nullptr; }
+
+  // The status line's note on `image`: how many of its slots differ from
+  // the clean image, in each store that has any, such as "Compared with
+  // "clean.gbc": 3 slots differ (Beginner's (Top Left) Shop 2, Portal Shop
+  // 1)."; nothing while there is no comparison.
+  std::string Note(const ImageStores& image) const;
+
+ private:
+  std::string path_;
+  std::optional<ImageStores> clean_;
+};
+
+// Why the image at `path` is not compared with, for the status line and a
+// box: `reason` as Comparison::Start gives it.
+std::string CannotCompareText(const std::string& path, std::string_view reason);
+
+// The open image at `path` chosen as its own clean image.
+std::string SelfComparisonText(const std::string& path);
+
+// A clean image remembered for the image just opened that can no longer be
+// compared with, and why; the comparison is forgotten.
+std::string ForgottenComparisonNote(const std::string& path,
+                                    std::string_view reason);
+
+// File, Stop Comparing ended the comparison with the image at `path`.
+std::string StoppedComparingStatus(const std::string& path);
+
+}  // namespace tivok
+
+#endif  // TIVOK_EDITOR_COMPARISON_H_

@@ -1,0 +1,219 @@
+// Comparing the open image with a clean one, and exporting layouts.
+
+#include "editor/comparison.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor/layout.h"
+#include "editor/store_editor_fixture.h"
+#include "rom/store_read.h"
+#include "sample_image.h"
+#include "support/temp_dir.h"
+
+namespace tivok::testing {
+namespace {
+
+using ::testing::Contains;
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+// The file position of slot k of the store at selector position p.
+FilePosition At(int p, int k) {
+  return StoreTable::BySelectorPosition(p)->SlotPosition(k);
+}
+
+// The sample image with each (position, code) of `changes` written.
+std::vector<std::uint8_t> SampleWith(
+    const std::vector<std::pair<FilePosition, std::uint8_t>>& changes) {
+  std::vector<std::uint8_t> image = MakeSampleImage();
+  for (const auto& [position, code] : changes) image[position - 1] = code;
+  return image;
+}
+
+TEST(ComparisonTest, CountsTheDifferingSlotsOfEachStore) {
+  TempDir dir;
+  Comparison comparison;
+  ASSERT_EQ(comparison.Start(dir.WriteSample("clean.gbc")), "");
+  const struct {
+    std::vector<std::pair<FilePosition, std::uint8_t>> changes;
+    std::string note;
+  } cases[] = {
+      {{}, "no slot differs."},
+      {{{At(kPortal, 8), 0x17}}, "1 slot differs (Portal Shop 1)."},
+      {{{At(kPortal, 1), 0x17}, {At(kBeginner, 2), 0}, {At(kBeginner, 8), 9}},
+       "3 slots differ (Beginner's (Top Left) Shop 2, Portal Shop 1)."},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    const std::string path =
+        dir.Write("mine" + std::to_string(n++) + ".gbc", SampleWith(c.changes));
+    EXPECT_EQ(comparison.Note(ReadImageStores(path)),
+              "Compared with \"clean.gbc\": " + c.note);
+  }
+}
+
+// A clean image that cannot be compared with is refused, saying why, and
+// the comparison stays as it was.
+TEST(ComparisonTest, RefusesMissingForeignAndShortCleanImages) {
+  TempDir dir;
+  std::vector<std::uint8_t> foreign = MakeSampleImage();
+  foreign[0x134] = 'X';
+  const struct {
+    std::string path;
+    std::string reason;
+  } cases[] = {
+      {dir.File("gone.gbc"), "there is no such file"},
+      {dir.Write("foreign.gbc", foreign),
+       "it is not a Dragon Warrior Monsters image (its header title is "
+       "\"XRAGON WMONAWQE\", not \"DRAGON WMONAWQE\")"},
+      {dir.Write("short.gbc", MakeSampleImage(0x24790)),
+       "it is too short for the stores (slots 5 to 8 of Portal Shop could "
+       "not be read: the file has only 149392 bytes)"},
+  };
+  Comparison comparison;
+  const std::string clean = dir.WriteSample("clean.gbc");
+  ASSERT_EQ(comparison.Start(clean), "");
+  for (const auto& c : cases) {
+    EXPECT_EQ(comparison.Start(c.path), c.reason);
+    EXPECT_EQ(comparison.path(), clean);
+  }
+}
+
+// The store editor comparing "mine.gbc", whose Beginner's slot 2 holds
+// Sirloin, with the sample "clean.gbc".
+class CompareTest : public StoreEditorTest {
+ protected:
+  void SetUp() override {
+    clean = dir.WriteSample("clean.gbc");
+    mine = dir.Write("mine.gbc", SampleWith({{At(kBeginner, 2), 0x17}}));
+    Open(mine);
+    CompareWith(clean);
+  }
+  void CompareWith(const std::string& path) {
+    view.clean_answers.push_back(path);
+    editor.OnCompareWith();
+  }
+
+  std::string clean, mine;
+};
+
+TEST_F(CompareTest, MarksAndCountsFollowWritesAndOutsideChanges) {
+  EXPECT_THAT(view.slot_cleans,
+              ElementsAre("", "Lovewater", "", "", "", "", "", ""));
+  EXPECT_EQ(view.slot_accessible[1],
+            "2 (17): Sirloin; the clean image holds Lovewater (2)");
+  EXPECT_THAT(view.status, StartsWith("Compared with \"clean.gbc\": 1 slot "
+                                      "differs (Beginner's (Top Left) Shop "
+                                      "1)."));
+  ChooseSlot(3);
+  ChooseItem(kHerb);
+  editor.OnSave();
+  EXPECT_EQ(view.slot_cleans[3], "World Dew");
+  EXPECT_THAT(view.status, HasSubstr(" 2 slots differ (Beginner's (Top "
+                                     "Left) Shop 2)."));
+  editor.OnUndo();
+  EXPECT_EQ(view.slot_cleans[3], "");
+  // Another program puts the clean item back, and changes another store.
+  {
+    std::fstream file(FsPath(mine),
+                      std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(At(kBeginner, 2) - 1);
+    file.put(2);
+    file.seekp(At(kPortal, 1) - 1);
+    file.put(0);
+  }
+  editor.OnImageChanged();
+  EXPECT_THAT(view.slot_cleans, Each(""));
+  EXPECT_THAT(view.status, HasSubstr(" 1 slot differs (Portal Shop 1)."));
+
+  editor.OnStopComparing();
+  EXPECT_FALSE(view.comparing);
+  EXPECT_THAT(view.remembered, IsEmpty());
+  ChooseStore(kPortal);
+  EXPECT_THAT(view.slot_cleans, Each(""));
+}
+
+// Reopening the image compares it again, until the clean image is gone:
+// that is said once, and forgotten. A refused clean image keeps the
+// comparison there was.
+TEST_F(CompareTest, ReopeningComparesAgainUntilTheCleanImageIsGone) {
+  std::filesystem::create_hard_link(FsPath(mine), FsPath(dir.File("link.gbc")));
+  CompareWith(dir.File("link.gbc"));
+  EXPECT_EQ(view.messages.back().text,
+            "\"link.gbc\" is the open image itself. Compare With takes "
+            "another copy of the game, such as the clean image that it was "
+            "made from.");
+  CompareWith(dir.File("gone.gbc"));
+  EXPECT_EQ(view.messages.back().title, "Cannot Compare");
+  Open(clean);
+  EXPECT_FALSE(view.comparing);
+  Open(mine);
+  EXPECT_EQ(view.slot_cleans[1], "Lovewater");
+
+  std::filesystem::remove(FsPath(clean));
+  Open(mine);
+  EXPECT_FALSE(view.comparing);
+  EXPECT_THAT(view.status,
+              StartsWith("The clean image \"clean.gbc\" can no longer be "
+                         "compared with: there is no such file. The comparison "
+                         "is forgotten."));
+  Open(mine);
+  EXPECT_THAT(view.status, Not(HasSubstr("clean.gbc")));
+}
+
+// An export holds every slot as the file holds it, or the differing ones
+// with the clean items as was, and never goes over an image.
+TEST_F(CompareTest, ExportsEverySlotOrTheDifferingOnes) {
+  const std::string csv = dir.File("mine.csv");
+  const ImageStores image = ReadImageStores(mine);
+  const ImageStores original = ReadImageStores(clean);
+  for (const int choice : {0, 1}) {
+    view.choice_answers.push_back(choice);
+    view.export_answers.push_back(csv);
+    editor.OnExportLayout();
+    EXPECT_THAT(view.log, Contains("ChooseExportFile " + csv));
+    const std::vector<std::uint8_t> text = ReadAll(csv);
+    const Layout layout = ReadLayout(std::string(text.begin(), text.end()));
+    ASSERT_THAT(layout.errors, IsEmpty());
+    ASSERT_EQ(layout.wishes.size(), choice == 0 ? 37u : 1u);
+    // Applied to the same image, the layout changes nothing.
+    for (const SlotWish& wish : layout.wishes) {
+      const int slot = wish.slot;
+      EXPECT_EQ(wish.code, image.Of(*wish.store).CodeOf(slot));
+      EXPECT_EQ(wish.was, choice == 1 ? original.Of(*wish.store).CodeOf(slot)
+                                      : std::optional<int>());
+    }
+  }
+  EXPECT_THAT(view.status, StartsWith("Exported the layout of the 1 slot that "
+                                      "differs from \"clean.gbc\" to "
+                                      "\"mine.csv\"."));
+
+  const std::vector<std::uint8_t> bytes = ReadAll(mine);
+  view.export_answers.push_back(mine);
+  view.choice_answers.push_back(0);
+  editor.OnExportLayout();
+  EXPECT_EQ(view.messages.back().text,
+            "The layout was not exported to \"mine.gbc\": it is the cartridge "
+            "image \"mine.gbc\", and an export never goes over an image.");
+  EXPECT_EQ(ReadAll(mine), bytes);
+  // Cancelling the question shows no dialog.
+  view.log.clear();
+  editor.OnExportLayout();
+  EXPECT_THAT(view.log, ElementsAre("AskChoice Export Layout: &All Slots "
+                                    "&Differing Slots"));
+}
+
+}  // namespace
+}  // namespace tivok::testing
