@@ -42,7 +42,7 @@ Result RunDiffPatch(const Invocation& invocation, const Compared& compared,
   } else {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
-  return {invocation.exit_code && patch.slots > 0 ? kFailed : kOk};
+  return {invocation.exit_code && patch.slot_count > 0 ? kFailed : kOk};
 }
 
 std::string PatchHelpText() {

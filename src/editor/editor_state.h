@@ -140,6 +140,9 @@ class EditorView {
   // Shows the save dialog for a layout, offering `suggested`, and returns
   // the chosen file, or nothing when the user cancels.
   virtual std::string ChooseExportFile(const std::string& suggested) = 0;
+  // The same for a patch, with the IPS and BPS formats on offer; the chosen
+  // file ends in ".ips" or ".bps" by the format chosen.
+  virtual std::string ChoosePatchFile(const std::string& suggested) = 0;
   // A modal question with a button for each of `choices` (with access
   // keys, "&All Slots") and Cancel; returns the position of the choice, or
   // -1 for Cancel.

@@ -13,14 +13,15 @@ std::string Slots(std::size_t count) {
 
 }  // namespace
 
-std::string SuggestedLayoutPath(const std::string& image) {
+std::string SuggestedExportPath(const std::string& image,
+                                std::string_view extension) {
   const std::string name = FileName(image);
   const std::string folder = image.substr(0, image.size() - name.size());
   // A leading dot starts a hidden file's name, not its extension.
   const std::size_t dot = name.rfind('.');
   const std::string stem =
       dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-  return folder + stem + ".csv";
+  return folder + stem + "." + std::string(extension);
 }
 
 std::string ExportQuestionText(const std::string& clean,
@@ -53,6 +54,23 @@ std::string ExportedStatus(const std::string& path, std::size_t slots,
 std::string NotExportedText(const std::string& path, std::string_view reason) {
   return "The layout was not exported to " + QuotedName(path) + ": " +
          std::string(reason) + ".";
+}
+
+std::string ExportedPatchStatus(const std::string& path,
+                                const std::string& patch,
+                                const std::string& clean,
+                                const std::string& note) {
+  return "Exported " + patch + " against " + QuotedName(clean) + " to " +
+         QuotedName(path) + "." + (note.empty() ? "" : " " + note + ".");
+}
+
+std::string NoPatchText(const std::string& clean,
+                        const std::vector<std::string>& errors) {
+  std::string text = "No patch against " + QuotedName(clean) + " was made: ";
+  for (std::size_t i = 0; i < errors.size(); ++i) {
+    text += (i > 0 ? "; " : "") + errors[i];
+  }
+  return text + ".";
 }
 
 }  // namespace tivok

@@ -79,6 +79,10 @@ class StoreEditor {
   void OnCompareWith();
   void OnStopComparing();
   void OnExportLayout();
+  // File, Export Patch...: writes an IPS or BPS patch that turns the clean
+  // image compared with, or one that the user chooses, into itself with
+  // the open image's store slots and a right global checksum.
+  void OnExportPatch();
 
   // What Open does once the dialog has closed: loads the file that the
   // dialog names, if any, and selects the first store. Also for a file that

@@ -10,7 +10,6 @@
 #include "editor/store_differences.h"
 #include "editor/store_editor.h"
 #include "rom/export_file.h"
-#include "rom/image_file.h"
 
 namespace tivok {
 namespace {
@@ -19,18 +18,6 @@ namespace {
 std::string Joined(const std::string& first, const std::string& second) {
   if (first.empty() || second.empty()) return first + second;
   return first + " " + second;
-}
-
-// True when `a` and `b` name the same file, by whatever name.
-bool SameFile(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  try {
-    const std::optional<FileIdentity> identity = ImageFile::IdentityAt(a);
-    return identity && identity == ImageFile::IdentityAt(b);
-  } catch (const RomFileError&) {
-    // A file that cannot be examined is read below and refused there.
-    return false;
-  }
 }
 
 // The slots that `stores` hold.
@@ -120,7 +107,7 @@ void StoreEditor::OnExportLayout() {
     only_differing = choice == 1;
   }
   const std::string target =
-      view_.ChooseExportFile(SuggestedLayoutPath(state_.RomPath));
+      view_.ChooseExportFile(SuggestedExportPath(state_.RomPath, "csv"));
   if (target.empty()) return;
   // The layout holds what the file holds now, whatever the watcher saw.
   const std::string news = ReadAgain();

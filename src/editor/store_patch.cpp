@@ -108,7 +108,7 @@ StorePatch MakeStorePatch(const std::string& clean_path,
       const auto after = static_cast<std::uint8_t>(codes.CodeOf(k));
       if (before == after) continue;
       changes.push_back({position, before, after});
-      ++patch.slots;
+      ++patch.slot_count;
     }
   }
   changes = WithGlobalChecksum(std::move(changes), ChecksumsOf(*clean));
@@ -126,10 +126,10 @@ StorePatch MakeStorePatch(const std::string& clean_path,
 }
 
 std::string PatchText(const StorePatch& patch, PatchFormat format) {
-  const std::string slots = patch.slots == 0 ? "no slot"
-                            : patch.slots == 1
+  const std::string slots = patch.slot_count == 0 ? "no slot"
+                            : patch.slot_count == 1
                                 ? "1 slot"
-                                : std::to_string(patch.slots) + " slots";
+                                : std::to_string(patch.slot_count) + " slots";
   return std::string(format == PatchFormat::kIps ? "an IPS" : "a BPS") +
          " patch of " + slots + " and the global checksum (" +
          std::to_string(patch.bytes.size()) + " bytes)";

@@ -17,7 +17,7 @@ struct StorePatch {
   // Why no patch was made, each as a message without its full stop: a
   // file that cannot be read, is not the game's, or ends before a slot.
   std::vector<std::string> errors;
-  int slots = 0;  // how many slots the patch changes
+  int slot_count = 0;  // how many slots the patch changes
   // That the two files' lengths differ, and which the patch keeps; empty
   // when they are equal.
   std::string note;

@@ -25,6 +25,16 @@ bool IsGameImage(const std::string& path) {
 
 }  // namespace
 
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  try {
+    const std::optional<FileIdentity> identity = ImageFile::IdentityAt(a);
+    return identity && identity == ImageFile::IdentityAt(b);
+  } catch (const RomFileError&) {
+    return false;
+  }
+}
+
 void ExportFile(const std::string& path, std::string_view content,
                 const std::vector<std::string>& images) {
   if (path.empty()) Refuse(path, "no file name was given");

@@ -20,6 +20,10 @@ namespace tivok {
 void ExportFile(const std::string& path, std::string_view content,
                 const std::vector<std::string>& images);
 
+// True when `a` and `b` name the same file, by whatever name; false when
+// either cannot be examined.
+bool SameFile(const std::string& a, const std::string& b);
+
 namespace file_system {
 
 // What stands at a path that an export is to write, as the file layer of

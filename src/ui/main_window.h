@@ -83,6 +83,7 @@ class MainWindow : public QMainWindow, public EditorView {
   void RememberCleanImage(const std::string& image,
                           const std::string& clean) override;
   std::string ChooseExportFile(const std::string& suggested) override;
+  std::string ChoosePatchFile(const std::string& suggested) override;
   int AskChoice(std::string_view text, std::string_view title,
                 const std::vector<std::string>& choices) override;
 
@@ -146,6 +147,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* export_layout_ = nullptr;
   QAction* compare_ = nullptr;
   QAction* stop_comparing_ = nullptr;
+  QAction* export_patch_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* fix_checksum_ = nullptr;

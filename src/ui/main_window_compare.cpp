@@ -54,6 +54,21 @@ std::string MainWindow::ChooseExportFile(const std::string& suggested) {
   return ChosenFile(dialog, suggested);
 }
 
+std::string MainWindow::ChoosePatchFile(const std::string& suggested) {
+  QFileDialog dialog(this, "Export Patch");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QStringList filters = {"IPS patches (*.ips)", "BPS patches (*.bps)"};
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix("ips");
+  // A name typed without its extension gets the chosen format's.
+  connect(&dialog, &QFileDialog::filterSelected, &dialog,
+          [&dialog, filters](const QString& filter) {
+            dialog.setDefaultSuffix(filter == filters[1] ? "bps" : "ips");
+          });
+  return ChosenFile(dialog, suggested);
+}
+
 int MainWindow::AskChoice(std::string_view text, std::string_view title,
                           const std::vector<std::string>& choices) {
   QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(text),

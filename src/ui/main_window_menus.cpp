@@ -52,6 +52,8 @@ void MainWindow::CreateMenus() {
                               QKeySequence::UnknownKey);
   stop_comparing_ = AddWaitingAction(file, "S&top Comparing", "StopComparing",
                                      QKeySequence::UnknownKey);
+  export_patch_ = AddWaitingAction(file, "Export &Patch...", "ExportPatch",
+                                   QKeySequence::UnknownKey);
   file->addSeparator();
   quit_ = file->addAction("&Quit");
   quit_->setObjectName("Quit");
@@ -102,6 +104,8 @@ void MainWindow::ConnectMenus() {
           [this] { editor_.OnCompareWith(); });
   connect(stop_comparing_, &QAction::triggered, this,
           [this] { editor_.OnStopComparing(); });
+  connect(export_patch_, &QAction::triggered, this,
+          [this] { editor_.OnExportPatch(); });
   connect(undo_, &QAction::triggered, this, [this] { editor_.OnUndo(); });
   connect(redo_, &QAction::triggered, this, [this] { editor_.OnRedo(); });
   connect(fix_checksum_, &QAction::triggered, this,

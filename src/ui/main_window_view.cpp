@@ -164,7 +164,7 @@ bool MainWindow::KeepsChecksumRight() const {
 // those are the recent images, and the ones to compare and export.
 void MainWindow::WatchImage(const std::string& path) {
   watcher_->Watch(path);
-  for (QAction* action : {reload_, export_layout_, compare_}) {
+  for (QAction* action : {reload_, export_layout_, compare_, export_patch_}) {
     action->setEnabled(!path.empty());
   }
   if (!path.empty()) recent_->Add(path);

@@ -14,6 +14,7 @@
 
 #include "editor/layout.h"
 #include "editor/store_editor_fixture.h"
+#include "editor/store_patch.h"
 #include "rom/store_read.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
@@ -213,6 +214,34 @@ TEST_F(CompareTest, ExportsEverySlotOrTheDifferingOnes) {
   editor.OnExportLayout();
   EXPECT_THAT(view.log, ElementsAre("AskChoice Export Layout: &All Slots "
                                     "&Differing Slots"));
+}
+
+// A patch goes against the clean image compared with, or one chosen when
+// there is none; its bytes are those tivok-cli diff writes, and it is never
+// written over an image.
+TEST_F(CompareTest, ExportsAPatchAgainstTheCleanImage) {
+  const std::string bps = dir.File("mine.bps");
+  view.export_answers.push_back(bps);
+  editor.OnExportPatch();
+  EXPECT_THAT(view.log, Contains("ChoosePatchFile " + dir.File("mine.ips")));
+  EXPECT_EQ(ReadAll(bps), MakeStorePatch(clean, mine, PatchFormat::kBps).bytes);
+  EXPECT_THAT(view.status,
+              StartsWith("Exported a BPS patch of 1 slot and the global "
+                         "checksum (36 bytes) against \"clean.gbc\" to "
+                         "\"mine.bps\"."));
+
+  const std::vector<std::uint8_t> bytes = ReadAll(clean);
+  view.export_answers.push_back(clean);
+  editor.OnExportPatch();
+  EXPECT_THAT(view.messages.back().text, HasSubstr("never goes over an image"));
+  EXPECT_EQ(ReadAll(clean), bytes);
+
+  editor.OnStopComparing();
+  view.clean_answers.push_back(clean);
+  view.export_answers.push_back(dir.File("mine.ips"));
+  editor.OnExportPatch();
+  EXPECT_EQ(ReadAll(dir.File("mine.ips")),
+            MakeStorePatch(clean, mine, PatchFormat::kIps).bytes);
 }
 
 }  // namespace

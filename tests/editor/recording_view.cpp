@@ -143,6 +143,10 @@ std::string RecordingView::ChooseExportFile(const std::string& suggested) {
   return Answer(export_answers, log, "ChooseExportFile " + suggested);
 }
 
+std::string RecordingView::ChoosePatchFile(const std::string& suggested) {
+  return Answer(export_answers, log, "ChoosePatchFile " + suggested);
+}
+
 int RecordingView::AskChoice(std::string_view text, std::string_view title,
                              const std::vector<std::string>& choices) {
   std::string line = "AskChoice " + std::string(title) + ":";

@@ -108,6 +108,7 @@ class RecordingView : public EditorView {
   void RememberCleanImage(const std::string& image,
                           const std::string& clean) override;
   std::string ChooseExportFile(const std::string& suggested) override;
+  std::string ChoosePatchFile(const std::string& suggested) override;
   int AskChoice(std::string_view text, std::string_view title,
                 const std::vector<std::string>& choices) override;
 

@@ -58,6 +58,7 @@ class NullView : public EditorView {
   }
   void RememberCleanImage(const std::string&, const std::string&) override {}
   std::string ChooseExportFile(const std::string&) override { return {}; }
+  std::string ChoosePatchFile(const std::string&) override { return {}; }
   int AskChoice(std::string_view, std::string_view,
                 const std::vector<std::string>&) override {
     return -1;

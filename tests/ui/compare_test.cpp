@@ -9,6 +9,7 @@
 #include <QScrollBar>
 
 #include "editor/layout.h"
+#include "editor/store_patch.h"
 #include "rom/store_read.h"
 #include "sample_image.h"
 #include "window_test.h"
@@ -117,6 +118,19 @@ TEST_F(CompareWindowTest, ExportLayoutWritesWhatTheImageHolds) {
   layout = LayoutIn(dir.File("differing.csv"));
   ASSERT_THAT(layout.wishes, SizeIs(1));
   EXPECT_EQ(layout.wishes[0].was, 2);
+}
+
+// File, Export Patch... offers IPS and BPS and writes the patch that
+// tivok-cli diff writes against the clean image compared with.
+TEST_F(CompareWindowTest, ExportPatchWritesThePatchOfTheSlots) {
+  Choose("CompareWith", clean);
+  const std::vector<ModalSeen> seen =
+      Choose("ExportPatch", dir.File("mine.ips"));
+  ASSERT_THAT(seen, SizeIs(1));
+  EXPECT_THAT(seen[0].name_filters,
+              ElementsAre("IPS patches (*.ips)", "BPS patches (*.bps)"));
+  EXPECT_EQ(ReadAll(dir.File("mine.ips")),
+            MakeStorePatch(clean, path, PatchFormat::kIps).bytes);
 }
 
 }  // namespace
