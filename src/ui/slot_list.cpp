@@ -21,13 +21,16 @@ namespace {
 
 // The widest entry that a slot can show in `metrics`' font, "k (XX)": the
 // widest slot number and twice the widest hex digit, by their unrounded
-// advances.
+// advances (rounded ones tie at small sizes), each measured once.
 QString WidestEntry(const QFontMetricsF& metrics) {
   const auto widest = [&metrics](const QString& characters) {
     QChar found = characters.front();
+    qreal found_width = metrics.horizontalAdvance(found);
     for (const QChar c : characters) {
-      if (metrics.horizontalAdvance(c) > metrics.horizontalAdvance(found)) {
+      const qreal width = metrics.horizontalAdvance(c);
+      if (width > found_width) {
         found = c;
+        found_width = width;
       }
     }
     return found;
