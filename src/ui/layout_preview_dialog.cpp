@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -71,6 +72,15 @@ LayoutPreviewDialog::LayoutPreviewDialog(QWidget* parent) : QDialog(parent) {
 bool LayoutPreviewDialog::Ask(const LayoutPreview& preview) {
   Fill(preview);
   rows_->setFocus();
+  // The first row becomes current once the dialog is shown with the focus
+  // in the list: only a move of the current row while the list has the
+  // focus tells screen readers of the row, which they then read.
+  QTimer::singleShot(0, this, [this] {
+    if (rows_->topLevelItemCount() > 0 && rows_->currentItem() == nullptr) {
+      rows_->setCurrentItem(rows_->topLevelItem(0), 0,
+                            QItemSelectionModel::NoUpdate);
+    }
+  });
   return exec() == QDialog::Accepted;
 }
 
@@ -85,11 +95,6 @@ void LayoutPreviewDialog::Fill(const LayoutPreview& preview) {
                                     ToQString(row.holds), ToQString(row.gets)});
     item->setData(0, Qt::AccessibleTextRole, ToQString(row.accessible_text));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-  }
-  // The focus lands on the first row, which a screen reader then reads.
-  if (rows_->topLevelItemCount() > 0) {
-    rows_->setCurrentItem(rows_->topLevelItem(0), 0,
-                          QItemSelectionModel::NoUpdate);
   }
   FitList();
 }
