@@ -1,6 +1,7 @@
 #include "ui/layout_preview_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -45,6 +46,7 @@ LayoutPreviewDialog::LayoutPreviewDialog(QWidget* parent) : QDialog(parent) {
   rows_->header()->setSectionsMovable(false);
   rows_->header()->setStretchLastSection(false);
   rows_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  rows_->installEventFilter(this);
   unchanged_ = NewLabel("Unchanged", this);
 
   // In the dialog from the start, so that the dialog knows its default.
@@ -72,16 +74,26 @@ LayoutPreviewDialog::LayoutPreviewDialog(QWidget* parent) : QDialog(parent) {
 bool LayoutPreviewDialog::Ask(const LayoutPreview& preview) {
   Fill(preview);
   rows_->setFocus();
-  // The first row becomes current once the dialog is shown with the focus
-  // in the list: only a move of the current row while the list has the
-  // focus tells screen readers of the row, which they then read.
-  QTimer::singleShot(0, this, [this] {
-    if (rows_->topLevelItemCount() > 0 && rows_->currentItem() == nullptr) {
-      rows_->setCurrentItem(rows_->topLevelItem(0), 0,
-                            QItemSelectionModel::NoUpdate);
-    }
-  });
   return exec() == QDialog::Accepted;
+}
+
+bool LayoutPreviewDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == rows_ && event->type() == QEvent::FocusIn) {
+    // Queued, so that it comes after Qt's own notice of the list's focus,
+    // which comes after the focus event and names only the list.
+    QTimer::singleShot(0, this, &LayoutPreviewDialog::TellCurrentRow);
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void LayoutPreviewDialog::TellCurrentRow() {
+  if (!rows_->hasFocus() || rows_->topLevelItemCount() == 0) return;
+  QTreeWidgetItem* row = rows_->currentItem();
+  if (row == nullptr) row = rows_->topLevelItem(0);
+  // Screen readers hear of a row when it becomes current while the list
+  // has the focus, so the current row is made current anew.
+  rows_->setCurrentItem(nullptr, 0, QItemSelectionModel::NoUpdate);
+  rows_->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
 }
 
 void LayoutPreviewDialog::Fill(const LayoutPreview& preview) {

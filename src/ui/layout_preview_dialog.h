@@ -26,10 +26,17 @@ class LayoutPreviewDialog : public QDialog {
   // Shows `preview` and waits; true when the user chose Apply.
   bool Ask(const LayoutPreview& preview);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Fill(const LayoutPreview& preview);
   // Gives the list room for its rows and columns, up to most of the screen.
   void FitList();
+  // Tells screen readers of the current row, the first if none is: each
+  // time the list gets the focus, which on X11 comes after the dialog is
+  // shown, and by Tab.
+  void TellCurrentRow();
 
   QLabel* heading_ = nullptr;
   QTreeWidget* rows_ = nullptr;

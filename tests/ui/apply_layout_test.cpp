@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QDialog>
+#include <QSignalSpy>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,20 @@ TEST_F(ApplyLayoutWindowTest, PreviewsAppliesAndUndoesALayout) {
         }
         read << Entries(rows, 3)
              << preview->findChild<QLabel*>("Unchanged")->text();
+        // Each time the list gets the focus, here by Tab, its row becomes
+        // current anew while it has the focus: that is what screen readers
+        // hear of, and they then read the row, not only the list's name.
+        preview->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(preview));
+        QSignalSpy made_current(rows, &QTreeWidget::currentItemChanged);
+        for (int i = 0; i < 3; ++i) {
+          QTest::keyClick(preview->focusWidget(), Qt::Key_Tab);
+          if (preview->focusWidget() == rows) break;
+        }
+        QCoreApplication::processEvents();
+        if (!made_current.isEmpty() && rows->hasFocus()) {
+          read << made_current.back()[0].value<QTreeWidgetItem*>()->text(0);
+        }
         for (int i = 0;
              i < 3 && preview->focusWidget()->objectName() != "Apply"; ++i) {
           QTest::keyClick(preview->focusWidget(), Qt::Key_Tab);
@@ -67,7 +82,8 @@ TEST_F(ApplyLayoutWindowTest, PreviewsAppliesAndUndoesALayout) {
                           "Sirloin (17)",
                           "Sirloin (17)",
                           "1 row changes nothing: its slot holds its item "
-                          "already."));
+                          "already.",
+                          "Portal Shop"));
   std::vector<std::uint8_t> applied = MakeSampleImage();
   applied[0x2478E] = 0x17;
   EXPECT_EQ(ReadAll(path), applied);
