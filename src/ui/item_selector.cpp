@@ -68,6 +68,17 @@ class ItemTextField : public QLineEdit {
   std::function<void()> entered_;
 };
 
+// Matches the text without the spaces around it, as the editor reads it:
+// QLineEdit hands its completer the text as typed after every key.
+class TrimmingCompleter : public QCompleter {
+ public:
+  using QCompleter::QCompleter;
+
+  QStringList splitPath(const QString& path) const override {
+    return {path.trimmed()};
+  }
+};
+
 }  // namespace
 
 ItemSelector::ItemSelector(QWidget* parent) : SizedComboBox(parent) {
@@ -86,7 +97,7 @@ ItemSelector::ItemSelector(QWidget* parent) : SizedComboBox(parent) {
 QCompleter* ItemSelector::Finder() {
   if (lineEdit()->completer() != nullptr) return lineEdit()->completer();
   matches_ = new QStringListModel(this);
-  auto* finder = new QCompleter(matches_, this);
+  auto* finder = new TrimmingCompleter(matches_, this);
   // The popup lists the model as FindItems fills it, with no entry current
   // until the arrow keys choose one: an entry made current by the
   // completer would be read out by screen readers, yet Enter would not
