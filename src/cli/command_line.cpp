@@ -11,20 +11,20 @@ namespace {
 
 std::string CommandNames() {
   std::vector<std::string> names;
-  for (const CommandSpec& spec : Commands()) names.emplace_back(spec.name);
+  for (const CommandRule& rule : Commands()) names.emplace_back(rule.name);
   return JoinedForText(names, "and");
 }
 
 // The commands that take `option`: "set and apply".
 std::string CommandsTaking(Option option) {
   std::vector<std::string> names;
-  for (const CommandSpec& spec : Commands()) {
-    if (Takes(spec, option)) names.emplace_back(spec.name);
+  for (const CommandRule& rule : Commands()) {
+    if (Takes(rule, option)) names.emplace_back(rule.name);
   }
   return JoinedForText(names, "and");
 }
 
-std::string FormatNames(const CommandSpec& command,
+std::string FormatNames(const CommandRule& command,
                         std::string_view conjunction) {
   std::vector<std::string> names;
   for (const Format format : FormatsOf(command)) {
@@ -34,7 +34,7 @@ std::string FormatNames(const CommandSpec& command,
 }
 
 // Why an option at the end of the line lacks its value.
-std::string ValueNeeded(const Word& word, const CommandSpec& command) {
+std::string ValueNeeded(const Word& word, const CommandRule& command) {
   if (word.option->value == OptionValue::kFile) {
     return word.text + " needs a file name";
   }
@@ -87,20 +87,20 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (error.empty()) error = std::move(text);
   };
   const std::vector<Word> words = ReadWords(args);
-  const CommandSpec* spec = &SpecOf(Command::kNone);
+  const CommandRule* rule = &RuleOf(Command::kNone);
   bool command_seen = false;
   for (const Word& word : words) {
     if (word.role != Word::Role::kCommand) continue;
     command_seen = true;
-    if (const CommandSpec* named = FindCommand(word.text)) spec = named;
+    if (const CommandRule* named = FindCommand(word.text)) rule = named;
   }
-  invocation.command = spec->command;
+  invocation.command = rule->command;
   std::vector<Option> given;
   std::optional<std::string> format_name;
   for (const Word& word : words) {
     switch (word.role) {
       case Word::Role::kCommand:
-        if (spec->command == Command::kNone) {
+        if (rule->command == Command::kNone) {
           note("unknown command " + Echoed(word.text) + "; the commands are " +
                CommandNames());
         }
@@ -116,7 +116,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       case Word::Role::kOption:
         given.push_back(word.option->option);
         if (word.option->value != OptionValue::kNone && !word.value) {
-          note(ValueNeeded(word, *spec));
+          note(ValueNeeded(word, *rule));
         } else {
           Take(word, invocation, format_name);
         }
@@ -125,22 +125,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (invocation.version || invocation.help) return parsed;
 
-  const Command command = spec->command;
-  for (const OptionSpec& option : Options()) {
+  const Command command = rule->command;
+  for (const OptionRule& option : Options()) {
     const bool is_given =
         std::find(given.begin(), given.end(), option.option) != given.end();
-    if (is_given && command != Command::kNone && !Takes(*spec, option.option)) {
+    if (is_given && command != Command::kNone && !Takes(*rule, option.option)) {
       note(std::string(option.name) + " is an option of " +
            CommandsTaking(option.option) + " only");
     }
   }
   if (format_name) {
-    const std::vector<Format> formats = FormatsOf(*spec);
+    const std::vector<Format> formats = FormatsOf(*rule);
     const std::optional<Format> format = FormatNamed(*format_name);
     if (!format ||
         std::find(formats.begin(), formats.end(), *format) == formats.end()) {
       note("unknown format " + Echoed(*format_name) + "; the formats are " +
-           FormatNames(*spec, "and"));
+           FormatNames(*rule, "and"));
     } else {
       invocation.format = *format;
     }
@@ -152,14 +152,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         "other formats go to standard output");
   }
   if (error.starts_with("unknown option")) {
-    error += "; the options are " + OptionsText(*spec);
+    error += "; the options are " + OptionsText(*rule);
   }
   if (error.empty() && !command_seen) {
     note("no command given; the commands are " + CommandNames());
   }
-  const std::size_t most = spec->operands.size();
+  const std::size_t most = rule->operands.size();
   if (command != Command::kNone &&
-      invocation.operands.size() < spec->required) {
+      invocation.operands.size() < rule->required) {
     note("too few arguments");
   } else if (command != Command::kNone && invocation.operands.size() > most) {
     note("too many arguments: " + Echoed(invocation.operands[most]) +

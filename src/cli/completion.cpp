@@ -41,7 +41,7 @@ std::string TextOf(const Candidates& candidates) {
 
 // The values of `option` with `command` that begin with `typed`, each
 // after `before`.
-Candidates ValuesOf(const OptionSpec& option, const CommandSpec& command,
+Candidates ValuesOf(const OptionRule& option, const CommandRule& command,
                     std::string_view before, std::string_view typed) {
   Candidates candidates;
   if (option.value == OptionValue::kFile) {
@@ -57,22 +57,22 @@ Candidates ValuesOf(const OptionSpec& option, const CommandSpec& command,
 
 // The options of `command` that begin with `typed`, --help last; those
 // that take a value end in "=". --version only where no command is given.
-Candidates OptionsOf(const CommandSpec& command, std::string_view typed) {
+Candidates OptionsOf(const CommandRule& command, std::string_view typed) {
   std::vector<Option> offered(command.options.begin(), command.options.end());
   offered.push_back(Option::kHelp);
   if (command.command == Command::kNone) offered.push_back(Option::kVersion);
   Candidates candidates;
   for (const Option option : offered) {
-    const OptionSpec& spec = SpecOf(option);
-    std::string name(spec.name);
-    if (spec.value != OptionValue::kNone) name += "=";
+    const OptionRule& rule = RuleOf(option);
+    std::string name(rule.name);
+    if (rule.value != OptionValue::kNone) name += "=";
     candidates.Add("", name, typed);
   }
   return candidates;
 }
 
 // The next operand of `command`, after `operands`.
-Candidates OperandOf(const CommandSpec& command,
+Candidates OperandOf(const CommandRule& command,
                      const std::vector<std::string>& operands,
                      std::string_view typed) {
   Candidates candidates;
@@ -111,14 +111,14 @@ Candidates Complete(const std::vector<std::string>& words) {
   const std::string typed = words.empty() ? "" : words.back();
   const std::vector<Word> before =
       ReadWords({words.begin(), words.empty() ? words.end() : words.end() - 1});
-  const CommandSpec* command = &SpecOf(Command::kNone);
+  const CommandRule* command = &RuleOf(Command::kNone);
   bool command_seen = false;
   bool options_ended = false;
   std::vector<std::string> operands;
   for (const Word& word : before) {
     if (word.role == Word::Role::kCommand) {
       command_seen = true;
-      if (const CommandSpec* named = FindCommand(word.text)) command = named;
+      if (const CommandRule* named = FindCommand(word.text)) command = named;
     } else if (word.role == Word::Role::kOperand) {
       operands.push_back(word.text);
     } else if (word.role == Word::Role::kEndOfOptions) {
@@ -144,8 +144,8 @@ Candidates Complete(const std::vector<std::string>& words) {
   }
   Candidates candidates;
   if (!command_seen) {
-    for (const CommandSpec& spec : Commands()) {
-      candidates.Add("", spec.name, typed);
+    for (const CommandRule& rule : Commands()) {
+      candidates.Add("", rule.name, typed);
     }
     return candidates;
   }

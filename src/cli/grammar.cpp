@@ -28,7 +28,7 @@ constexpr Format kListings[] = {Format::kTable, Format::kCsv, Format::kJson};
 constexpr Format kListingsAndPatches[] = {
     Format::kTable, Format::kCsv, Format::kJson, Format::kIps, Format::kBps};
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandRule kCommands[] = {
     {Command::kList, "list", kImageAndStore, 1, kFormatOnly, kListings},
     {Command::kGet, "get", kSlotOperands, 3, {}, {}},
     {Command::kSet, "set", kSetOperands, 4, kWriteOptions, {}},
@@ -39,9 +39,9 @@ constexpr CommandSpec kCommands[] = {
     {Command::kChecksum, "checksum", {&kImage, 1}, 1, kChecksumOptions, {}},
 };
 
-constexpr CommandSpec kNoCommand{Command::kNone, "", {}, 0, {}, {}};
+constexpr CommandRule kNoCommand{Command::kNone, "", {}, 0, {}, {}};
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRule kOptions[] = {
     {Option::kHelp, "--help", "-h", OptionValue::kNone},
     {Option::kVersion, "--version", "-v", OptionValue::kNone},
     {Option::kFormat, "--format", "", OptionValue::kFormat},
@@ -57,22 +57,22 @@ constexpr std::array<std::string_view, 5> kFormatNames = {"table", "csv",
 
 // The option that `arg` spells, with its value when the word holds it:
 // "--format=csv", "--output=p.ips", "-op.ips".
-const OptionSpec* OptionIn(std::string_view arg,
+const OptionRule* OptionIn(std::string_view arg,
                            std::optional<std::string>& value) {
-  for (const OptionSpec& spec : kOptions) {
-    if (arg == spec.name ||
-        (!spec.short_name.empty() && arg == spec.short_name)) {
-      return &spec;
+  for (const OptionRule& rule : kOptions) {
+    if (arg == rule.name ||
+        (!rule.short_name.empty() && arg == rule.short_name)) {
+      return &rule;
     }
-    if (spec.value == OptionValue::kNone) continue;
-    if (arg.starts_with(spec.name) && arg.size() > spec.name.size() &&
-        arg[spec.name.size()] == '=') {
-      value = std::string(arg.substr(spec.name.size() + 1));
-      return &spec;
+    if (rule.value == OptionValue::kNone) continue;
+    if (arg.starts_with(rule.name) && arg.size() > rule.name.size() &&
+        arg[rule.name.size()] == '=') {
+      value = std::string(arg.substr(rule.name.size() + 1));
+      return &rule;
     }
-    if (!spec.short_name.empty() && arg.starts_with(spec.short_name)) {
-      value = std::string(arg.substr(spec.short_name.size()));
-      return &spec;
+    if (!rule.short_name.empty() && arg.starts_with(rule.short_name)) {
+      value = std::string(arg.substr(rule.short_name.size()));
+      return &rule;
     }
   }
   return nullptr;
@@ -80,36 +80,36 @@ const OptionSpec* OptionIn(std::string_view arg,
 
 }  // namespace
 
-std::span<const CommandSpec> Commands() { return kCommands; }
+std::span<const CommandRule> Commands() { return kCommands; }
 
-const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec& spec : kCommands) {
-    if (spec.name == name) return &spec;
+const CommandRule* FindCommand(std::string_view name) {
+  for (const CommandRule& rule : kCommands) {
+    if (rule.name == name) return &rule;
   }
   return nullptr;
 }
 
-const CommandSpec& SpecOf(Command command) {
-  for (const CommandSpec& spec : kCommands) {
-    if (spec.command == command) return spec;
+const CommandRule& RuleOf(Command command) {
+  for (const CommandRule& rule : kCommands) {
+    if (rule.command == command) return rule;
   }
   return kNoCommand;
 }
 
 std::string CommandName(Command command) {
-  return std::string(SpecOf(command).name);
+  return std::string(RuleOf(command).name);
 }
 
-std::span<const OptionSpec> Options() { return kOptions; }
+std::span<const OptionRule> Options() { return kOptions; }
 
-const OptionSpec& SpecOf(Option option) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.option == option) return spec;
+const OptionRule& RuleOf(Option option) {
+  for (const OptionRule& rule : kOptions) {
+    if (rule.option == option) return rule;
   }
   return kOptions[0];
 }
 
-bool Takes(const CommandSpec& command, Option option) {
+bool Takes(const CommandRule& command, Option option) {
   if (option == Option::kHelp || option == Option::kVersion) return true;
   for (const Option each : command.options) {
     if (each == option) return true;
@@ -128,7 +128,7 @@ std::optional<Format> FormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::vector<Format> FormatsOf(const CommandSpec& command) {
+std::vector<Format> FormatsOf(const CommandRule& command) {
   if (command.command == Command::kNone) {
     return {std::begin(kListingsAndPatches), std::end(kListingsAndPatches)};
   }
@@ -149,7 +149,7 @@ std::string JoinedForText(const std::vector<std::string>& names,
   return text;
 }
 
-std::string OptionUsage(const OptionSpec& option, const CommandSpec& command) {
+std::string OptionUsage(const OptionRule& option, const CommandRule& command) {
   switch (option.value) {
     case OptionValue::kFormat: {
       std::string text = std::string(option.name) + "=";
@@ -167,10 +167,10 @@ std::string OptionUsage(const OptionSpec& option, const CommandSpec& command) {
   return std::string(option.name);
 }
 
-std::string OptionsText(const CommandSpec& command) {
+std::string OptionsText(const CommandRule& command) {
   std::vector<std::string> names;
   for (const Option option : command.options) {
-    names.push_back(OptionUsage(SpecOf(option), command));
+    names.push_back(OptionUsage(RuleOf(option), command));
   }
   names.emplace_back("--help");
   if (command.command == Command::kNone) names.emplace_back("--version");

@@ -56,14 +56,14 @@ enum class Option {
 // What an option takes after "=" or as the next word.
 enum class OptionValue { kNone, kFormat, kFile };
 
-struct OptionSpec {
+struct OptionRule {
   Option option;
   std::string_view name;        // "--format"
   std::string_view short_name;  // "-o"; empty for none
   OptionValue value;
 };
 
-struct CommandSpec {
+struct CommandRule {
   Command command;
   std::string_view name;
   std::span<const Operand> operands;
@@ -74,26 +74,26 @@ struct CommandSpec {
 };
 
 // The commands in the order that help lists them.
-std::span<const CommandSpec> Commands();
+std::span<const CommandRule> Commands();
 // The command called `name`, or nullptr.
-const CommandSpec* FindCommand(std::string_view name);
-// kNone's spec has no operands and no options.
-const CommandSpec& SpecOf(Command command);
+const CommandRule* FindCommand(std::string_view name);
+// kNone's rule has no operands and no options.
+const CommandRule& RuleOf(Command command);
 // The command's name, such as "list"; empty for none.
 std::string CommandName(Command command);
 
 // Every option, in the order in which usage errors name them.
-std::span<const OptionSpec> Options();
-const OptionSpec& SpecOf(Option option);
+std::span<const OptionRule> Options();
+const OptionRule& RuleOf(Option option);
 // Whether `command` takes `option`; every command takes --help and
 // --version.
-bool Takes(const CommandSpec& command, Option option);
+bool Takes(const CommandRule& command, Option option);
 
 std::string_view FormatName(Format format);
 // The format called `name` exactly, taken by some command.
 std::optional<Format> FormatNamed(std::string_view name);
 // What --format takes with `command`; with none, every format.
-std::vector<Format> FormatsOf(const CommandSpec& command);
+std::vector<Format> FormatsOf(const CommandRule& command);
 
 // "list, get and set": `names` joined for a sentence, the last two by
 // `conjunction`.
@@ -101,10 +101,10 @@ std::string JoinedForText(const std::vector<std::string>& names,
                           std::string_view conjunction);
 // How the usage line shows an option: "--format=table|csv|json",
 // "-o FILE", "--dry-run".
-std::string OptionUsage(const OptionSpec& option, const CommandSpec& command);
+std::string OptionUsage(const OptionRule& option, const CommandRule& command);
 // The options that `command` takes, for a usage error: "--dry-run,
 // --fix-checksum and --help"; for none, "--help and --version".
-std::string OptionsText(const CommandSpec& command);
+std::string OptionsText(const CommandRule& command);
 
 // What one word of a command line is. Options may stand before or after
 // the command and its operands; "--" ends them, and "-" is an operand.
@@ -118,7 +118,7 @@ struct Word {
   };
   Role role = Role::kOperand;
   std::string text;  // the word as given, an option's value within it
-  const OptionSpec* option = nullptr;
+  const OptionRule* option = nullptr;
   // The option's value: after "=" or its short name in the same word, or
   // the next word. Nothing when the option takes none, or none followed.
   std::optional<std::string> value;

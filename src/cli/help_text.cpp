@@ -15,14 +15,14 @@ std::string UsageLine(Command command) {
   if (command == Command::kNone) {
     return usage + " COMMAND [ARGUMENTS] | --help | --version\n";
   }
-  const CommandSpec& spec = SpecOf(command);
-  usage += " " + std::string(spec.name);
-  for (std::size_t i = 0; i < spec.operands.size(); ++i) {
-    const std::string name(spec.operands[i].name);
-    usage += i < spec.required ? " " + name : " [" + name + "]";
+  const CommandRule& rule = RuleOf(command);
+  usage += " " + std::string(rule.name);
+  for (std::size_t i = 0; i < rule.operands.size(); ++i) {
+    const std::string name(rule.operands[i].name);
+    usage += i < rule.required ? " " + name : " [" + name + "]";
   }
-  for (const Option option : spec.options) {
-    usage += " [" + OptionUsage(SpecOf(option), spec) + "]";
+  for (const Option option : rule.options) {
+    usage += " [" + OptionUsage(RuleOf(option), rule) + "]";
   }
   return usage + "\n";
 }
