@@ -2,7 +2,6 @@
 
 #include "rom/describe.h"
 #include "rom/image_write.h"
-#include "rom/item_table.h"
 #include "rom/rom_file.h"
 #include "rom/write_words.h"
 
@@ -11,11 +10,6 @@ namespace {
 
 FilePosition PositionOf(const SlotWish& wish) {
   return wish.store->SlotPosition(wish.slot);
-}
-
-// A wish to keep a code that is no item; it is never written.
-bool KeepsOnly(const SlotWish& wish) {
-  return ItemTable::NameOf(wish.code).empty();
 }
 
 // One change per wish: a wish to write an item takes any byte there, or
@@ -60,12 +54,7 @@ void SayFailure(const WriteWords& words, const std::vector<SlotWish>& wishes,
     }
     const SlotWish& wish = wishes[note.change];
     err << kProgram << ": " << LinePrefix(source, wish.line) << note.text;
-    if (note.unexpected && KeepsOnly(wish)) {
-      err << ", which can be kept where a slot holds it, but never written";
-    } else if (note.unexpected) {
-      err << ", which the layout expects there before writing "
-          << ItemText(wish.code, CodeStyle::kCli);
-    }
+    if (note.unexpected) err << UnexpectedEnding(wish, CodeStyle::kCli);
     err << "\n";
   }
   const bool layout = !words.refused.empty() && !source.name.empty();

@@ -216,4 +216,16 @@ Layout ReadLayout(std::string_view text) {
   return layout;
 }
 
+bool KeepsOnly(const SlotWish& wish) {
+  return ItemTable::NameOf(wish.code).empty();
+}
+
+std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style) {
+  if (KeepsOnly(wish)) {
+    return ", which can be kept where a slot holds it, but never written";
+  }
+  return ", which the layout expects there before writing " +
+         ItemText(wish.code, style);
+}
+
 }  // namespace tivok

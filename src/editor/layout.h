@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rom/describe.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -51,6 +52,14 @@ struct Layout {
 // white space are left out. A layout file is read with ReadLayoutFile
 // (layout_file.h), then given here.
 Layout ReadLayout(std::string_view text);
+
+// Whether `wish` only keeps a code that is no item: it is never written.
+bool KeepsOnly(const SlotWish& wish);
+// How a refusal ends after "slot 3 of Portal Shop, ..., holds X, not Y"
+// where the slot does not hold what `wish` expects there: ", which can be
+// kept where a slot holds it, but never written", or ", which the layout
+// expects there before writing Sirloin (17)".
+std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style);
 
 }  // namespace tivok
 

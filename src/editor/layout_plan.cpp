@@ -5,7 +5,6 @@
 
 #include "editor/status_text.h"
 #include "rom/describe.h"
-#include "rom/item_table.h"
 #include "rom/rom_file.h"
 
 namespace tivok {
@@ -23,17 +22,11 @@ void Refuse(LayoutPlan& plan, int line, std::string reason) {
 
 // Why `wish` cannot be written where its slot holds `code`, or nothing.
 std::string WhyNot(const SlotWish& wish, int code) {
-  const std::string slot = SlotText(*wish.store, wish.slot);
-  if (ItemTable::NameOf(wish.code).empty()) {
-    return slot + ", holds " + ItemText(code) + ", not " + ItemText(wish.code) +
-           ", which can be kept where a slot holds it, but never written";
-  }
-  if (wish.was && *wish.was != code) {
-    return slot + ", holds " + ItemText(code) + ", not " + ItemText(*wish.was) +
-           ", which the layout expects there before writing " +
-           ItemText(wish.code);
-  }
-  return {};
+  if (!KeepsOnly(wish) && (!wish.was || *wish.was == code)) return {};
+  const int expected = KeepsOnly(wish) ? wish.code : *wish.was;
+  return SlotText(*wish.store, wish.slot) + ", holds " + ItemText(code) +
+         ", not " + ItemText(expected) +
+         UnexpectedEnding(wish, CodeStyle::kWindow);
 }
 
 std::string Rows(int count) {
