@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include "rom/describe.h"
-#include "rom/file_path.h"
 
 namespace tivok {
 

@@ -2,7 +2,6 @@
 #define TIVOK_UI_CORE_TEXT_H_
 
 #include <QString>
-#include <QStringList>
 #include <string>
 #include <string_view>
 
