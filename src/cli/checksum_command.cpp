@@ -2,8 +2,8 @@
 
 #include "cli/apply.h"
 #include "cli/listing.h"
-#include "editor/checksum_text.h"
 #include "rom/checksum.h"
+#include "rom/checksum_text.h"
 #include "rom/describe.h"
 #include "rom/hex_text.h"
 

@@ -1,6 +1,6 @@
 #include "editor/checksum_watch.h"
 
-#include "editor/checksum_text.h"
+#include "editor/status_text.h"
 #include "rom/rom_file.h"
 
 namespace tivok {

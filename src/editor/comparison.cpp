@@ -3,7 +3,6 @@
 #include <utility>
 #include <vector>
 
-#include "editor/status_text.h"
 #include "editor/store_differences.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"

@@ -1,17 +1,12 @@
 #include "editor/layout_plan.h"
 
-#include <algorithm>
 #include <cstddef>
 
-#include "editor/status_text.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"
 
 namespace tivok {
 namespace {
-
-// How many reasons the status line names; the box names all that are kept.
-constexpr std::size_t kReasonsInStatus = 3;
 
 void Refuse(LayoutPlan& plan, int line, std::string reason) {
   ++plan.refusal_count;
@@ -31,15 +26,6 @@ std::string WhyNot(const SlotWish& wish, int code) {
 
 std::string Rows(int count) {
   return std::to_string(count) + (count == 1 ? " row" : " rows");
-}
-
-// "2 more lines", of a refusal's lines that a text does not name.
-std::string MoreLines(int count) {
-  return std::to_string(count) + (count == 1 ? " more line" : " more lines");
-}
-
-std::string LineText(const LayoutError& error) {
-  return "line " + std::to_string(error.line) + ": " + error.reason;
 }
 
 }  // namespace
@@ -107,37 +93,6 @@ LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
              : " change nothing: their slots hold their items already.");
   }
   return preview;
-}
-
-WriteTold LayoutRefusedTold(const std::string& layout_path,
-                            const std::vector<LayoutError>& errors, int count) {
-  const std::string refused = " is refused, and nothing was written:";
-  std::string status = "Not applied: " + QuotedName(layout_path) + refused;
-  std::string box =
-      "Error applying the layout: " + Quoted(layout_path) + refused;
-  for (std::size_t i = 0; i < errors.size(); ++i) {
-    const std::string line = LineText(errors[i]);
-    box += "\n" + line + (i + 1 < errors.size() ? ";" : ".");
-    if (i < kReasonsInStatus) status += (i > 0 ? "; " : " ") + line;
-  }
-  const int unnamed = count - static_cast<int>(errors.size());
-  if (unnamed > 0) box += "\nAnd " + MoreLines(unnamed) + " with errors.";
-  const int unstated =
-      count - static_cast<int>(std::min(errors.size(), kReasonsInStatus));
-  status += unstated > 0 ? "; and " + MoreLines(unstated) + "." : ".";
-  return {status, box, "Error Applying Layout", true};
-}
-
-WriteTold LayoutRefusedTold(const std::string& layout_path,
-                            const std::string& reason) {
-  return {"Not applied: " + WithFileName(reason, layout_path) + ".",
-          "Error applying the layout: " + reason + ".", "Error Applying Layout",
-          true};
-}
-
-std::string NotAppliedStatus(const std::string& layout_path) {
-  return "Did not apply " + QuotedName(layout_path) +
-         ": the preview was cancelled, and nothing was written.";
 }
 
 }  // namespace tivok

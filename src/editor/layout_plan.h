@@ -8,7 +8,6 @@
 
 #include "editor/layout.h"
 #include "editor/layout_preview.h"
-#include "editor/write_status.h"
 #include "rom/image_write.h"
 #include "rom/store_read.h"
 #include "rom/store_table.h"
@@ -55,18 +54,6 @@ LayoutPlan PlanLayout(const Layout& layout, const StoreLookup& holds);
 // `layout_path` and the image at `image_path`.
 LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
                         const std::string& image_path);
-
-// What the window says of the layout at `layout_path` when it is refused:
-// `errors` (its reader's or its plan's, with their lines) and the count of
-// all; or `reason` for a layout that was not read. The status line names
-// files by name, the box by path; nothing was written.
-WriteTold LayoutRefusedTold(const std::string& layout_path,
-                            const std::vector<LayoutError>& errors, int count);
-WriteTold LayoutRefusedTold(const std::string& layout_path,
-                            const std::string& reason);
-
-// A preview that was cancelled: nothing was written.
-std::string NotAppliedStatus(const std::string& layout_path);
 
 }  // namespace tivok
 

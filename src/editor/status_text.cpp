@@ -1,9 +1,9 @@
 #include "editor/status_text.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 
+#include "rom/checksum_text.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 #include "rom/rom_file.h"
@@ -28,45 +28,7 @@ std::string Target(const SlotPlace& place, const Store* shown) {
   return " to " + SlotText(place) + "." + ShownNote(place, shown);
 }
 
-std::string FileName(const std::string& path) {
-  return std::filesystem::path(path).filename().string();
-}
-
 }  // namespace
-
-std::string WithFileName(std::string message, const std::string& path) {
-  // Messages show paths escaped, as Quoted gives them.
-  const std::string shown = Escaped(path);
-  const std::string name = Escaped(FileName(path));
-  if (path.empty() || name == shown) return message;
-  for (std::size_t at = message.find(shown); at != std::string::npos;
-       at = message.find(shown, at + name.size())) {
-    message.replace(at, shown.size(), name);
-  }
-  return message;
-}
-
-std::string ReasonOf(const RomFileError& error, const std::string& path) {
-  return error.reason().empty() ? WithFileName(error.what(), path)
-                                : error.reason();
-}
-
-std::string PlainReason(const std::string& path, const RomFileError& error) {
-  switch (error.kind()) {
-    case RomFileError::Kind::kMissing:
-      return "there is no such file";
-    case RomFileError::Kind::kFolder:
-      return "it is a folder";
-    case RomFileError::Kind::kNoAccess:
-      return "you have no permission to read it";
-    case RomFileError::Kind::kTooShort:
-      return "it is too short to be a cartridge image (" + error.reason() + ")";
-    case RomFileError::Kind::kNotAFile:
-    case RomFileError::Kind::kOther:
-      break;
-  }
-  return ReasonOf(error, path);
-}
 
 std::string NoImageStatus() {
   return "No image is open. Open one with File, Open... (Ctrl+O).";
@@ -210,6 +172,22 @@ std::string NoSuchItemStatus(std::string_view typed, int code) {
 std::string CannotOpenText(const std::string& path, const RomFileError& error) {
   return "Cannot open " + QuotedName(path) + ": " + PlainReason(path, error) +
          ".";
+}
+
+std::string ChecksumNote(const Checksums& checksums) {
+  std::string note;
+  if (!checksums.header_right()) note = WrongHeaderChecksumText();
+  if (!checksums.global_right()) {
+    if (!note.empty()) note += " ";
+    note +=
+        StaleChecksumText() + " Edit, Fix Cartridge Checksum sets it right.";
+  }
+  return note;
+}
+
+std::string StaleAfterSaveNote() {
+  return "The global checksum is stale now: hardware ignores it, some "
+         "emulators warn. Edit, Fix Cartridge Checksum sets it right.";
 }
 
 }  // namespace tivok

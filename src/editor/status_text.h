@@ -9,6 +9,7 @@
 #include "editor/editor_state.h"
 #include "editor/image_changes.h"
 #include "editor/save_history.h"
+#include "rom/checksum.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"
 #include "rom/store_table.h"
@@ -17,18 +18,6 @@ namespace tivok {
 
 // The status line's texts. Items, slots and file names read as describe.h
 // words them.
-
-// `message` with the full `path` of the file replaced by the file's name,
-// so that the status line stays short.
-std::string WithFileName(std::string message, const std::string& path);
-
-// The reason that `error` gives without the action and the file's name,
-// or else its whole message with the file's name for its full `path`.
-std::string ReasonOf(const RomFileError& error, const std::string& path);
-
-// Why a file cannot be read, in plain words, such as "there is no such
-// file".
-std::string PlainReason(const std::string& path, const RomFileError& error);
 
 // Before any image is open: how to open one.
 std::string NoImageStatus();
@@ -90,6 +79,15 @@ std::string NoSuchItemStatus(std::string_view typed, int code);
 // The "Invalid ROM" box's text for a file that cannot be read: the file's
 // name and, in plain words, why.
 std::string CannotOpenText(const std::string& path, const RomFileError& error);
+
+// The status line's note on an image's checksums, after it is opened or
+// saved: that its header checksum is wrong, that its global checksum is
+// stale and how to fix it, or both; empty when both match.
+std::string ChecksumNote(const Checksums& checksums);
+
+// The status line's short note after a save that left the global checksum
+// stale.
+std::string StaleAfterSaveNote();
 
 }  // namespace tivok
 

@@ -104,6 +104,11 @@ std::string NothingToApplyStatus(const std::string& layout_path,
          " already; nothing was written.";
 }
 
+std::string NotAppliedStatus(const std::string& layout_path) {
+  return "Did not apply " + QuotedName(layout_path) +
+         ": the preview was cancelled, and nothing was written.";
+}
+
 std::string UndoneStatus(const SavedStep& step) {
   switch (step.kind) {
     case StepKind::kLayout:

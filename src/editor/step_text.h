@@ -30,6 +30,9 @@ std::string FixedStatus();
 std::string NothingToApplyStatus(const std::string& layout_path,
                                  const std::string& image_path);
 
+// A preview that was cancelled: nothing was written.
+std::string NotAppliedStatus(const std::string& layout_path);
+
 // What an undo or a redo of `step` did, once it went as asked.
 std::string UndoneStatus(const SavedStep& step);
 std::string RedoneStatus(const SavedStep& step);

@@ -1,5 +1,7 @@
 #include "editor/write_status.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -12,6 +14,18 @@ namespace tivok {
 namespace {
 
 using Result = WriteWords::Result;
+
+// How many reasons the status line names; the box names all that are kept.
+constexpr std::size_t kReasonsInStatus = 3;
+
+// "2 more lines", of a refusal's lines that a text does not name.
+std::string MoreLines(int count) {
+  return std::to_string(count) + (count == 1 ? " more line" : " more lines");
+}
+
+std::string LineText(const LayoutError& error) {
+  return "line " + std::to_string(error.line) + ": " + error.reason;
+}
 
 // How the texts of a save, an undo or a redo begin.
 struct Leads {
@@ -146,6 +160,32 @@ WriteTold TellWrite(const SaveResult& result, const Store* shown) {
     return {leads.but + named, leads.but + text, leads.title, false};
   }
   return {leads.not_done + named, leads.error + text, leads.title, true};
+}
+
+WriteTold LayoutRefusedTold(const std::string& layout_path,
+                            const std::vector<LayoutError>& errors, int count) {
+  const std::string refused = " is refused, and nothing was written:";
+  std::string status = "Not applied: " + QuotedName(layout_path) + refused;
+  std::string box =
+      "Error applying the layout: " + Quoted(layout_path) + refused;
+  for (std::size_t i = 0; i < errors.size(); ++i) {
+    const std::string line = LineText(errors[i]);
+    box += "\n" + line + (i + 1 < errors.size() ? ";" : ".");
+    if (i < kReasonsInStatus) status += (i > 0 ? "; " : " ") + line;
+  }
+  const int unnamed = count - static_cast<int>(errors.size());
+  if (unnamed > 0) box += "\nAnd " + MoreLines(unnamed) + " with errors.";
+  const int unstated =
+      count - static_cast<int>(std::min(errors.size(), kReasonsInStatus));
+  status += unstated > 0 ? "; and " + MoreLines(unstated) + "." : ".";
+  return {status, box, "Error Applying Layout", true};
+}
+
+WriteTold LayoutRefusedTold(const std::string& layout_path,
+                            const std::string& reason) {
+  return {"Not applied: " + WithFileName(reason, layout_path) + ".",
+          "Error applying the layout: " + reason + ".", "Error Applying Layout",
+          true};
 }
 
 }  // namespace tivok

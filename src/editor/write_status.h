@@ -2,8 +2,10 @@
 #define TIVOK_EDITOR_WRITE_STATUS_H_
 
 #include <string>
+#include <vector>
 
 #include "editor/image_saves.h"
+#include "editor/layout.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -26,6 +28,15 @@ struct WriteTold {
 // that the save left the history. The status line names the file, the box
 // gives its path; `shown` is the store listed.
 WriteTold TellWrite(const SaveResult& result, const Store* shown);
+
+// What the window says of the layout at `layout_path` when it is refused:
+// `errors` (its reader's or its plan's, with their lines) and the count of
+// all; or `reason` for a layout that was not read. The status line names
+// files by name, the box by path; nothing was written.
+WriteTold LayoutRefusedTold(const std::string& layout_path,
+                            const std::vector<LayoutError>& errors, int count);
+WriteTold LayoutRefusedTold(const std::string& layout_path,
+                            const std::string& reason);
 
 }  // namespace tivok
 

@@ -182,4 +182,39 @@ std::string QuotedName(const std::string& path) {
   return Quoted(std::filesystem::path(path).filename().string());
 }
 
+std::string WithFileName(std::string message, const std::string& path) {
+  // Messages show paths escaped, as Quoted gives them.
+  const std::string shown = Escaped(path);
+  const std::string name =
+      Escaped(std::filesystem::path(path).filename().string());
+  if (path.empty() || name == shown) return message;
+  for (std::size_t at = message.find(shown); at != std::string::npos;
+       at = message.find(shown, at + name.size())) {
+    message.replace(at, shown.size(), name);
+  }
+  return message;
+}
+
+std::string ReasonOf(const RomFileError& error, const std::string& path) {
+  return error.reason().empty() ? WithFileName(error.what(), path)
+                                : error.reason();
+}
+
+std::string PlainReason(const std::string& path, const RomFileError& error) {
+  switch (error.kind()) {
+    case RomFileError::Kind::kMissing:
+      return "there is no such file";
+    case RomFileError::Kind::kFolder:
+      return "it is a folder";
+    case RomFileError::Kind::kNoAccess:
+      return "you have no permission to read it";
+    case RomFileError::Kind::kTooShort:
+      return "it is too short to be a cartridge image (" + error.reason() + ")";
+    case RomFileError::Kind::kNotAFile:
+    case RomFileError::Kind::kOther:
+      break;
+  }
+  return ReasonOf(error, path);
+}
+
 }  // namespace tivok

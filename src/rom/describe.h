@@ -72,6 +72,18 @@ std::string_view Trimmed(std::string_view text);
 // quotes, as the status line shows a file.
 std::string QuotedName(const std::string& path);
 
+// `message` with the full `path` of the file replaced by the file's name,
+// so that the status line stays short.
+std::string WithFileName(std::string message, const std::string& path);
+
+// The reason that `error` gives without the action and the file's name,
+// or else its whole message with the file's name for its full `path`.
+std::string ReasonOf(const RomFileError& error, const std::string& path);
+
+// Why a file cannot be read, in plain words, such as "there is no such
+// file".
+std::string PlainReason(const std::string& path, const RomFileError& error);
+
 }  // namespace tivok
 
 #endif  // TIVOK_ROM_DESCRIBE_H_

@@ -1,6 +1,6 @@
-#include "editor/checksum_text.h"
-
 #include <gtest/gtest.h>
+
+#include "editor/status_text.h"
 
 namespace tivok {
 namespace {
