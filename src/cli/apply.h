@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/program.h"
-#include "editor/layout.h"
+#include "layout/layout.h"
 
 namespace tivok::cli {
 

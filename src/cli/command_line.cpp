@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "editor/words.h"
+#include "layout/words.h"
 
 namespace tivok::cli {
 namespace {

@@ -9,9 +9,9 @@
 #include "cli/listing.h"
 #include "cli/patch_command.h"
 #include "cli/program.h"
-#include "editor/layout.h"
-#include "editor/layout_file.h"
-#include "editor/words.h"
+#include "layout/layout.h"
+#include "layout/layout_file.h"
+#include "layout/words.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"
 

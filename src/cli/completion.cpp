@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "cli/grammar.h"
-#include "editor/words.h"
+#include "layout/words.h"
 #include "rom/describe.h"
 #include "rom/item_table.h"
 

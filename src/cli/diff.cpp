@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "cli/list_formats.h"
-#include "editor/columns.h"
-#include "editor/layout_csv.h"
-#include "editor/words.h"
+#include "layout/columns.h"
+#include "layout/layout_csv.h"
+#include "layout/words.h"
 #include "rom/describe.h"
 
 namespace tivok::cli {

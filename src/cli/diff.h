@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "editor/store_differences.h"
+#include "compare/store_differences.h"
 
 namespace tivok::cli {
 

@@ -3,7 +3,7 @@
 #include "cli/checksum_command.h"
 #include "cli/patch_command.h"
 #include "cli/program.h"
-#include "editor/words.h"
+#include "layout/words.h"
 
 namespace tivok::cli {
 namespace {

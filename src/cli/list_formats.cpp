@@ -1,9 +1,9 @@
 #include "cli/list_formats.h"
 
-#include "editor/columns.h"
-#include "editor/csv.h"
-#include "editor/layout_csv.h"
-#include "editor/words.h"
+#include "layout/columns.h"
+#include "layout/csv.h"
+#include "layout/layout_csv.h"
+#include "layout/words.h"
 #include "rom/item_table.h"
 
 namespace tivok::cli {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/store_patch.h"
+#include "compare/store_patch.h"
 #include "rom/export_file.h"
 #include "rom/rom_file.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/layout_preview.h"
+#include "layout/layout_preview.h"
 #include "rom/store_table.h"
 
 namespace tivok {

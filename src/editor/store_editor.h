@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "compare/comparison.h"
 #include "editor/checksum_watch.h"
-#include "editor/comparison.h"
 #include "editor/editor_state.h"
 #include "editor/image_saves.h"
 #include "editor/slot_listing.h"

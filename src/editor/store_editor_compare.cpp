@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "editor/export_text.h"
-#include "editor/layout_csv.h"
+#include "compare/store_differences.h"
 #include "editor/status_text.h"
-#include "editor/store_differences.h"
 #include "editor/store_editor.h"
+#include "layout/export_text.h"
+#include "layout/layout_csv.h"
 #include "rom/export_file.h"
 
 namespace tivok {

@@ -2,12 +2,12 @@
 // the window, planned, previewed and written as one step of the history.
 #include <string>
 
-#include "editor/layout.h"
-#include "editor/layout_file.h"
-#include "editor/layout_plan.h"
 #include "editor/step_text.h"
 #include "editor/store_editor.h"
 #include "editor/write_status.h"
+#include "layout/layout.h"
+#include "layout/layout_file.h"
+#include "layout/layout_plan.h"
 #include "rom/rom_file.h"
 
 namespace tivok {

@@ -2,10 +2,10 @@
 // store slots against a clean image, for sharing a hack without the game.
 #include <string>
 
-#include "editor/export_text.h"
+#include "compare/store_patch.h"
 #include "editor/status_text.h"
 #include "editor/store_editor.h"
-#include "editor/store_patch.h"
+#include "layout/export_text.h"
 #include "rom/export_file.h"
 #include "rom/file_path.h"
 

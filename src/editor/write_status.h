@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "editor/image_saves.h"
-#include "editor/layout.h"
+#include "layout/layout.h"
 #include "rom/store_table.h"
 
 namespace tivok {

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "editor/layout_preview.h"
+#include "layout/layout_preview.h"
 
 class QDialogButtonBox;
 class QLabel;

@@ -6,7 +6,7 @@
 
 #include "cli/cli_run.h"
 #include "cli/expected_listings.h"
-#include "editor/words.h"
+#include "layout/words.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 // Comparing the open image with a clean one, and exporting layouts.
 
-#include "editor/comparison.h"
+#include "compare/comparison.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "editor/layout.h"
+#include "compare/store_patch.h"
 #include "editor/store_editor_fixture.h"
-#include "editor/store_patch.h"
+#include "layout/layout.h"
 #include "rom/store_read.h"
 #include "sample_image.h"
 #include "support/temp_dir.h"

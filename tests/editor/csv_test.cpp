@@ -1,4 +1,4 @@
-#include "editor/csv.h"
+#include "layout/csv.h"
 
 #include <gtest/gtest.h>
 

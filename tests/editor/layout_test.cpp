@@ -1,4 +1,4 @@
-#include "editor/layout.h"
+#include "layout/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/layout_file.h"
-#include "editor/layout_plan.h"
+#include "layout/layout_file.h"
+#include "layout/layout_plan.h"
 #include "rom/store_read.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "editor/words.h"
+#include "layout/words.h"
 
 #include <gtest/gtest.h>
 

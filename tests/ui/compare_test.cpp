@@ -8,8 +8,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
-#include "editor/layout.h"
-#include "editor/store_patch.h"
+#include "compare/store_patch.h"
+#include "layout/layout.h"
 #include "rom/store_read.h"
 #include "sample_image.h"
 #include "window_test.h"

@@ -1,9 +1,9 @@
-#include "editor/words.h"
+#include "layout/words.h"
 
 #include <array>
 #include <charconv>
 
-#include "editor/suggest.h"
+#include "layout/suggest.h"
 #include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"

@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_WORDS_H_
-#define TIVOK_EDITOR_WORDS_H_
+#ifndef TIVOK_LAYOUT_WORDS_H_
+#define TIVOK_LAYOUT_WORDS_H_
 
 #include <string>
 #include <string_view>
@@ -45,4 +45,4 @@ std::string Echoed(std::string_view word);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_WORDS_H_
+#endif  // TIVOK_LAYOUT_WORDS_H_

@@ -1,11 +1,11 @@
-#ifndef TIVOK_EDITOR_LAYOUT_CSV_H_
-#define TIVOK_EDITOR_LAYOUT_CSV_H_
+#ifndef TIVOK_LAYOUT_LAYOUT_CSV_H_
+#define TIVOK_LAYOUT_LAYOUT_CSV_H_
 
 #include <span>
 #include <string>
 #include <vector>
 
-#include "editor/store_differences.h"
+#include "compare/store_differences.h"
 #include "rom/store_read.h"
 
 namespace tivok {
@@ -28,4 +28,4 @@ std::string DifferencesCsv(const std::vector<SlotDifference>& differences);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_LAYOUT_CSV_H_
+#endif  // TIVOK_LAYOUT_LAYOUT_CSV_H_

@@ -1,4 +1,4 @@
-#include "editor/store_patch.h"
+#include "compare/store_patch.h"
 
 #include <optional>
 #include <utility>

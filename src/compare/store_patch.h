@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_STORE_PATCH_H_
-#define TIVOK_EDITOR_STORE_PATCH_H_
+#ifndef TIVOK_COMPARE_STORE_PATCH_H_
+#define TIVOK_COMPARE_STORE_PATCH_H_
 
 #include <cstdint>
 #include <string>
@@ -48,4 +48,4 @@ std::string PatchText(const StorePatch& patch, PatchFormat format);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_STORE_PATCH_H_
+#endif  // TIVOK_COMPARE_STORE_PATCH_H_

@@ -1,9 +1,9 @@
-#include "editor/comparison.h"
+#include "compare/comparison.h"
 
 #include <utility>
 #include <vector>
 
-#include "editor/store_differences.h"
+#include "compare/store_differences.h"
 #include "rom/describe.h"
 #include "rom/rom_file.h"
 

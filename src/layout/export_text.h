@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_EXPORT_TEXT_H_
-#define TIVOK_EDITOR_EXPORT_TEXT_H_
+#ifndef TIVOK_LAYOUT_EXPORT_TEXT_H_
+#define TIVOK_LAYOUT_EXPORT_TEXT_H_
 
 #include <cstddef>
 #include <string>
@@ -44,4 +44,4 @@ std::string NoPatchText(const std::string& clean,
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_EXPORT_TEXT_H_
+#endif  // TIVOK_LAYOUT_EXPORT_TEXT_H_

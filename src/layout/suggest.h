@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_SUGGEST_H_
-#define TIVOK_EDITOR_SUGGEST_H_
+#ifndef TIVOK_LAYOUT_SUGGEST_H_
+#define TIVOK_LAYOUT_SUGGEST_H_
 
 #include <span>
 #include <string>
@@ -22,4 +22,4 @@ std::string DidYouMean(const std::vector<std::string_view>& names);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_SUGGEST_H_
+#endif  // TIVOK_LAYOUT_SUGGEST_H_

@@ -1,4 +1,4 @@
-#include "editor/layout_plan.h"
+#include "layout/layout_plan.h"
 
 #include <cstddef>
 

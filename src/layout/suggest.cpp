@@ -1,8 +1,8 @@
-#include "editor/suggest.h"
+#include "layout/suggest.h"
 
 #include <algorithm>
 
-#include "editor/words.h"
+#include "layout/words.h"
 #include "rom/describe.h"
 
 namespace tivok {

@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_LAYOUT_PREVIEW_H_
-#define TIVOK_EDITOR_LAYOUT_PREVIEW_H_
+#ifndef TIVOK_LAYOUT_LAYOUT_PREVIEW_H_
+#define TIVOK_LAYOUT_LAYOUT_PREVIEW_H_
 
 #include <string>
 #include <vector>
@@ -30,4 +30,4 @@ struct LayoutPreview {
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_LAYOUT_PREVIEW_H_
+#endif  // TIVOK_LAYOUT_LAYOUT_PREVIEW_H_

@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_COMPARISON_H_
-#define TIVOK_EDITOR_COMPARISON_H_
+#ifndef TIVOK_COMPARE_COMPARISON_H_
+#define TIVOK_COMPARE_COMPARISON_H_
 
 #include <optional>
 #include <string>
@@ -56,4 +56,4 @@ std::string StoppedComparingStatus(const std::string& path);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_COMPARISON_H_
+#endif  // TIVOK_COMPARE_COMPARISON_H_

@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_LAYOUT_FILE_H_
-#define TIVOK_EDITOR_LAYOUT_FILE_H_
+#ifndef TIVOK_LAYOUT_LAYOUT_FILE_H_
+#define TIVOK_LAYOUT_LAYOUT_FILE_H_
 
 #include <cstddef>
 #include <istream>
@@ -29,4 +29,4 @@ LayoutText ReadLayoutFrom(std::istream& in);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_LAYOUT_FILE_H_
+#endif  // TIVOK_LAYOUT_LAYOUT_FILE_H_

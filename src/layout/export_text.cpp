@@ -1,4 +1,4 @@
-#include "editor/export_text.h"
+#include "layout/export_text.h"
 
 #include "rom/describe.h"
 #include "rom/file_path.h"

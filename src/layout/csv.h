@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_CSV_H_
-#define TIVOK_EDITOR_CSV_H_
+#ifndef TIVOK_LAYOUT_CSV_H_
+#define TIVOK_LAYOUT_CSV_H_
 
 #include <string>
 #include <string_view>
@@ -35,4 +35,4 @@ CsvRecords ParseCsv(std::string_view text);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_CSV_H_
+#endif  // TIVOK_LAYOUT_CSV_H_

@@ -1,4 +1,4 @@
-#include "editor/columns.h"
+#include "layout/columns.h"
 
 #include "rom/describe.h"
 #include "rom/hex_text.h"

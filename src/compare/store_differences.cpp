@@ -1,4 +1,4 @@
-#include "editor/store_differences.h"
+#include "compare/store_differences.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "editor/layout.h"
+#include "layout/layout.h"
 
 #include <array>
 #include <map>
 
-#include "editor/columns.h"
-#include "editor/csv.h"
-#include "editor/words.h"
+#include "layout/columns.h"
+#include "layout/csv.h"
+#include "layout/words.h"
 #include "rom/describe.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"

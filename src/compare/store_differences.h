@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_STORE_DIFFERENCES_H_
-#define TIVOK_EDITOR_STORE_DIFFERENCES_H_
+#ifndef TIVOK_COMPARE_STORE_DIFFERENCES_H_
+#define TIVOK_COMPARE_STORE_DIFFERENCES_H_
 
 #include <vector>
 
@@ -26,4 +26,4 @@ std::vector<SlotDifference> DifferingSlots(const ImageStores& clean,
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_STORE_DIFFERENCES_H_
+#endif  // TIVOK_COMPARE_STORE_DIFFERENCES_H_

@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_COLUMNS_H_
-#define TIVOK_EDITOR_COLUMNS_H_
+#ifndef TIVOK_LAYOUT_COLUMNS_H_
+#define TIVOK_LAYOUT_COLUMNS_H_
 
 #include <string>
 
@@ -21,4 +21,4 @@ std::string ItemColumn(int code);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_COLUMNS_H_
+#endif  // TIVOK_LAYOUT_COLUMNS_H_

@@ -1,13 +1,13 @@
-#ifndef TIVOK_EDITOR_LAYOUT_PLAN_H_
-#define TIVOK_EDITOR_LAYOUT_PLAN_H_
+#ifndef TIVOK_LAYOUT_LAYOUT_PLAN_H_
+#define TIVOK_LAYOUT_LAYOUT_PLAN_H_
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "editor/layout.h"
-#include "editor/layout_preview.h"
+#include "layout/layout.h"
+#include "layout/layout_preview.h"
 #include "rom/image_write.h"
 #include "rom/store_read.h"
 #include "rom/store_table.h"
@@ -57,4 +57,4 @@ LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_LAYOUT_PLAN_H_
+#endif  // TIVOK_LAYOUT_LAYOUT_PLAN_H_

@@ -1,5 +1,5 @@
-#ifndef TIVOK_EDITOR_LAYOUT_H_
-#define TIVOK_EDITOR_LAYOUT_H_
+#ifndef TIVOK_LAYOUT_LAYOUT_H_
+#define TIVOK_LAYOUT_LAYOUT_H_
 
 #include <optional>
 #include <string>
@@ -63,4 +63,4 @@ std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style);
 
 }  // namespace tivok
 
-#endif  // TIVOK_EDITOR_LAYOUT_H_
+#endif  // TIVOK_LAYOUT_LAYOUT_H_

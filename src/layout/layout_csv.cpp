@@ -1,7 +1,7 @@
-#include "editor/layout_csv.h"
+#include "layout/layout_csv.h"
 
-#include "editor/columns.h"
-#include "editor/csv.h"
+#include "layout/columns.h"
+#include "layout/csv.h"
 
 namespace tivok {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/layout_file.h"
+#include "layout/layout_file.h"
 
 #include <cerrno>
 #include <cstdio>
