@@ -1,7 +1,5 @@
 // Comparing the open image with a clean one, and exporting layouts.
 
-#include "compare/comparison.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -17,6 +15,7 @@
 #include "layout/layout.h"
 #include "rom/store_read.h"
 #include "sample_image.h"
+#include "support/sample_stores.h"
 #include "support/temp_dir.h"
 
 namespace tivok::testing {
@@ -29,68 +28,6 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 using ::testing::StartsWith;
-
-// The file position of slot k of the store at selector position p.
-FilePosition At(int p, int k) {
-  return StoreTable::BySelectorPosition(p)->SlotPosition(k);
-}
-
-// The sample image with each (position, code) of `changes` written.
-std::vector<std::uint8_t> SampleWith(
-    const std::vector<std::pair<FilePosition, std::uint8_t>>& changes) {
-  std::vector<std::uint8_t> image = MakeSampleImage();
-  for (const auto& [position, code] : changes) image[position - 1] = code;
-  return image;
-}
-
-TEST(ComparisonTest, CountsTheDifferingSlotsOfEachStore) {
-  TempDir dir;
-  Comparison comparison;
-  ASSERT_EQ(comparison.Start(dir.WriteSample("clean.gbc")), "");
-  const struct {
-    std::vector<std::pair<FilePosition, std::uint8_t>> changes;
-    std::string note;
-  } cases[] = {
-      {{}, "no slot differs."},
-      {{{At(kPortal, 8), 0x17}}, "1 slot differs (Portal Shop 1)."},
-      {{{At(kPortal, 1), 0x17}, {At(kBeginner, 2), 0}, {At(kBeginner, 8), 9}},
-       "3 slots differ (Beginner's (Top Left) Shop 2, Portal Shop 1)."},
-  };
-  int n = 0;
-  for (const auto& c : cases) {
-    const std::string path =
-        dir.Write("mine" + std::to_string(n++) + ".gbc", SampleWith(c.changes));
-    EXPECT_EQ(comparison.Note(ReadImageStores(path)),
-              "Compared with \"clean.gbc\": " + c.note);
-  }
-}
-
-// A clean image that cannot be compared with is refused, saying why, and
-// the comparison stays as it was.
-TEST(ComparisonTest, RefusesMissingForeignAndShortCleanImages) {
-  TempDir dir;
-  std::vector<std::uint8_t> foreign = MakeSampleImage();
-  foreign[0x134] = 'X';
-  const struct {
-    std::string path;
-    std::string reason;
-  } cases[] = {
-      {dir.File("gone.gbc"), "there is no such file"},
-      {dir.Write("foreign.gbc", foreign),
-       "it is not a Dragon Warrior Monsters image (its header title is "
-       "\"XRAGON WMONAWQE\", not \"DRAGON WMONAWQE\")"},
-      {dir.Write("short.gbc", MakeSampleImage(0x24790)),
-       "it is too short for the stores (slots 5 to 8 of Portal Shop could "
-       "not be read: the file has only 149392 bytes)"},
-  };
-  Comparison comparison;
-  const std::string clean = dir.WriteSample("clean.gbc");
-  ASSERT_EQ(comparison.Start(clean), "");
-  for (const auto& c : cases) {
-    EXPECT_EQ(comparison.Start(c.path), c.reason);
-    EXPECT_EQ(comparison.path(), clean);
-  }
-}
 
 // The store editor comparing "mine.gbc", whose Beginner's slot 2 holds
 // Sirloin, with the sample "clean.gbc".

@@ -13,12 +13,11 @@
 #include "editor/recording_view.h"
 #include "editor/store_editor.h"
 #include "rom/store_table.h"
+#include "support/sample_stores.h"
 #include "support/temp_dir.h"
 
 namespace tivok::testing {
 
-inline constexpr int kBeginner = 0, kSecond = 1, kThird = 2, kBook = 3,
-                     kPortal = 4;
 inline constexpr int kHerb = 1;
 // What the status line adds after a save that leaves the sample image's
 // global checksum stale.
