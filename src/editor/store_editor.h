@@ -10,8 +10,10 @@
 
 #include "compare/comparison.h"
 #include "editor/checksum_watch.h"
+#include "editor/editor_host.h"
 #include "editor/editor_state.h"
 #include "editor/image_saves.h"
+#include "editor/layout_applier.h"
 #include "editor/slot_listing.h"
 #include "rom/store_table.h"
 
@@ -23,11 +25,12 @@ class SaveError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The procedures behind the window's events. It owns the editor state,
-// changes the window only through `view`, reads the image through
-// ReadImageStores and writes it only through ImageSaves, one call at a
-// time.
-class StoreEditor {
+// The store editor: the procedures behind the window's events. It owns the
+// editor state, changes the window only through `view`, reads the image
+// through ReadImageStores and writes it only through ImageSaves, one call
+// at a time. Applying layouts is a part of its own that it owns and calls,
+// and that reaches it through EditorHost.
+class StoreEditor : private EditorHost {
  public:
   explicit StoreEditor(EditorView& view);
   StoreEditor(const StoreEditor&) = delete;
@@ -49,19 +52,6 @@ class StoreEditor {
   // bytes that Tivok left there.
   void OnUndo();
   void OnRedo();
-  // Edit, Fix Cartridge Checksum: writes the global checksum that the
-  // image's bytes give, as one step of the history.
-  void OnFixChecksum();
-  // File, Apply Layout...: asks for a layout file, near the image, and
-  // applies it as ApplyLayoutFile does; a cancel does nothing.
-  void OnApplyLayout();
-  // Applies the layout at `path` (bytes, absolute), also one dropped on the
-  // window: reads it and plans it against the image as last read. A layout
-  // that is refused says why, with its lines, and writes nothing; one that
-  // changes nothing says so. Otherwise the preview shows each change, and
-  // Apply writes them all in one write, one step of the history, each
-  // expecting the byte shown; Cancel writes nothing.
-  void ApplyLayoutFile(const std::string& path);
   // Another program changed the image (OnImageChanged), or the user asks
   // to read it again (File, Reload): lists the store shown from the file
   // and says what changed in any store.
@@ -70,6 +60,14 @@ class StoreEditor {
   // The slot list's current entry moved (keyboard focus, not a choice):
   // names its item in the status line and changes no state.
   void OnCurrentSlotChanged();
+
+  // Edit, Fix Cartridge Checksum: writes the global checksum that the
+  // image's bytes give, as one step of the history.
+  void OnFixChecksum();
+  // File, Apply Layout... and a layout dropped on the window: LayoutApplier
+  // says what each does.
+  void OnApplyLayout() { layouts_.OnApplyLayout(); }
+  void ApplyLayoutFile(const std::string& path) { layouts_.ApplyFile(path); }
   // File, Compare With...: reads the clean image that the user chooses,
   // marks the slots that differ from it and counts them in the status
   // line, from now on and whenever the image is opened again. File, Stop
@@ -105,6 +103,16 @@ class StoreEditor {
   const EditorState& state() const { return state_; }
 
  private:
+  // EditorHost, for the parts.
+  EditorView& view() override { return view_; }
+  const std::string& image_path() const override { return state_.RomPath; }
+  SlotListing& listing() override { return listing_; }
+  ImageSaves& saves() override { return saves_; }
+  void ShowStatus(const std::string& lead) override { ShowChoiceStatus(lead); }
+  void ShowPlan() override;
+  std::string ReadAgain() override;
+  void ReportWrite(const SaveResult& result) override;
+
   // Sets the status line to `lead` (if any), then the current slot entry's
   // item, what Save would write now, and the notes on the image. Does
   // nothing while no store is listed, which keeps the text that says why.
@@ -113,9 +121,6 @@ class StoreEditor {
                         const std::string& tail = {});
   // " " and the notes on the listing and the image, or nothing.
   std::string Notes() const;
-  // Tells the window what Save writes now, and offers Undo and Redo as the
-  // history and the image allow.
-  void ShowPlan();
   // Takes note of what `result` wrote and, when the file may have changed,
   // lists `relist` again; returns what other programs changed meanwhile.
   std::string AfterWrite(const SaveResult& result, const Store* relist);
@@ -126,9 +131,6 @@ class StoreEditor {
   void Report(const SaveResult& result, const std::string& news);
   // Lists the store shown again from the file; `by_hand` for File, Reload.
   void ListAgain(bool by_hand);
-  // Reads the image again and lists the store shown, as ListAgain does;
-  // returns what other programs changed, in words.
-  std::string ReadAgain();
   // Compares with the clean image remembered for the open image, if any;
   // returns a note when that can no longer be done, which forgets it.
   std::string ResumeComparison();
@@ -148,6 +150,8 @@ class StoreEditor {
   ChecksumWatch checksums_;
   // The clean image that the open image is compared with.
   Comparison comparison_;
+  // The parts, each with its own state.
+  LayoutApplier layouts_{*this};
 };
 
 }  // namespace tivok

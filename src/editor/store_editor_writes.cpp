@@ -83,12 +83,15 @@ void StoreEditor::Rewrite(WriteKind kind) {
   const bool keep = view_.KeepsChecksumRight();
   const std::optional<SaveResult> result =
       kind == WriteKind::kUndo ? saves_.Undo(keep) : saves_.Redo(keep);
-  if (result) Report(*result, AfterWrite(*result, listing_.store()));
+  if (result) ReportWrite(*result);
 }
 
 void StoreEditor::OnFixChecksum() {
   if (listing_.store() == nullptr || !listing_.problem().empty()) return;
-  const SaveResult result = saves_.FixChecksum(state_.RomPath);
+  ReportWrite(saves_.FixChecksum(state_.RomPath));
+}
+
+void StoreEditor::ReportWrite(const SaveResult& result) {
   Report(result, AfterWrite(result, listing_.store()));
 }
 
