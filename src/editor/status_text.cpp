@@ -30,6 +30,11 @@ std::string Target(const SlotPlace& place, const Store* shown) {
 
 }  // namespace
 
+std::string Joined(const std::string& first, const std::string& second) {
+  if (first.empty() || second.empty()) return first + second;
+  return first + " " + second;
+}
+
 std::string NoImageStatus() {
   return "No image is open. Open one with File, Open... (Ctrl+O).";
 }

@@ -19,6 +19,9 @@ namespace tivok {
 // The status line's texts. Items, slots and file names read as describe.h
 // words them.
 
+// `first` and `second` joined by a space, either of them possibly empty.
+std::string Joined(const std::string& first, const std::string& second);
+
 // Before any image is open: how to open one.
 std::string NoImageStatus();
 

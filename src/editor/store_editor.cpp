@@ -72,7 +72,7 @@ void StoreEditor::LoadRom() {
     view_.SetSaveEnabled(false);
     view_.WatchImage({});
     checksums_.Forget();
-    EndComparison();
+    comparer_.End();
     return;
   }
   for (const Store& store : StoreTable::All()) {
@@ -80,7 +80,7 @@ void StoreEditor::LoadRom() {
   }
   view_.SetCaption("Tivok - " + Escaped(view_.DialogFileTitle()));
   view_.SetItemText(ItemTable::NameOf(state_.NewItem));
-  const std::string forgotten = ResumeComparison();
+  const std::string forgotten = comparer_.Resume();
   // The store is listed from the reading that checked the title.
   const Store& first = *StoreTable::BySelectorPosition(0);
   listing_.Start(std::move(*read), first, path);
@@ -94,7 +94,7 @@ void StoreEditor::LoadRom() {
   checksums_.Read(path);
   // The comparison leads, so that its counts show in the status line.
   const std::string checksum = checksums_.Note();
-  ShowChoiceStatus(ComparisonNote() + forgotten,
+  ShowChoiceStatus(comparer_.Note() + forgotten,
                    checksum.empty() ? "" : " " + checksum);
 }
 
@@ -210,7 +210,7 @@ void StoreEditor::ListAgain(bool by_hand) {
   if (listing_.store() == nullptr) return;
   const std::string news = ReadAgain();
   const std::string& problem = listing_.problem();
-  const std::string compared = ComparisonNote();
+  const std::string compared = comparer_.Note();
   const std::string counts = compared.empty() ? "" : " " + compared;
   if (!problem.empty()) {
     // A watcher may report one change many times: say each thing once.

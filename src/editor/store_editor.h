@@ -8,10 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "compare/comparison.h"
 #include "editor/checksum_watch.h"
+#include "editor/comparer.h"
 #include "editor/editor_host.h"
 #include "editor/editor_state.h"
+#include "editor/exporter.h"
 #include "editor/image_saves.h"
 #include "editor/layout_applier.h"
 #include "editor/slot_listing.h"
@@ -28,8 +29,9 @@ class SaveError : public std::runtime_error {
 // The store editor: the procedures behind the window's events. It owns the
 // editor state, changes the window only through `view`, reads the image
 // through ReadImageStores and writes it only through ImageSaves, one call
-// at a time. Applying layouts is a part of its own that it owns and calls,
-// and that reaches it through EditorHost.
+// at a time. Applying layouts, comparing and exporting are parts of their
+// own, each with its state, that it owns and calls, and that reach it
+// through EditorHost.
 class StoreEditor : private EditorHost {
  public:
   explicit StoreEditor(EditorView& view);
@@ -64,23 +66,14 @@ class StoreEditor : private EditorHost {
   // Edit, Fix Cartridge Checksum: writes the global checksum that the
   // image's bytes give, as one step of the history.
   void OnFixChecksum();
-  // File, Apply Layout... and a layout dropped on the window: LayoutApplier
-  // says what each does.
+  // The events that its parts handle: LayoutApplier (also for a layout
+  // dropped on the window), Comparer and Exporter say what each does.
   void OnApplyLayout() { layouts_.OnApplyLayout(); }
   void ApplyLayoutFile(const std::string& path) { layouts_.ApplyFile(path); }
-  // File, Compare With...: reads the clean image that the user chooses,
-  // marks the slots that differ from it and counts them in the status
-  // line, from now on and whenever the image is opened again. File, Stop
-  // Comparing ends it. File, Export Layout... writes a layout of every
-  // slot, or while comparing of the differing slots only, to a file that
-  // the user chooses.
-  void OnCompareWith();
-  void OnStopComparing();
-  void OnExportLayout();
-  // File, Export Patch...: writes an IPS or BPS patch that turns the clean
-  // image compared with, or one that the user chooses, into itself with
-  // the open image's store slots and a right global checksum.
-  void OnExportPatch();
+  void OnCompareWith() { comparer_.OnCompareWith(); }
+  void OnStopComparing() { comparer_.OnStopComparing(); }
+  void OnExportLayout() { exporter_.OnExportLayout(); }
+  void OnExportPatch() { exporter_.OnExportPatch(); }
 
   // What Open does once the dialog has closed: loads the file that the
   // dialog names, if any, and selects the first store. Also for a file that
@@ -131,12 +124,6 @@ class StoreEditor : private EditorHost {
   void Report(const SaveResult& result, const std::string& news);
   // Lists the store shown again from the file; `by_hand` for File, Reload.
   void ListAgain(bool by_hand);
-  // Compares with the clean image remembered for the open image, if any;
-  // returns a note when that can no longer be done, which forgets it.
-  std::string ResumeComparison();
-  void EndComparison();
-  // The comparison's note on the image as last read; empty for none.
-  std::string ComparisonNote() const;
 
   EditorView& view_;
   EditorState state_;
@@ -148,10 +135,10 @@ class StoreEditor : private EditorHost {
   ImageSaves saves_;
   // The open image's checksums.
   ChecksumWatch checksums_;
-  // The clean image that the open image is compared with.
-  Comparison comparison_;
   // The parts, each with its own state.
   LayoutApplier layouts_{*this};
+  Comparer comparer_{*this};
+  Exporter exporter_{*this, comparer_.comparison()};
 };
 
 }  // namespace tivok

@@ -107,7 +107,7 @@ void StoreEditor::Report(const SaveResult& result, const std::string& news) {
           : "";
   // The marks follow every write; the counts are said with it, before
   // the notes that each status repeats.
-  const std::string compared = told.failed ? "" : ComparisonNote();
+  const std::string compared = told.failed ? "" : comparer_.Note();
   view_.SetStatus(told.status + news_after +
                   (compared.empty() ? "" : " " + compared) +
                   (told.failed ? "" : Notes() + checksum));

@@ -1,0 +1,136 @@
+#include "editor/exporter.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "compare/store_differences.h"
+#include "compare/store_patch.h"
+#include "editor/status_text.h"
+#include "layout/export_text.h"
+#include "layout/layout_csv.h"
+#include "rom/describe.h"
+#include "rom/export_file.h"
+#include "rom/file_path.h"
+
+namespace tivok {
+namespace {
+
+// The slots that `stores` hold.
+std::size_t SlotCount(const ImageStores& stores) {
+  std::size_t count = 0;
+  for (const StoreCodes& store : stores.stores) count += store.codes.size();
+  return count;
+}
+
+// The format that the chosen file's extension names: ".bps" for BPS, any
+// other for IPS, the format that the dialog offers first.
+PatchFormat FormatOf(const std::string& path) {
+  const std::string name = Lower(FileName(path));
+  return name.ends_with(".bps") ? PatchFormat::kBps : PatchFormat::kIps;
+}
+
+}  // namespace
+
+void Exporter::OnExportLayout() {
+  SlotListing& listing = editor_.listing();
+  EditorView& view = editor_.view();
+  const std::string& path = editor_.image_path();
+  if (listing.store() == nullptr) return;
+  if (listing.image() == nullptr) {
+    editor_.ShowPlan();
+    view.SetStatus(listing.problem());
+    return;
+  }
+  const ImageStores* clean = comparison_.clean();
+  bool only_differing = false;
+  if (clean != nullptr) {
+    const std::size_t differing =
+        DifferingSlots(*clean, *listing.image()).size();
+    const int choice =
+        view.AskChoice(ExportQuestionText(comparison_.path(), differing),
+                       "Export Layout", {"&All Slots", "&Differing Slots"});
+    if (choice < 0) return;
+    only_differing = choice == 1;
+  }
+  const std::string target =
+      view.ChooseExportFile(SuggestedExportPath(path, "csv"));
+  if (target.empty()) return;
+  // The layout holds what the file holds now, whatever the watcher saw.
+  const std::string news = editor_.ReadAgain();
+  const ImageStores* image = listing.image();
+  if (image == nullptr) {
+    editor_.ShowPlan();
+    view.SetStatus(listing.problem());
+    return;
+  }
+  const std::vector<SlotDifference> differences =
+      only_differing ? DifferingSlots(*clean, *image)
+                     : std::vector<SlotDifference>{};
+  std::vector<std::string> images = {path};
+  if (clean != nullptr) images.push_back(comparison_.path());
+  try {
+    ExportFile(
+        target,
+        only_differing ? DifferencesCsv(differences) : StoresCsv(image->stores),
+        images);
+  } catch (const RomFileError& error) {
+    const std::string text = NotExportedText(target, ReasonOf(error, target));
+    editor_.ShowStatus(Joined(news, text));
+    view.ShowMessage(text, "Error Exporting");
+    return;
+  }
+  editor_.ShowStatus(Joined(
+      news, only_differing
+                ? ExportedStatus(target, differences.size(), comparison_.path())
+                : ExportedStatus(target, SlotCount(*image))));
+}
+
+void Exporter::OnExportPatch() {
+  SlotListing& listing = editor_.listing();
+  EditorView& view = editor_.view();
+  if (listing.store() == nullptr) return;
+  if (!listing.problem().empty()) {
+    editor_.ShowPlan();
+    view.SetStatus(listing.problem());
+    return;
+  }
+  const std::string& image = editor_.image_path();
+  // The clean image compared with, or else one that the user chooses.
+  const std::string clean =
+      comparison_.active() ? comparison_.path() : view.ChooseCleanImage();
+  if (clean.empty()) return;
+  if (SameFile(clean, image)) {
+    view.ShowMessage(SelfComparisonText(clean), "Export Patch");
+    return;
+  }
+  const std::string target =
+      view.ChoosePatchFile(SuggestedExportPath(image, "ips"));
+  if (target.empty()) return;
+  const PatchFormat format = FormatOf(target);
+  // What the image holds on the disk now.
+  const StorePatch patch = MakeStorePatch(clean, image, format);
+  std::string failure;
+  if (!patch.ok()) {
+    failure = NoPatchText(clean, patch.errors);
+  } else {
+    try {
+      ExportFile(target,
+                 {reinterpret_cast<const char*>(patch.bytes.data()),
+                  patch.bytes.size()},
+                 {image, clean});
+    } catch (const RomFileError& error) {
+      failure = NotExportedText(target, ReasonOf(error, target));
+    }
+  }
+  if (!failure.empty()) {
+    editor_.ShowStatus(WithFileName(WithFileName(failure, image), clean));
+    view.ShowMessage(failure, "Error Exporting");
+    return;
+  }
+  editor_.ShowStatus(ExportedPatchStatus(target, PatchText(patch, format),
+                                         clean,
+                                         WithFileName(patch.note, image)));
+}
+
+}  // namespace tivok
