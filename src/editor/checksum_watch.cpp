@@ -5,6 +5,12 @@
 
 namespace tivok {
 
+void ChecksumWatch::OnFixChecksum() {
+  const SlotListing& listing = editor_.listing();
+  if (listing.store() == nullptr || !listing.problem().empty()) return;
+  editor_.ReportWrite(editor_.saves().FixChecksum(editor_.image_path()));
+}
+
 void ChecksumWatch::Read(const std::string& path) {
   try {
     checksums_ = ReadImageChecksums(path).checksums;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/editor_host.h"
 #include "editor/save_history.h"
 #include "rom/checksum.h"
 
@@ -12,9 +13,18 @@ namespace tivok {
 
 // The open image's two checksums as the editor knows them: read from the
 // file when the image is opened or another program changed it, and
-// followed through Tivok's own writes without reading the file again.
+// followed through Tivok's own writes without reading the file again; and
+// Edit, Fix Cartridge Checksum, which sets the global checksum right.
 class ChecksumWatch {
  public:
+  explicit ChecksumWatch(EditorHost& editor) : editor_(editor) {}
+  ChecksumWatch(const ChecksumWatch&) = delete;
+  ChecksumWatch& operator=(const ChecksumWatch&) = delete;
+
+  // Edit, Fix Cartridge Checksum: writes the global checksum that the
+  // image's bytes give, as one step of the history.
+  void OnFixChecksum();
+
   // Reads them from the image at `path`; forgets them when it cannot.
   void Read(const std::string& path);
   void Forget() { checksums_.reset(); }
@@ -31,6 +41,7 @@ class ChecksumWatch {
   std::string NoteAfterSave() const;
 
  private:
+  EditorHost& editor_;
   std::optional<Checksums> checksums_;
 };
 

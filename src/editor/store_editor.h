@@ -29,9 +29,9 @@ class SaveError : public std::runtime_error {
 // The store editor: the procedures behind the window's events. It owns the
 // editor state, changes the window only through `view`, reads the image
 // through ReadImageStores and writes it only through ImageSaves, one call
-// at a time. Applying layouts, comparing and exporting are parts of their
-// own, each with its state, that it owns and calls, and that reach it
-// through EditorHost.
+// at a time. Applying layouts, comparing, exporting and the checksum fix
+// are parts of their own, each with its state, that it owns and calls, and
+// that reach it through EditorHost.
 class StoreEditor : private EditorHost {
  public:
   explicit StoreEditor(EditorView& view);
@@ -63,11 +63,10 @@ class StoreEditor : private EditorHost {
   // names its item in the status line and changes no state.
   void OnCurrentSlotChanged();
 
-  // Edit, Fix Cartridge Checksum: writes the global checksum that the
-  // image's bytes give, as one step of the history.
-  void OnFixChecksum();
-  // The events that its parts handle: LayoutApplier (also for a layout
-  // dropped on the window), Comparer and Exporter say what each does.
+  // The events that its parts handle: ChecksumWatch, LayoutApplier (also
+  // for a layout dropped on the window), Comparer and Exporter say what
+  // each does.
+  void OnFixChecksum() { checksums_.OnFixChecksum(); }
   void OnApplyLayout() { layouts_.OnApplyLayout(); }
   void ApplyLayoutFile(const std::string& path) { layouts_.ApplyFile(path); }
   void OnCompareWith() { comparer_.OnCompareWith(); }
@@ -133,9 +132,8 @@ class StoreEditor : private EditorHost {
   std::string read_only_note_;
   // The steps made in the open image.
   ImageSaves saves_;
-  // The open image's checksums.
-  ChecksumWatch checksums_;
   // The parts, each with its own state.
+  ChecksumWatch checksums_{*this};
   LayoutApplier layouts_{*this};
   Comparer comparer_{*this};
   Exporter exporter_{*this, comparer_.comparison()};

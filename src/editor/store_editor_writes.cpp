@@ -1,5 +1,5 @@
-// The store editor's writes: saves, undo and redo, and the checksum fix,
-// each a step of the history made through ImageSaves.
+// The store editor's writes: saves, undo and redo, each a step of the
+// history made through ImageSaves, and how every write is reported.
 #include <utility>
 
 #include "editor/status_text.h"
@@ -84,11 +84,6 @@ void StoreEditor::Rewrite(WriteKind kind) {
   const std::optional<SaveResult> result =
       kind == WriteKind::kUndo ? saves_.Undo(keep) : saves_.Redo(keep);
   if (result) ReportWrite(*result);
-}
-
-void StoreEditor::OnFixChecksum() {
-  if (listing_.store() == nullptr || !listing_.problem().empty()) return;
-  ReportWrite(saves_.FixChecksum(state_.RomPath));
 }
 
 void StoreEditor::ReportWrite(const SaveResult& result) {
