@@ -1,3 +1,6 @@
+// src/app: the program tivok. Its command line (this header), the start of
+// the platform and the wait for the first window; main is in main.cpp.
+
 #ifndef TIVOK_APP_COMMAND_LINE_H_
 #define TIVOK_APP_COMMAND_LINE_H_
 

@@ -1,3 +1,8 @@
+// src/cli: tivok-cli, a thin program over the core without Qt. Its
+// commands (this header), its grammar and completion, and its output
+// formats. It includes from src/rom, src/compare and src/layout, never
+// from src/editor or src/ui.
+
 #ifndef TIVOK_CLI_COMMANDS_H_
 #define TIVOK_CLI_COMMANDS_H_
 

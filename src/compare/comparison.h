@@ -1,3 +1,8 @@
+// src/compare: the comparison with a clean image. The clean image's stores
+// (this header), the slots in which another image differs from them
+// (store_differences.h) and the patch made of those slots (store_patch.h).
+// It includes only from src/rom.
+
 #ifndef TIVOK_COMPARE_COMPARISON_H_
 #define TIVOK_COMPARE_COMPARISON_H_
 

@@ -1,3 +1,9 @@
+// src/editor: the store editor that the window drives, in standard C++ with
+// no Qt. Its state and the window operations it uses (editor_state.h),
+// StoreEditor (this header) and the parts it owns, its writes and their
+// history, its readings of the image, and the status line's texts. It
+// includes from src/rom, src/compare and src/layout.
+
 #ifndef TIVOK_EDITOR_STORE_EDITOR_H_
 #define TIVOK_EDITOR_STORE_EDITOR_H_
 

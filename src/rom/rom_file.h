@@ -1,3 +1,8 @@
+// src/rom: bytes and files. Opening and reading cartridge images, the one
+// write call (image_write.h), the store and item tables, checksums, patches,
+// exports, and the words for them that every program shares (describe.h,
+// write_words.h). It includes from no other folder.
+
 #ifndef TIVOK_ROM_ROM_FILE_H_
 #define TIVOK_ROM_ROM_FILE_H_
 

@@ -1,3 +1,7 @@
+// src/ui: the window. The Qt 6 Widgets main window (this header), which
+// implements EditorView and hands its events to StoreEditor, and its
+// controls and dialogs. It includes from the core folders below it.
+
 #ifndef TIVOK_UI_MAIN_WINDOW_H_
 #define TIVOK_UI_MAIN_WINDOW_H_
 
