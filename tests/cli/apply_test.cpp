@@ -12,6 +12,7 @@
 #include "cli/cli_run.h"
 #include "rom/file_faults.h"
 #include "sample_image.h"
+#include "support/file_seam_test.h"
 #include "support/temp_dir.h"
 
 namespace tivok::cli {
@@ -23,6 +24,7 @@ using ::tivok::cli::testing::RunCliFailing;
 using ::tivok::cli::testing::RunCliWith;
 using ::tivok::testing::DirectoryReason;
 using ::tivok::testing::Exists;
+using ::tivok::testing::FileSeamTest;
 using ::tivok::testing::FsPath;
 using ::tivok::testing::IoErrorReason;
 using ::tivok::testing::MissingFileReason;
@@ -51,10 +53,8 @@ std::string WithImage(std::string text, const std::string& image) {
   return text;
 }
 
-class CliWriteTest : public ::testing::Test {
+class CliWriteTest : public FileSeamTest {
  protected:
-  void TearDown() override { DisarmFileFaults(); }
-
   TempDir dir;
   std::string path = dir.WriteSample("sample.gbc");
 };

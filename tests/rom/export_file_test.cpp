@@ -10,6 +10,7 @@
 #include "rom/file_faults.h"
 #include "rom/rom_file.h"
 #include "sample_image.h"
+#include "support/file_seam_test.h"
 #include "support/temp_dir.h"
 
 namespace tivok {
@@ -18,6 +19,8 @@ namespace {
 using ::tivok::testing::FsPath;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
+
+using ExportFileTest = ::tivok::testing::FileSeamTest;
 
 std::vector<std::uint8_t> Bytes(std::string_view text) {
   return {text.begin(), text.end()};
@@ -44,7 +47,7 @@ std::string ReasonOf(const std::string& path, std::string_view content,
   return "";
 }
 
-TEST(ExportFile, WritesANewFileOrReplacesAnotherWhole) {
+TEST_F(ExportFileTest, WritesANewFileOrReplacesAnotherWhole) {
   TempDir dir;
   const std::string path = dir.File("shops.csv");
   ExportFile(path, "store,slot,item\n", {});
@@ -54,7 +57,7 @@ TEST(ExportFile, WritesANewFileOrReplacesAnotherWhole) {
   EXPECT_EQ(Names(dir), std::vector<std::string>{"shops.csv"});
 }
 
-TEST(ExportFile, NeverGoesOverAnImageOrAFolder) {
+TEST_F(ExportFileTest, NeverGoesOverAnImageOrAFolder) {
   TempDir dir;
   const std::string image = dir.WriteSample("mine.gbc");
   const std::string other = dir.WriteSample("other.bin");
@@ -78,7 +81,7 @@ TEST(ExportFile, NeverGoesOverAnImageOrAFolder) {
 #endif
 }
 
-TEST(ExportFile, AFailureLeavesTheTargetAsItWasAndNothingBehind) {
+TEST_F(ExportFileTest, AFailureLeavesTheTargetAsItWasAndNothingBehind) {
   TempDir dir;
   const std::string path = dir.Write("shops.csv", Bytes("old"));
   for (FileStep step : {FileStep::kWrite, FileStep::kFlush}) {

@@ -1,8 +1,11 @@
 // The POSIX file layer's system calls: pread and pwrite are replaced here,
-// for the whole test program, by versions that count their calls and can
-// fail the first one with EINTR, and fsync by one that counts its calls.
-// pwrite can also cut the file short first, as another program could in
-// the instant after the file layer checked its length.
+// for the whole test program, by versions that, while a test of this file
+// runs, count their calls and can fail the first one with EINTR, and fsync
+// by one that counts its calls. pwrite can also cut the file short first,
+// as another program could in the instant after the file layer checked its
+// length. Outside these tests they only make the system call: the fixture
+// turns them on and off, so that the other tests of the program, in
+// whatever order they run, meet the system's own calls.
 
 #include <errno.h>
 #include <fcntl.h>
@@ -18,14 +21,16 @@
 #include "rom/image_write.h"
 #include "rom/rom_file.h"
 #include "sample_image.h"
+#include "support/file_seam_test.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-// More calls than this for one byte or one block mean a loop that does not
-// end; the replacements then fail with EIO instead of going on for ever.
+// More calls than this in one test mean a loop that does not end; the
+// replacements then fail with EIO instead of going on for ever.
 constexpr int kMostCalls = 100;
 
+bool replacing = false;  // a test of this file is running
 int preads = 0;
 int pwrites = 0;
 int fsyncs = 0;
@@ -49,21 +54,22 @@ bool Interrupted(int calls) {
 }  // namespace
 
 extern "C" ssize_t pread(int fd, void* data, size_t count, off_t offset) {
-  if (Interrupted(++preads)) return -1;
+  if (replacing && Interrupted(++preads)) return -1;
   return ::syscall(SYS_pread64, fd, data, count, offset);
 }
 
 extern "C" ssize_t pwrite(int fd, const void* data, size_t count,
                           off_t offset) {
-  if (Interrupted(++pwrites)) return -1;
-  if (cut_before_pwrite >= 0 && ::ftruncate(fd, cut_before_pwrite) == 0) {
+  if (replacing && Interrupted(++pwrites)) return -1;
+  if (replacing && cut_before_pwrite >= 0 &&
+      ::ftruncate(fd, cut_before_pwrite) == 0) {
     cut_before_pwrite = -1;
   }
   return ::syscall(SYS_pwrite64, fd, data, count, offset);
 }
 
 extern "C" int fsync(int fd) {
-  ++fsyncs;
+  if (replacing) ++fsyncs;
   return static_cast<int>(::syscall(SYS_fsync, fd));
 }
 
@@ -79,10 +85,26 @@ WriteReport WriteOne(const std::string& path, FilePosition position,
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
 
+// Turns the replaced calls on, with fresh counts, for the test's duration.
+class InterruptedCall : public ::tivok::testing::FileSeamTest {
+ protected:
+  void SetUp() override {
+    FileSeamTest::SetUp();
+    preads = pwrites = fsyncs = 0;
+    interrupt_first = false;
+    cut_before_pwrite = -1;
+    replacing = true;
+  }
+  void TearDown() override {
+    replacing = false;
+    FileSeamTest::TearDown();
+  }
+};
+
 // A read and a write that start with errno still EINTR from an earlier
 // call return normally after one call each; an interrupted call is made
 // again once.
-TEST(InterruptedCall, RetriesOnlyAnInterruptedCall) {
+TEST_F(InterruptedCall, RetriesOnlyAnInterruptedCall) {
   TempDir dir;
   const std::string path = dir.WriteSample("sample.gbc");
   std::vector<std::uint8_t> expected = MakeSampleImage();
@@ -110,7 +132,7 @@ TEST(InterruptedCall, RetriesOnlyAnInterruptedCall) {
 // Opening, writing and every kind of failure close only the file layer's
 // own descriptor: standard input and one that the test opened stay open
 // and keep naming what they named.
-TEST(InterruptedCall, LeavesOtherDescriptorsOpen) {
+TEST_F(InterruptedCall, LeavesOtherDescriptorsOpen) {
   TempDir dir;
   const std::string path = dir.WriteSample("sample.gbc");
   const std::string other = dir.WriteSample("other.gbc");
@@ -145,7 +167,7 @@ TEST(InterruptedCall, LeavesOtherDescriptorsOpen) {
 // Another program cuts the file short between the check of its length and
 // the write, which lengthens it again: the length that program left is not
 // known, so the file is not cut back, and the report says so.
-TEST(InterruptedCall, SaysWhenItsOwnWriteMayHaveLengthenedTheFile) {
+TEST_F(InterruptedCall, SaysWhenItsOwnWriteMayHaveLengthenedTheFile) {
   TempDir dir;
   const std::string path = dir.WriteSample("sample.gbc");
   cut_before_pwrite = 0x2476A;
@@ -162,7 +184,7 @@ TEST(InterruptedCall, SaysWhenItsOwnWriteMayHaveLengthenedTheFile) {
 
 // A write is flushed to the disk before it is reported, and so is the
 // write-back after a failure.
-TEST(InterruptedCall, FlushesEveryWriteToTheDisk) {
+TEST_F(InterruptedCall, FlushesEveryWriteToTheDisk) {
   TempDir dir;
   const auto flushes = [&dir](const std::string& name) {
     fsyncs = 0;
@@ -175,7 +197,6 @@ TEST(InterruptedCall, FlushesEveryWriteToTheDisk) {
   // The second write fails: the first is written back.
   ArmFileFault(FileStep::kWrite, 1);
   EXPECT_EQ(flushes("written-back.gbc"), 1);
-  DisarmFileFaults();
 }
 
 }  // namespace
