@@ -176,7 +176,8 @@ void CheckAfterFlush(ImageFile& file, const std::vector<DueChange>& due,
   }
   if (stopped || now.size != report.size_before) {
     report.outcome = Outcome::kLengthChanged;
-    report.may_have_lengthened = MayHaveLengthened(due, checked, now.size);
+    report.may_have_lengthened =
+        file.may_lengthen() && MayHaveLengthened(due, checked, now.size);
     return;
   }
   report.outcome = Outcome::kWritten;

@@ -466,7 +466,9 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
            "Not written:\n"
            "  Rib (0x15) to slot 5 of Portal Shop, offset 0x24790, which held "
            "Beast Tail (0x26)\n"
-           "The 1 byte written is in the file as it is now.\n",
+           "The 1 byte written is in the file as it is now. The change not "
+           "written lies past the end of the file as it is now: tivok-cli "
+           "never lengthens a file.\n",
        std::vector<std::uint8_t>(herb_cut.begin(), herb_cut.begin() + 0x2478E),
        "store,slot,item\nportal,1,herb\nportal,5,rib\n", false},
       {"the look after the flush",

@@ -1,8 +1,9 @@
 // The POSIX file layer's system calls: pread and pwrite are replaced here,
 // for the whole test program, by versions that, while a test of this file
 // runs, count their calls and can fail the first one with EINTR, and fsync
-// by one that counts its calls. pwrite can also cut the file short first,
-// as another program could in the instant after the file layer checked its
+// by one that counts its calls. mmap can fail as on a file system that
+// cannot map files. pwrite and mmap can cut the file short first, as
+// another program could in the instant after the file layer checked its
 // length. Outside these tests they only make the system call: the fixture
 // turns them on and off, so that the other tests of the program, in
 // whatever order they run, meet the system's own calls.
@@ -10,6 +11,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -35,7 +37,9 @@ int preads = 0;
 int pwrites = 0;
 int fsyncs = 0;
 bool interrupt_first = false;
-off_t cut_before_pwrite = -1;  // the length to cut the file to, once
+bool unmappable = false;
+int cut_at = 0;    // the write of a byte, counted from 1, to cut the file
+off_t cut_to = 0;  // short before, and the length to cut it to
 
 // Fails the first call with EINTR when asked to, and every call past
 // kMostCalls with EIO.
@@ -61,11 +65,22 @@ extern "C" ssize_t pread(int fd, void* data, size_t count, off_t offset) {
 extern "C" ssize_t pwrite(int fd, const void* data, size_t count,
                           off_t offset) {
   if (replacing && Interrupted(++pwrites)) return -1;
-  if (replacing && cut_before_pwrite >= 0 &&
-      ::ftruncate(fd, cut_before_pwrite) == 0) {
-    cut_before_pwrite = -1;
-  }
+  if (replacing && cut_at > 0 && --cut_at == 0) ::ftruncate(fd, cut_to);
   return ::syscall(SYS_pwrite64, fd, data, count, offset);
+}
+
+// The file layer maps a file only to write a byte.
+extern "C" void* mmap(void* at, size_t length, int protection, int flags,
+                      int fd, off_t offset) {
+  if (replacing && fd >= 0 && unmappable) {
+    errno = ENODEV;
+    return MAP_FAILED;
+  }
+  if (replacing && fd >= 0 && cut_at > 0 && --cut_at == 0) {
+    ::ftruncate(fd, cut_to);
+  }
+  return reinterpret_cast<void*>(
+      ::syscall(SYS_mmap, at, length, protection, flags, fd, offset));
 }
 
 extern "C" int fsync(int fd) {
@@ -92,7 +107,8 @@ class InterruptedCall : public ::tivok::testing::FileSeamTest {
     FileSeamTest::SetUp();
     preads = pwrites = fsyncs = 0;
     interrupt_first = false;
-    cut_before_pwrite = -1;
+    unmappable = false;
+    cut_at = 0;
     replacing = true;
   }
   void TearDown() override {
@@ -119,12 +135,15 @@ TEST_F(InterruptedCall, RetriesOnlyAnInterruptedCall) {
         (std::vector<std::uint8_t>{expected[0x2476B], expected[0x2476C]}));
     EXPECT_EQ(preads, calls);
 
+    // Bytes are written with pwrite where the file cannot be mapped.
+    unmappable = true;
     pwrites = 0;
     errno = EINTR;
     EXPECT_TRUE(WriteOne(path, 0x2476C, interrupted ? 0x2A : 0x2B).ok());
     EXPECT_EQ(pwrites, calls);
     expected[0x2476B] = interrupted ? 0x2A : 0x2B;
     interrupt_first = false;
+    unmappable = false;
     EXPECT_EQ(ReadAll(path), expected);
   }
 }
@@ -165,21 +184,64 @@ TEST_F(InterruptedCall, LeavesOtherDescriptorsOpen) {
 }
 
 // Another program cuts the file short between the check of its length and
-// the write, which lengthens it again: the length that program left is not
-// known, so the file is not cut back, and the report says so.
-TEST_F(InterruptedCall, SaysWhenItsOwnWriteMayHaveLengthenedTheFile) {
+// the write of the second byte: that byte is not written, the file keeps
+// the length that program left, and the report counts only its change of
+// length. Only where the file cannot be mapped does the write lengthen the
+// file again; the length that program left is not known then, so the file
+// is not cut back, and the report says so.
+TEST_F(InterruptedCall, NeverLengthensAFileCutShortJustBeforeAWrite) {
+  struct Case {
+    const char* name;
+    FilePosition first;  // the first byte's; the second is slot 1 of Portal
+    off_t cut_to;
+    bool unmappable;
+    std::int64_t size_after;
+    std::vector<bool> in_file;
+  };
+  const Case cases[] = {
+      {"cut within the second byte's page",
+       0x2476C,
+       149356,
+       false,
+       149356,
+       {true, false}},
+      {"cut before the second byte's page",
+       0x1000,
+       0x2000,
+       false,
+       0x2000,
+       {true, false}},
+      {"cut where the file cannot be mapped",
+       0x2476C,
+       149356,
+       true,
+       0x2478D,
+       {true, true}},
+  };
   TempDir dir;
-  const std::string path = dir.WriteSample("sample.gbc");
-  cut_before_pwrite = 0x2476A;
-  const WriteReport report = WriteOne(path, 0x2476C, 9);
-  ASSERT_EQ(cut_before_pwrite, -1);
-  EXPECT_EQ(report.outcome, WriteReport::Outcome::kLengthChanged);
-  EXPECT_TRUE(report.may_have_lengthened);
-  std::vector<std::uint8_t> expected = MakeSampleImage();
-  expected.resize(0x2476C);
-  expected[0x2476A] = 0;  // the gap that the system filled
-  expected[0x2476B] = 9;
-  EXPECT_EQ(ReadAll(path), expected);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.WriteSample(std::string(c.name) + ".gbc");
+    unmappable = c.unmappable;
+    cut_at = 2;
+    cut_to = c.cut_to;
+    const WriteReport report = WriteBytes(
+        {path, {{c.first, std::nullopt, 9}, {0x2478D, std::nullopt, 9}}});
+    EXPECT_EQ(cut_at, 0);
+    EXPECT_EQ(report.outcome, WriteReport::Outcome::kLengthChanged);
+    EXPECT_EQ(report.size_before, 262144);
+    EXPECT_EQ(report.size_after, c.size_after);
+    EXPECT_EQ(report.in_file, c.in_file);
+    EXPECT_EQ(report.may_have_lengthened, c.unmappable);
+    std::vector<std::uint8_t> expected = MakeSampleImage();
+    expected.resize(c.cut_to);
+    expected[c.first - 1] = 9;
+    if (c.unmappable) {
+      expected.resize(0x2478D, 0);  // the gap that the system filled
+      expected.back() = 9;
+    }
+    EXPECT_EQ(ReadAll(path), expected);
+  }
 }
 
 // A write is flushed to the disk before it is reported, and so is the

@@ -460,6 +460,8 @@ TEST_F(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
     EXPECT_EQ(report.in_file, c.in_file);
     EXPECT_FALSE(report.may_have_lengthened);
     EXPECT_EQ(ReadAll(path), c.at_path);
+    // The file as the other program left it, whichever file that is.
+    EXPECT_EQ(report.size_after, static_cast<std::int64_t>(c.at_path.size()));
     if (Exists(backup)) {
       EXPECT_EQ(ReadAll(backup), sample);
     }
