@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/export_text.h"
+#include "editor/layout.h"
 #include "editor/layout_csv.h"
 #include "editor/status_text.h"
 #include "editor/store_differences.h"
@@ -126,7 +127,7 @@ void StoreEditor::OnExportLayout() {
     ExportFile(
         target,
         only_differing ? DifferencesCsv(differences) : StoresCsv(image->stores),
-        images);
+        kLayoutKind, images);
   } catch (const RomFileError& error) {
     const std::string text = NotExportedText(target, ReasonOf(error, target));
     ShowChoiceStatus(Joined(news, text));

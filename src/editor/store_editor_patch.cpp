@@ -51,6 +51,7 @@ void StoreEditor::OnExportPatch() {
       ExportFile(target,
                  {reinterpret_cast<const char*>(patch.bytes.data()),
                   patch.bytes.size()},
+                 format == PatchFormat::kBps ? kBpsPatchKind : kIpsPatchKind,
                  {image, clean});
     } catch (const RomFileError& error) {
       failure = NotExportedText(target, ReasonOf(error, target));
