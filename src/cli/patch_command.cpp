@@ -32,7 +32,9 @@ Result RunDiffPatch(const Invocation& invocation, const Compared& compared,
       reinterpret_cast<const char*>(patch.bytes.data()), patch.bytes.size());
   if (invocation.output) {
     try {
-      ExportFile(*invocation.output, bytes, {clean, image});
+      ExportFile(*invocation.output, bytes,
+                 format == PatchFormat::kBps ? kBpsPatchKind : kIpsPatchKind,
+                 {clean, image});
     } catch (const RomFileError& error) {
       err << kProgram << ": " << error.what() << "\n";
       return {kFailed};
@@ -60,9 +62,13 @@ std::string PatchHelpText() {
          "\n"
          "A patch goes to standard output, but never to a terminal. -o FILE\n"
          "writes it to a new file renamed over FILE, so that a failure\n"
-         "leaves FILE as it was, and refuses a folder, CLEAN, IMAGE (by any\n"
-         "name) and any other image of the game. The other formats go to\n"
-         "standard output only.\n"
+         "leaves FILE as it was, and refuses a folder. An export never\n"
+         "replaces a cartridge image of any game, nor a file of another kind\n"
+         "unless it is empty: a layout replaces only a layout, an IPS patch\n"
+         "only an IPS patch, a BPS patch only a BPS patch. A cartridge image\n"
+         "is a file of 32 KiB or more whose Game Boy header has a right\n"
+         "checksum or the game's title, such as CLEAN and IMAGE. The other\n"
+         "formats go to standard output only.\n"
          "\n";
 }
 

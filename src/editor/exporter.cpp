@@ -8,6 +8,7 @@
 #include "compare/store_patch.h"
 #include "editor/status_text.h"
 #include "layout/export_text.h"
+#include "layout/layout.h"
 #include "layout/layout_csv.h"
 #include "rom/describe.h"
 #include "rom/export_file.h"
@@ -73,7 +74,7 @@ void Exporter::OnExportLayout() {
     ExportFile(
         target,
         only_differing ? DifferencesCsv(differences) : StoresCsv(image->stores),
-        images);
+        kLayoutKind, images);
   } catch (const RomFileError& error) {
     const std::string text = NotExportedText(target, ReasonOf(error, target));
     editor_.ShowStatus(Joined(news, text));
@@ -118,6 +119,7 @@ void Exporter::OnExportPatch() {
       ExportFile(target,
                  {reinterpret_cast<const char*>(patch.bytes.data()),
                   patch.bytes.size()},
+                 format == PatchFormat::kBps ? kBpsPatchKind : kIpsPatchKind,
                  {image, clean});
     } catch (const RomFileError& error) {
       failure = NotExportedText(target, ReasonOf(error, target));

@@ -216,6 +216,23 @@ Layout ReadLayout(std::string_view text) {
   return layout;
 }
 
+bool IsLayout(std::span<const std::uint8_t> bytes) {
+  std::string_view text(reinterpret_cast<const char*>(bytes.data()),
+                        bytes.size());
+  while (!text.empty()) {
+    const std::size_t end = text.find_first_of("\r\n");
+    CsvRecords csv = ParseCsv(text.substr(0, end));
+    std::erase_if(csv.records, IsBlankLine);
+    if (!csv.error.empty()) return false;
+    if (!csv.records.empty()) {
+      return ReadHeader(csv.records.front()).error.empty();
+    }
+    if (end == std::string_view::npos) return false;
+    text.remove_prefix(end + 1);
+  }
+  return false;
+}
+
 bool KeepsOnly(const SlotWish& wish) {
   return ItemTable::NameOf(wish.code).empty();
 }

@@ -9,12 +9,15 @@
 #ifndef TIVOK_LAYOUT_LAYOUT_H_
 #define TIVOK_LAYOUT_LAYOUT_H_
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "rom/describe.h"
+#include "rom/export_file.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -60,6 +63,13 @@ struct Layout {
 // white space are left out. A layout file is read with ReadLayoutFile
 // (layout_file.h), then given here.
 Layout ReadLayout(std::string_view text);
+
+// Whether `bytes` are a layout, for an export that is to replace them:
+// text whose first line that is not blank names columns as ReadLayout
+// takes them. Its rows are not looked at: a layout being edited is still a
+// layout, the user's own to replace.
+bool IsLayout(std::span<const std::uint8_t> bytes);
+inline constexpr ExportKind kLayoutKind = {"a layout", IsLayout};
 
 // Whether `wish` only keeps a code that is no item: it is never written.
 bool KeepsOnly(const SlotWish& wish);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "rom/file_path.h"
 #include "rom/rom_file.h"
 
 namespace tivok {
@@ -19,11 +20,7 @@ struct FileCloser {
 };
 
 std::filesystem::path PathOf(const std::string& path) {
-#ifdef _WIN32
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
-#else
-  return std::filesystem::path(path);
-#endif
+  return FileSystemPath(path);
 }
 
 std::FILE* OpenForReading(const std::string& path) {

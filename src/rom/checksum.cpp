@@ -15,10 +15,6 @@ constexpr std::int64_t kGlobalChecksumOffset = kGlobalChecksumPosition - 1;
 // that it does not hold the image in memory.
 constexpr std::size_t kChunkSize = 64 * 1024;
 
-bool InGlobalChecksum(std::int64_t offset) {
-  return offset == kGlobalChecksumOffset || offset == kGlobalChecksumOffset + 1;
-}
-
 // The 16-bit sum of `bytes`, which start at offset `first` of the image,
 // leaving out the two bytes of the global checksum.
 std::uint16_t SumOf(std::span<const std::uint8_t> bytes, std::int64_t first) {
@@ -50,6 +46,11 @@ Checksums HeaderOf(std::span<const std::uint8_t> header) {
 }
 
 }  // namespace
+
+bool InGlobalChecksum(FilePosition position) {
+  return position == kGlobalChecksumPosition ||
+         position == kGlobalChecksumPosition + 1;
+}
 
 Checksums ChecksumsOf(std::span<const std::uint8_t> image) {
   if (image.size() < kHeaderSize) {
@@ -88,7 +89,7 @@ std::uint16_t GlobalChecksumAfter(const Checksums& now,
   std::uint32_t sum = now.global_computed;
   std::vector<FilePosition> positions;
   for (const ByteChange& change : changes) {
-    if (!change.expected || InGlobalChecksum(change.position - 1)) {
+    if (!change.expected || InGlobalChecksum(change.position)) {
       throw std::invalid_argument(
           "a change to sum needs the byte it replaces and may not be the "
           "checksum's");

@@ -22,6 +22,9 @@ inline constexpr FilePosition kGlobalChecksumPosition = 0x14F;  // 0x14E-F
 // The bytes an image needs for both checksums: the header up to 0x14F.
 inline constexpr int kHeaderSize = 0x150;
 
+// Whether `position` is one of the global checksum's two bytes.
+bool InGlobalChecksum(FilePosition position);
+
 struct Checksums {
   std::uint8_t header_stored = 0;
   std::uint8_t header_computed = 0;
@@ -54,10 +57,10 @@ struct ImageChecksums {
 ImageChecksums ReadImageChecksums(const std::string& path);
 
 // The global checksum of the image whose checksums are `now` once
-// `changes` are made: each change takes the byte it replaces, `expected`,
-// out of the sum and adds `value`. Every change needs `expected`, lies
-// outside 0x14E-0x14F and names its position once; std::invalid_argument
-// otherwise.
+// `changes` are made, the one sum for every write and patch that sets it: each
+// change takes the byte it replaces, `expected`, out of the sum and adds
+// `value`. Every change needs `expected`, lies outside 0x14E-0x14F and names
+// its position once; std::invalid_argument otherwise.
 std::uint16_t GlobalChecksumAfter(const Checksums& now,
                                   const std::vector<ByteChange>& changes);
 

@@ -1,7 +1,9 @@
 #include "rom/export_file.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "rom/checksum.h"
 #include "rom/describe.h"
 #include "rom/image_file.h"
 #include "rom/rom_file.h"
@@ -9,21 +11,62 @@
 namespace tivok {
 namespace {
 
+// The smallest cartridge image.
+constexpr std::int64_t kSmallestImage = 32 * 1024;
+// A file of the kind being written is read whole to tell it; one longer
+// than this, far longer than any layout or any IPS patch, is taken for
+// none.
+constexpr std::int64_t kMostRead = 16 * 1024 * 1024;
+constexpr std::size_t kTitleOffset = 0x134;
+
 [[noreturn]] void Refuse(const std::string& path, const std::string& reason) {
   FailWith("cannot export to", path, RomFileError::Kind::kOther, reason);
 }
 
-// True when the file at `path` has the game's header title. A file that
-// cannot be read as an image is none.
-bool IsGameImage(const std::string& path) {
-  try {
-    return RomFile::IsAcceptedTitle(RomFile::ReadRomTitle(path));
-  } catch (const RomFileError&) {
-    return false;
+// A refusal of a file whose content an export never replaces.
+[[noreturn]] void RefuseContent(const std::string& path,
+                                const std::string& what,
+                                const std::string& rule) {
+  Refuse(path, what + ", and an export " + rule + "; nothing was written");
+}
+
+// The header title as a refusal shows it: up to its first NUL, printable
+// ASCII as it is and every other byte as a dot, without trailing spaces.
+std::string TitleText(std::span<const std::uint8_t> head) {
+  std::string title;
+  for (std::size_t i = kTitleOffset;
+       i < kTitleOffset + RomFile::kTitleLength && head[i] != 0; ++i) {
+    title +=
+        head[i] >= ' ' && head[i] <= '~' ? static_cast<char>(head[i]) : '.';
   }
+  while (!title.empty() && title.back() == ' ') title.pop_back();
+  return title;
+}
+
+// The bytes of the regular file at `path` that tell what it is: all of
+// them, or only its header when it is longer than kMostRead. Throws
+// RomFileError when it cannot be read.
+std::vector<std::uint8_t> ReadHead(const std::string& path,
+                                   std::int64_t* size) {
+  ImageFile file(path, ImageFile::Access::kRead);
+  *size = file.size();
+  const std::int64_t count =
+      file.size() > kMostRead ? std::min<std::int64_t>(kHeaderSize, file.size())
+                              : file.size();
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+  file.ReadAt(0, bytes.data(), bytes.size());
+  return bytes;
 }
 
 }  // namespace
+
+bool IsCartridgeImage(std::span<const std::uint8_t> head, std::int64_t size) {
+  if (size < kSmallestImage || head.size() < kHeaderSize) return false;
+  const std::string title(head.begin() + kTitleOffset,
+                          head.begin() + kTitleOffset + RomFile::kTitleLength);
+  return ChecksumsOf(head.first(kHeaderSize)).header_right() ||
+         RomFile::IsAcceptedTitle(title);
+}
 
 bool SameFile(const std::string& a, const std::string& b) {
   if (a == b) return true;
@@ -36,6 +79,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 void ExportFile(const std::string& path, std::string_view content,
+                const ExportKind& kind,
                 const std::vector<std::string>& images) {
   if (path.empty()) Refuse(path, "no file name was given");
   if (path.find('\0') != std::string::npos) FailNulInName(path);
@@ -50,19 +94,42 @@ void ExportFile(const std::string& path, std::string_view content,
     case file_system::TargetKind::kFile:
       break;
   }
+  const std::string never = "never replaces a cartridge image";
   const std::optional<FileIdentity> target = ImageFile::IdentityAt(path);
   for (const std::string& image : images) {
     if (target && ImageFile::IdentityAt(image) == target) {
-      Refuse(path, "it is the cartridge image " + QuotedName(image) +
-                       ", and an export never goes over an image");
+      RefuseContent(path, "it is the cartridge image " + QuotedName(image),
+                    never);
     }
   }
-  if (IsGameImage(path)) {
-    Refuse(path,
-           "it is a Dragon Warrior Monsters image, and an export never goes "
-           "over an image");
+  std::int64_t size = 0;
+  const std::vector<std::uint8_t> bytes = ReadHead(path, &size);
+  // A file of the kind being written is told by its whole content, which
+  // no image has; an image is told by its header.
+  const bool whole = static_cast<std::int64_t>(bytes.size()) == size;
+  if (size > 0 && !(whole && kind.holds(bytes))) {
+    if (IsCartridgeImage(bytes, size)) {
+      const std::string title = TitleText(bytes);
+      RefuseContent(path,
+                    "it is a Game Boy cartridge image" +
+                        (title.empty() ? "" : " (\"" + title + "\")"),
+                    never);
+    }
+    RefuseContent(
+        path, "it holds something other than " + std::string(kind.name),
+        "replaces only " + std::string(kind.name) + " or an empty file");
   }
   file_system::ReplaceByNewFile(path, content);
 }
 
+namespace file_system {
+
+void FailNewFile(const std::string& path, const std::string& folder,
+                 RomFileError::Kind kind, const std::string& reason) {
+  FailWith(
+      "cannot export to", path, kind,
+      "the folder " + Quoted(folder) + " cannot take a new file: " + reason);
+}
+
+}  // namespace file_system
 }  // namespace tivok

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <string>
 
 #include "rom/export_file.h"
@@ -18,13 +17,28 @@
 namespace tivok::file_system {
 namespace {
 
+RomFileError::Kind KindOf(int error) {
+  return error == ENOENT || error == ENOTDIR ? RomFileError::Kind::kMissing
+         : error == EACCES || error == EPERM || error == EROFS
+             ? RomFileError::Kind::kNoAccess
+             : RomFileError::Kind::kOther;
+}
+
 [[noreturn]] void Fail(const std::string& path, int error) {
-  FailWith("cannot export to", path,
-           error == ENOENT || error == ENOTDIR ? RomFileError::Kind::kMissing
-           : error == EACCES || error == EPERM || error == EROFS
-               ? RomFileError::Kind::kNoAccess
-               : RomFileError::Kind::kOther,
-           std::strerror(error));
+  FailWith("cannot export to", path, KindOf(error), std::strerror(error));
+}
+
+// The permissions of the new file: those of the file it replaces, or what
+// the umask leaves of 0666, as any new file gets. mkostemp makes the file
+// for its owner alone, and the umask can only be read by setting it; it is
+// set back at once, and to a value that would only make a file that
+// another thread makes meanwhile private.
+mode_t ModeFor(const std::string& target) {
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+  const mode_t mask = ::umask(0077);
+  ::umask(mask);
+  return 0666 & ~mask;
 }
 
 // The file that `path` names: a symbolic link is followed, so that the
@@ -72,26 +86,23 @@ void ReplaceByNewFile(const std::string& path, std::string_view content) {
   const std::size_t slash = target.rfind('/');
   const std::string folder =
       slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  const std::string name =
-      slash == std::string::npos ? target : target.substr(slash + 1);
-  // A new file gets what the umask leaves of 0666, as any new file does.
-  std::string temporary;
-  int fd = -1;
-  std::random_device random;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temporary = folder + "." + name + "." + std::to_string(random() % 1000000);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                0666);
-    if (fd < 0 && errno != EEXIST) Fail(path, errno);
+  const std::string shown_folder = folder.empty() ? "."
+                                   : folder.size() == 1
+                                       ? folder
+                                       : folder.substr(0, slash);
+  // A short name of the system's making, whatever the length of the
+  // target's.
+  std::string temporary = folder + ".tivok-XXXXXX";
+  if (file_seam::Fails(FileStep::kOpenForWriting)) {
+    FailNewFile(path, shown_folder, KindOf(EACCES), std::strerror(EACCES));
   }
-  if (fd < 0) Fail(path, EEXIST);
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    FailNewFile(path, shown_folder, KindOf(error), std::strerror(error));
+  }
   try {
-    // What it replaces keeps its permissions.
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 &&
-        ::fchmod(fd, info.st_mode & 07777) != 0) {
-      Fail(path, errno);
-    }
+    if (::fchmod(fd, ModeFor(target)) != 0) Fail(path, errno);
     WriteAll(fd, content, path);
   } catch (...) {
     ::close(fd);

@@ -8,13 +8,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <system_error>
 
 #include "rom/export_file.h"
 #include "rom/file_seam.h"
 #include "rom/image_file.h"
+#include "rom/path_names_windows.h"
 #include "rom/rom_file.h"
 
 namespace tivok::file_system {
@@ -24,13 +24,25 @@ std::filesystem::path Wide(const std::string& path) {
   return std::filesystem::path(std::u8string(path.begin(), path.end()));
 }
 
+RomFileError::Kind KindOf(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+             ? RomFileError::Kind::kMissing
+         : error == ERROR_ACCESS_DENIED ? RomFileError::Kind::kNoAccess
+                                        : RomFileError::Kind::kOther;
+}
+
+std::string Reason(DWORD error) {
+  return std::system_category().message(static_cast<int>(error));
+}
+
 [[noreturn]] void Fail(const std::string& path, DWORD error) {
-  FailWith("cannot export to", path,
-           error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-               ? RomFileError::Kind::kMissing
-           : error == ERROR_ACCESS_DENIED ? RomFileError::Kind::kNoAccess
-                                          : RomFileError::Kind::kOther,
-           std::system_category().message(static_cast<int>(error)));
+  FailWith("cannot export to", path, KindOf(error), Reason(error));
+}
+
+// The path as UTF-8, for a message.
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
 }
 
 void WriteAll(HANDLE file, std::string_view content, const std::string& path) {
@@ -54,7 +66,7 @@ void WriteAll(HANDLE file, std::string_view content, const std::string& path) {
 }  // namespace
 
 TargetKind ExportTargetKind(const std::string& path) {
-  const std::wstring wide = Wide(path).wstring();
+  const std::wstring wide = OpenablePath(Wide(path).wstring());
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return TargetKind::kNothing;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return TargetKind::kFolder;
@@ -70,22 +82,28 @@ TargetKind ExportTargetKind(const std::string& path) {
 
 void ReplaceByNewFile(const std::string& path, std::string_view content) {
   const std::filesystem::path target = Wide(path);
-  std::wstring temporary;
-  HANDLE file = INVALID_HANDLE_VALUE;
-  std::random_device random;
-  for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 100;
-       ++attempt) {
-    temporary =
-        (target.parent_path() / (L"." + target.filename().wstring() + L"." +
-                                 std::to_wstring(random() % 1000000)))
-            .wstring();
-    file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) {
-      Fail(path, ::GetLastError());
-    }
+  const std::filesystem::path folder =
+      target.has_parent_path() ? target.parent_path() : L".";
+  // A short name of the system's making, whatever the length of the
+  // target's; the system makes the file too.
+  wchar_t name[MAX_PATH + 1] = {};
+  if (file_seam::Fails(FileStep::kOpenForWriting)) {
+    FailNewFile(path, Utf8(folder), KindOf(ERROR_ACCESS_DENIED),
+                Reason(ERROR_ACCESS_DENIED));
   }
-  if (file == INVALID_HANDLE_VALUE) Fail(path, ERROR_FILE_EXISTS);
+  if (::GetTempFileNameW(folder.wstring().c_str(), L"tvk", 0, name) == 0) {
+    const DWORD error = ::GetLastError();
+    FailNewFile(path, Utf8(folder), KindOf(error), Reason(error));
+  }
+  const std::wstring temporary = name;
+  const HANDLE file =
+      ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                    TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(temporary.c_str());
+    Fail(path, error);
+  }
   try {
     WriteAll(file, content, path);
   } catch (...) {
@@ -94,7 +112,7 @@ void ReplaceByNewFile(const std::string& path, std::string_view content) {
     throw;
   }
   ::CloseHandle(file);
-  if (!::MoveFileExW(temporary.c_str(), target.wstring().c_str(),
+  if (!::MoveFileExW(temporary.c_str(), OpenablePath(target.wstring()).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = ::GetLastError();
     ::DeleteFileW(temporary.c_str());

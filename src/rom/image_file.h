@@ -51,11 +51,20 @@ class ImageFile {
   // Reads exactly `count` bytes from `offset`; fails if the file ends first.
   void ReadAt(std::int64_t offset, std::uint8_t* data, std::size_t count);
   // Writes the one byte `value` at `offset` and returns true, unless the
-  // file, as its length is checked just before, ends at or before `offset`:
-  // another program cut it short, and the write would lengthen it. Then it
-  // writes nothing and returns false. Either way `*length` is the length
-  // that the check found.
+  // file ends at or before `offset`: another program cut it short, and the
+  // write would lengthen it. Then the file keeps the length that program
+  // left, the byte is not in it, and it returns false. The length is
+  // checked just before the write, and the write itself cannot lengthen
+  // the file, so a cut in between is caught too: through a mapping on
+  // POSIX systems, and on Windows by a mapping that keeps other programs
+  // from cutting the file meanwhile. Only where the file system cannot map
+  // the file may a cut in that instant be lengthened again, which the file
+  // then shows by ending right after the byte. `*length` is the file's
+  // length as last checked.
   bool WriteAt(std::int64_t offset, std::uint8_t value, std::int64_t* length);
+  // True once WriteAt wrote a byte in the way that a cut in the instant
+  // before it lengthens again: where the file system cannot map the file.
+  bool may_lengthen() const { return may_lengthen_; }
   // Hands what was written to the storage device; returns only once it
   // has confirmed it.
   void Flush();
@@ -74,6 +83,7 @@ class ImageFile {
  private:
   std::string path_;
   std::int64_t size_ = 0;
+  bool may_lengthen_ = false;
   // A file descriptor on POSIX systems, a HANDLE on Windows.
   std::intptr_t handle_ = -1;
 };

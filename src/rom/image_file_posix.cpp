@@ -1,6 +1,9 @@
 // ImageFile on POSIX systems (Linux, macOS): paths are handed to the system
 // as they are, in the file system's own encoding.
 #include <fcntl.h>
+#include <setjmp.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +56,66 @@ int FlushToDevice(int fd) {
   if (errno != ENOTSUP && errno != EOPNOTSUPP && errno != EINVAL) return -1;
 #endif
   return ::fsync(fd);
+}
+
+// Where a bus error during StoreMapped's store returns to, in the thread
+// that makes the store; null at any other time.
+thread_local sigjmp_buf* store_return = nullptr;
+struct sigaction before_store {};
+
+void OnBusError(int, siginfo_t*, void*) {
+  if (store_return != nullptr) siglongjmp(*store_return, 1);
+  // Not the store's: the action that was there before deals with it when
+  // the faulting instruction runs again.
+  ::sigaction(SIGBUS, &before_store, nullptr);
+}
+
+enum class Stored { kYes, kPastEnd, kNotMapped };
+
+// Stores `value` at `offset` of `fd` through a shared mapping of its page.
+// Unlike pwrite, a store through a mapping never lengthens the file: when
+// another program has cut the file short since its length was checked, the
+// store lands past the end, where it is dropped, or, when the whole page
+// lies past the end, faults with SIGBUS, caught here (kPastEnd). kNotMapped
+// where the file system cannot map the file.
+Stored StoreMapped(int fd, std::int64_t offset, std::uint8_t value) {
+  const auto page = static_cast<std::int64_t>(::sysconf(_SC_PAGESIZE));
+  const std::int64_t start = offset - offset % page;
+  void* const map =
+      ::mmap(nullptr, static_cast<std::size_t>(page), PROT_READ | PROT_WRITE,
+             MAP_SHARED, fd, static_cast<off_t>(start));
+  if (map == MAP_FAILED) return Stored::kNotMapped;
+  struct sigaction on_fault {};
+  on_fault.sa_sigaction = OnBusError;
+  on_fault.sa_flags = SA_SIGINFO;
+  sigemptyset(&on_fault.sa_mask);
+  ::sigaction(SIGBUS, &on_fault, &before_store);
+  sigjmp_buf back;
+  volatile Stored stored = Stored::kPastEnd;
+  if (sigsetjmp(back, 1) == 0) {
+    store_return = &back;
+    static_cast<volatile std::uint8_t*>(map)[offset - start] = value;
+    stored = Stored::kYes;
+  }
+  store_return = nullptr;
+  ::sigaction(SIGBUS, &before_store, nullptr);
+  // The page stays in the system's cache, dirty, until Flush hands it to
+  // the device with the file's other data.
+  ::munmap(map, static_cast<std::size_t>(page));
+  return stored;
+}
+
+// Writes `value` at `offset` with pwrite, for a file system that cannot map
+// the file: a cut between the check of the length and this write is then
+// lengthened again.
+void WriteByCall(int fd, std::int64_t offset, std::uint8_t value,
+                 const std::string& path) {
+  ssize_t written;
+  do {
+    written = ::pwrite(fd, &value, 1, static_cast<off_t>(offset));
+  } while (written < 0 && errno == EINTR);
+  if (written < 0) FailWithErrno("cannot write to", path, errno);
+  if (written != 1) FailByteNotWritten(path);
 }
 
 }  // namespace
@@ -113,13 +176,21 @@ bool ImageFile::WriteAt(std::int64_t offset, std::uint8_t value,
   *length = State().size;
   if (offset >= *length) return false;
   if (staged) FailWithErrno("cannot write to", path_, EIO);
-  ssize_t written;
-  do {
-    written = ::pwrite(static_cast<int>(handle_), &value, 1,
-                       static_cast<off_t>(offset));
-  } while (written < 0 && errno == EINTR);
-  if (written < 0) FailWithErrno("cannot write to", path_, errno);
-  if (written != 1) FailByteNotWritten(path_);
+  const int fd = static_cast<int>(handle_);
+  const Stored stored = StoreMapped(fd, offset, value);
+  if (stored == Stored::kNotMapped) {
+    may_lengthen_ = true;
+    WriteByCall(fd, offset, value, path_);
+    return true;
+  }
+  // A cut since the check leaves the byte past the end: not in the file.
+  *length = State().size;
+  if (offset >= *length) return false;
+  if (stored == Stored::kPastEnd) FailWithErrno("cannot write to", path_, EIO);
+  // A store through a mapping sets no modification time, and watchers such
+  // as inotify do not see it: setting the time now tells them.
+  const struct timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_NOW}};
+  ::futimens(fd, times);
   return true;
 }
 

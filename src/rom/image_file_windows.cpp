@@ -182,6 +182,16 @@ void ImageFile::ReadAt(std::int64_t offset, std::uint8_t* data,
 bool ImageFile::WriteAt(std::int64_t offset, std::uint8_t value,
                         std::int64_t* length) {
   const bool staged = file_seam::Fails(FileStep::kWrite);
+  // While a mapping of the file exists, no program can cut it short, so the
+  // length checked below still holds for the write. A file system that
+  // cannot map the file, or an empty file, gets none.
+  struct Guard {
+    HANDLE mapping;
+    ~Guard() {
+      if (mapping != nullptr) ::CloseHandle(mapping);
+    }
+  } guard{::CreateFileMappingW(AsHandle(handle_), nullptr, PAGE_READONLY, 0, 0,
+                               nullptr)};
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(AsHandle(handle_), &size)) {
     FailWithLastError("cannot examine", path_);
@@ -189,6 +199,7 @@ bool ImageFile::WriteAt(std::int64_t offset, std::uint8_t value,
   *length = size.QuadPart;
   if (offset >= *length) return false;
   if (staged) FailWithError("cannot write to", path_, ERROR_IO_DEVICE);
+  if (guard.mapping == nullptr) may_lengthen_ = true;
   OVERLAPPED at = At(offset);
   DWORD written = 0;
   if (!::WriteFile(AsHandle(handle_), &value, 1, &written, &at)) {

@@ -51,40 +51,28 @@ std::optional<Outcome> Check(ImageFile& file, const WriteRequest& request,
   return std::nullopt;
 }
 
-bool InGlobalChecksum(FilePosition position) {
-  return position == kGlobalChecksumPosition ||
-         position == kGlobalChecksumPosition + 1;
-}
-
 // Adds the two bytes of the global checksum that the checked `file` has
 // once the due changes are made; the request's own changes to them are
 // left out. Throws RomFileError when the file cannot be read for the sum.
 void AddChecksum(ImageFile& file, WriteReport& report) {
-  const Checksums now = ReadChecksums(file);
-  // The byte that each position ends with, and the one it had.
-  std::map<FilePosition, std::pair<int, int>> ends;
+  // Each position's changes as one: the byte it had, the one it ends with.
+  std::map<FilePosition, ByteChange> net;
   for (std::size_t i = 0; i < report.changes.size(); ++i) {
     const FilePosition position = report.changes[i].position;
     if (InGlobalChecksum(position)) report.due[i] = false;
     if (!report.due[i]) continue;
-    auto [at, added] = ends.try_emplace(position, report.found[i], 0);
-    at->second.second = report.changes[i].value;
+    const auto before = static_cast<std::uint8_t>(report.found[i]);
+    net.try_emplace(position, ByteChange{position, before, 0})
+        .first->second.value = report.changes[i].value;
   }
-  std::uint32_t sum = now.global_computed;
-  for (const auto& [position, bytes] : ends) {
-    sum += static_cast<std::uint32_t>(bytes.second - bytes.first);
-  }
-  const auto after = static_cast<std::uint16_t>(sum);
-  const std::uint8_t stored[] = {
-      static_cast<std::uint8_t>(now.global_stored >> 8),
-      static_cast<std::uint8_t>(now.global_stored & 0xFF)};
-  const std::uint8_t wanted[] = {static_cast<std::uint8_t>(after >> 8),
-                                 static_cast<std::uint8_t>(after & 0xFF)};
-  for (int i = 0; i < 2; ++i) {
-    report.changes.push_back(
-        {kGlobalChecksumPosition + i, stored[i], wanted[i]});
-    report.found.push_back(stored[i]);
-    report.due.push_back(stored[i] != wanted[i]);
+  std::vector<ByteChange> summed;
+  for (const auto& [position, change] : net) summed.push_back(change);
+  const std::vector<ByteChange> with =
+      WithGlobalChecksum(std::move(summed), ReadChecksums(file));
+  for (auto checksum = with.end() - 2; checksum != with.end(); ++checksum) {
+    report.changes.push_back(*checksum);
+    report.found.push_back(*checksum->expected);
+    report.due.push_back(*checksum->expected != checksum->value);
     report.in_file.push_back(false);
   }
 }
@@ -176,7 +164,8 @@ void CheckAfterFlush(ImageFile& file, const std::vector<DueChange>& due,
   }
   if (stopped || now.size != report.size_before) {
     report.outcome = Outcome::kLengthChanged;
-    report.may_have_lengthened = MayHaveLengthened(due, checked, now.size);
+    report.may_have_lengthened =
+        file.may_lengthen() && MayHaveLengthened(due, checked, now.size);
     return;
   }
   report.outcome = Outcome::kWritten;

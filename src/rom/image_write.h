@@ -96,11 +96,12 @@ struct WriteReport {
   std::int64_t size_before = 0;  // the file's length just before the writes
                                  // (at the open when nothing was written)
   std::int64_t size_after = 0;   // its length after the flush
-  // With kLengthChanged: the file ends right after a byte that Tivok wrote,
+  // With kLengthChanged, where the file system cannot map the file (see
+  // ImageFile::WriteAt): the file ends right after a byte that Tivok wrote,
   // and was longer when that write was checked, so another program cut it
-  // short since; if it did so before the write, Tivok's write lengthened
-  // the file again. The length it left is not known, so the file was not
-  // cut back.
+  // short since; if it did so in the instant before the write, Tivok's
+  // write lengthened the file again. The length it left is not known, so
+  // the file was not cut back.
   bool may_have_lengthened = false;
   // Per change: its value is in the file now through this write (not a dry
   // run; not taken back, not cut off by another program, not gone into a

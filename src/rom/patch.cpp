@@ -158,4 +158,49 @@ std::vector<std::uint8_t> BpsPatch(std::span<const std::uint8_t> source,
   return patch;
 }
 
+bool IsIpsPatch(std::span<const std::uint8_t> bytes) {
+  constexpr std::string_view kMagic = "PATCH";
+  if (bytes.size() < kMagic.size() ||
+      !std::equal(kMagic.begin(), kMagic.end(), bytes.begin())) {
+    return false;
+  }
+  std::size_t at = kMagic.size();
+  const auto number = [&](std::size_t count) {
+    std::int64_t value = 0;
+    for (std::size_t i = 0; i < count; ++i) value = value << 8 | bytes[at++];
+    return value;
+  };
+  while (bytes.size() - at >= 3) {
+    if (number(3) == kIpsEof) {
+      // The end, and perhaps the length to cut the target to.
+      return bytes.size() == at || bytes.size() - at == 3;
+    }
+    if (bytes.size() - at < 2) return false;
+    std::int64_t size = number(2);
+    // A run of one byte: its length, then the byte.
+    if (size == 0) {
+      if (bytes.size() - at < 2) return false;
+      number(2);
+      size = 1;
+    }
+    if (bytes.size() - at < static_cast<std::size_t>(size)) return false;
+    at += static_cast<std::size_t>(size);
+  }
+  return false;
+}
+
+bool IsBpsPatch(std::span<const std::uint8_t> bytes) {
+  constexpr std::string_view kMagic = "BPS1";
+  // The magic, three sizes of a byte at least, and the three CRC32s.
+  if (bytes.size() < kMagic.size() + 3 + 12 ||
+      !std::equal(kMagic.begin(), kMagic.end(), bytes.begin())) {
+    return false;
+  }
+  const std::size_t body = bytes.size() - 4;
+  std::uint32_t stored = 0;
+  for (std::size_t i = 4; i > 0; --i)
+    stored = stored << 8 | bytes[body + i - 1];
+  return Crc(0, bytes.data(), body) == stored;
+}
+
 }  // namespace tivok

@@ -37,6 +37,14 @@ std::vector<std::uint8_t> IpsPatch(std::span<const std::uint8_t> source,
 std::vector<std::uint8_t> BpsPatch(std::span<const std::uint8_t> source,
                                    const std::vector<ByteChange>& changes);
 
+// Whether `bytes` are a whole IPS patch: "PATCH", records that each fit,
+// "EOF", and at most the 3-byte length to cut the target to.
+bool IsIpsPatch(std::span<const std::uint8_t> bytes);
+
+// Whether `bytes` are a BPS patch: "BPS1", and the CRC32 that ends them
+// is that of the bytes before it.
+bool IsBpsPatch(std::span<const std::uint8_t> bytes);
+
 }  // namespace tivok
 
 #endif  // TIVOK_ROM_PATCH_H_

@@ -129,6 +129,25 @@ std::string Reason(const WriteRequest& request, const WriteReport& report,
   }
 }
 
+// Why the due changes that the file does not hold after another program
+// changed its length are not in it, when they all lie past its end now:
+// " The change not written lies past the end of the file as it is now:
+// tivok-cli never lengthens a file."
+std::string PastTheEnd(const WriteReport& report, const WriteVoice& voice) {
+  std::size_t past = 0;
+  for (std::size_t i = 0; i < report.changes.size(); ++i) {
+    if (!report.due[i] || report.in_file[i]) continue;
+    if (Inside(report.changes[i].position, report.size_after)) return {};
+    ++past;
+  }
+  if (past == 0) return {};
+  return (past == 1
+              ? std::string(" The change not written lies")
+              : " The " + std::to_string(past) + " changes not written lie") +
+         " past the end of the file as it is now: " +
+         std::string(voice.program) + " never lengthens a file.";
+}
+
 // What the file holds of the changes after a write that began, and how
 // sure that is.
 void TellLeft(const WriteRequest& request, const WriteReport& report,
@@ -162,7 +181,8 @@ void TellLeft(const WriteRequest& request, const WriteReport& report,
   }
   switch (report.outcome) {
     case Outcome::kLengthChanged:
-      words.left = TheWritten(in_file) + " in the file as it is now.";
+      words.left = TheWritten(in_file) + " in the file as it is now." +
+                   PastTheEnd(report, voice);
       break;
     case Outcome::kUnchecked:
       words.left = TheWritten(in_file) + " in the file that was opened as " +

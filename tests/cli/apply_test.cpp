@@ -12,6 +12,7 @@
 #include "cli/cli_run.h"
 #include "rom/file_faults.h"
 #include "sample_image.h"
+#include "support/file_seam_test.h"
 #include "support/temp_dir.h"
 
 namespace tivok::cli {
@@ -23,6 +24,7 @@ using ::tivok::cli::testing::RunCliFailing;
 using ::tivok::cli::testing::RunCliWith;
 using ::tivok::testing::DirectoryReason;
 using ::tivok::testing::Exists;
+using ::tivok::testing::FileSeamTest;
 using ::tivok::testing::FsPath;
 using ::tivok::testing::IoErrorReason;
 using ::tivok::testing::MissingFileReason;
@@ -51,10 +53,8 @@ std::string WithImage(std::string text, const std::string& image) {
   return text;
 }
 
-class CliWriteTest : public ::testing::Test {
+class CliWriteTest : public FileSeamTest {
  protected:
-  void TearDown() override { DisarmFileFaults(); }
-
   TempDir dir;
   std::string path = dir.WriteSample("sample.gbc");
 };
@@ -466,7 +466,9 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
            "Not written:\n"
            "  Rib (0x15) to slot 5 of Portal Shop, offset 0x24790, which held "
            "Beast Tail (0x26)\n"
-           "The 1 byte written is in the file as it is now.\n",
+           "The 1 byte written is in the file as it is now. The change not "
+           "written lies past the end of the file as it is now: tivok-cli "
+           "never lengthens a file.\n",
        std::vector<std::uint8_t>(herb_cut.begin(), herb_cut.begin() + 0x2478E),
        "store,slot,item\nportal,1,herb\nportal,5,rib\n", false},
       {"the look after the flush",

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "cli/cli_run.h"
 #include "cli/command_line.h"
+#include "rom/export_file.h"
 
 namespace tivok::cli {
 namespace {
@@ -154,6 +156,10 @@ TEST(CliCommandLine, AnswersHelpAndVersionBeforeAnything) {
             "  4  book      Book (Bottom Left) Shop\n"
             "  5  portal    Portal Shop\n"
             "SLOT counts from 1.\n");
+  // diff's help states the rule of exports in the core's own words.
+  std::string diff_help = RunCliWith({"diff", "--help"}).out;
+  std::replace(diff_help.begin(), diff_help.end(), '\n', ' ');
+  EXPECT_NE(diff_help.find(kExportRule), std::string::npos) << diff_help;
 }
 
 }  // namespace

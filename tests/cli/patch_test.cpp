@@ -17,6 +17,7 @@ namespace {
 using ::tivok::cli::testing::CliRun;
 using ::tivok::cli::testing::RunCliWith;
 using ::tivok::testing::FsPath;
+using ::tivok::testing::OtherGameImage;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
 
@@ -98,9 +99,9 @@ TEST(CliDiff, WritesThePatchOfTheDifferingSlots) {
   EXPECT_EQ(ReadAll(clean), sample);
 }
 
-// -o never writes over CLEAN or IMAGE, by any name, nor over another image
-// of the game or a folder: refused with the reason, nothing written and
-// no file left behind.
+// -o never replaces CLEAN or IMAGE, by any name, nor a cartridge image of
+// any game, a file of another kind or a folder: refused with the reason,
+// nothing written and no file left behind.
 TEST(CliDiff, RefusesAPatchFileOverAnImage) {
   TempDir dir;
   const std::vector<std::uint8_t> sample = MakeSampleImage();
@@ -108,36 +109,50 @@ TEST(CliDiff, RefusesAPatchFileOverAnImage) {
   std::vector<std::uint8_t> bytes = sample;
   bytes[0x2478E] = 0x17;
   const std::string mine = dir.Write("mine.gbc", bytes);
-  const std::string other = dir.Write("other.gbc", sample);
+  const std::string copy = dir.Write("copy.gbc", sample);
+  const std::vector<std::uint8_t> other_game = OtherGameImage("OTHER GAME");
+  const std::string other = dir.Write("other.gb", other_game);
+  const std::string notes = dir.Write("notes.txt", {'h', 'i', '\n'});
   const std::string folder = dir.File("folder.ips");
   std::filesystem::create_directory(FsPath(folder));
-  const std::string over = ", and an export never goes over an image";
+  const std::string never =
+      ", and an export never replaces a cartridge image; nothing was written";
   const struct {
     std::string target;
-    std::string says;
+    std::string says;  // "@" stands for the kind of patch written
   } cases[] = {
-      {clean, "it is the cartridge image \"clean.gbc\"" + over},
+      {clean, "it is the cartridge image \"clean.gbc\"" + never},
       {dir.path() + "/./mine.gbc",
-       "it is the cartridge image \"mine.gbc\"" + over},
-      {other, "it is a Dragon Warrior Monsters image" + over},
+       "it is the cartridge image \"mine.gbc\"" + never},
+      {copy, "it is a Game Boy cartridge image (\"DRAGON WMONAWQE\")" + never},
+      {other, "it is a Game Boy cartridge image (\"OTHER GAME\")" + never},
+      {notes,
+       "it holds something other than @, and an export replaces only @ or an "
+       "empty file; nothing was written"},
       {folder, "it is a folder"},
   };
   for (const auto& c : cases) {
-    for (const std::string format : {"--format=ips", "--format=bps"}) {
-      const CliRun run =
-          RunCliWith({"diff", clean, mine, format, "-o", c.target});
+    for (const std::string format : {"ips", "bps"}) {
+      const CliRun run = RunCliWith(
+          {"diff", clean, mine, "--format=" + format, "-o", c.target});
+      std::string says = c.says;
+      for (std::size_t at; (at = says.find('@')) != std::string::npos;) {
+        says.replace(at, 1, format == "ips" ? "an IPS patch" : "a BPS patch");
+      }
       EXPECT_EQ(run.status, 1);
       EXPECT_EQ(run.out, "");
       EXPECT_EQ(run.err, "tivok-cli: cannot export to \"" + c.target +
-                             "\": " + c.says + "\n");
+                             "\": " + says + "\n");
     }
   }
   EXPECT_EQ(ReadAll(clean), sample);
   EXPECT_EQ(ReadAll(mine), bytes);
-  EXPECT_EQ(ReadAll(other), sample);
+  EXPECT_EQ(ReadAll(copy), sample);
+  EXPECT_EQ(ReadAll(other), other_game);
+  EXPECT_EQ(ReadAll(notes), (std::vector<std::uint8_t>{'h', 'i', '\n'}));
   const auto entries = std::distance(
       std::filesystem::directory_iterator(FsPath(dir.path())), {});
-  EXPECT_EQ(entries, 4);
+  EXPECT_EQ(entries, 6);
 }
 
 }  // namespace

@@ -112,7 +112,8 @@ TEST_F(CompareTest, ReopeningComparesAgainUntilTheCleanImageIsGone) {
 }
 
 // An export holds every slot as the file holds it, or the differing ones
-// with the clean items as was, and never goes over an image.
+// with the clean items as was, and never replaces an image or a file that
+// is no layout.
 TEST_F(CompareTest, ExportsEverySlotOrTheDifferingOnes) {
   const std::string csv = dir.File("mine.csv");
   const ImageStores image = ReadImageStores(mine);
@@ -144,8 +145,17 @@ TEST_F(CompareTest, ExportsEverySlotOrTheDifferingOnes) {
   editor.OnExportLayout();
   EXPECT_EQ(view.messages.back().text,
             "The layout was not exported to \"mine.gbc\": it is the cartridge "
-            "image \"mine.gbc\", and an export never goes over an image.");
+            "image \"mine.gbc\", and an export never replaces a cartridge "
+            "image; nothing was written.");
   EXPECT_EQ(ReadAll(mine), bytes);
+  // A file that is no layout is not replaced by one.
+  const std::string notes = dir.Write("notes.csv", {'a', ',', 'b', '\n'});
+  view.export_answers.push_back(notes);
+  view.choice_answers.push_back(0);
+  editor.OnExportLayout();
+  EXPECT_THAT(view.messages.back().text,
+              HasSubstr("it holds something other than a layout"));
+  EXPECT_EQ(ReadAll(notes), (std::vector<std::uint8_t>{'a', ',', 'b', '\n'}));
   // Cancelling the question shows no dialog.
   view.log.clear();
   editor.OnExportLayout();
@@ -170,7 +180,8 @@ TEST_F(CompareTest, ExportsAPatchAgainstTheCleanImage) {
   const std::vector<std::uint8_t> bytes = ReadAll(clean);
   view.export_answers.push_back(clean);
   editor.OnExportPatch();
-  EXPECT_THAT(view.messages.back().text, HasSubstr("never goes over an image"));
+  EXPECT_THAT(view.messages.back().text,
+              HasSubstr("never replaces a cartridge image"));
   EXPECT_EQ(ReadAll(clean), bytes);
 
   editor.OnStopComparing();

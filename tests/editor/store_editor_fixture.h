@@ -13,6 +13,7 @@
 #include "editor/recording_view.h"
 #include "editor/store_editor.h"
 #include "rom/store_table.h"
+#include "support/file_seam_test.h"
 #include "support/sample_stores.h"
 #include "support/temp_dir.h"
 
@@ -34,8 +35,9 @@ inline void WriteAsAnotherProgram(const std::string& path, std::size_t offset,
   file.put(static_cast<char>(value));
 }
 
-// A store editor over a recording window, driven as the user would.
-class StoreEditorTest : public ::testing::Test {
+// A store editor over a recording window, driven as the user would; what a
+// test arms in the file layer is disarmed when it ends.
+class StoreEditorTest : public FileSeamTest {
  protected:
   // The user picks `path` in the open dialog (nullopt: cancels it).
   void Open(std::optional<std::string> path) {

@@ -18,6 +18,7 @@
 #include "rom/file_faults.h"
 #include "rom/image_write.h"
 #include "sample_image.h"
+#include "support/file_seam_test.h"
 #include "support/temp_dir.h"
 
 namespace tivok {
@@ -29,6 +30,10 @@ using ::tivok::testing::FsPath;
 using ::tivok::testing::MissingFileReason;
 using ::tivok::testing::ReadAll;
 using ::tivok::testing::TempDir;
+
+// Tests that stage faults in the file layer.
+using RomFileWrite = ::tivok::testing::FileSeamTest;
+using RomFileAccess = ::tivok::testing::FileSeamTest;
 
 constexpr std::size_t kTitleOffset = 0x134;
 
@@ -141,7 +146,7 @@ std::vector<std::uint8_t> SampleWithChanges(std::size_t count) {
   return bytes;
 }
 
-TEST(RomFileWrite, ChangesExactlyTheBytesAskedForAndKeepsTheLength) {
+TEST_F(RomFileWrite, ChangesExactlyTheBytesAskedForAndKeepsTheLength) {
   TempDir dir;
   const std::string path = dir.WriteSample("sample.gbc");
   const WriteReport report = WriteBytes(ThreeChanges(path));
@@ -158,7 +163,7 @@ TEST(RomFileWrite, ChangesExactlyTheBytesAskedForAndKeepsTheLength) {
 
 // The title and every expected byte are checked on the file that is
 // written, all before the first write.
-TEST(RomFileWrite, ChecksTheTitleAndEveryByteBeforeWritingAny) {
+TEST_F(RomFileWrite, ChecksTheTitleAndEveryByteBeforeWritingAny) {
   using Outcome = WriteReport::Outcome;
   TempDir dir;
   std::vector<std::uint8_t> foreign = MakeSampleImage();
@@ -198,7 +203,7 @@ TEST(RomFileWrite, ChecksTheTitleAndEveryByteBeforeWritingAny) {
 
 // A dry run and a request whose bytes are there already neither write nor
 // flush: a failure staged at either step would show.
-TEST(RomFileWrite, WritesNothingOnADryRunOrWhereTheBytesAreThere) {
+TEST_F(RomFileWrite, WritesNothingOnADryRunOrWhereTheBytesAreThere) {
   TempDir dir;
   const std::string path = dir.WriteSample("sample.gbc");
   WriteRequest dry = ThreeChanges(path);
@@ -238,7 +243,7 @@ TEST(RomFileWrite, WritesNothingOnADryRunOrWhereTheBytesAreThere) {
 // bytes written before a failure are written back, so that several
 // changes are in the file all or not at all. A single byte whose flush
 // failed stays: it is in the file, unconfirmed.
-TEST(RomFileWrite, TakesBackWhatAFailureLeftHalfDone) {
+TEST_F(RomFileWrite, TakesBackWhatAFailureLeftHalfDone) {
   using Outcome = WriteReport::Outcome;
   using Rollback = WriteReport::Rollback;
   struct Case {
@@ -312,7 +317,7 @@ TEST(RomFileWrite, TakesBackWhatAFailureLeftHalfDone) {
 
 // The length is checked again just before the writes: a file that another
 // program cut short after the bytes were read is not lengthened.
-TEST(RomFileWrite, ChecksTheLengthAgainJustBeforeWriting) {
+TEST_F(RomFileWrite, ChecksTheLengthAgainJustBeforeWriting) {
   TempDir dir;
   const std::string path = dir.WriteSample("sample.gbc");
   // The title is read first, then each change's byte in turn.
@@ -335,7 +340,7 @@ TEST(RomFileWrite, ChecksTheLengthAgainJustBeforeWriting) {
 // then, takes its bytes out of a renamed image, and never writes a byte
 // that the file no longer reaches: the file keeps exactly the length the
 // other program left.
-TEST(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
+TEST_F(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
   using Outcome = WriteReport::Outcome;
   using Rollback = WriteReport::Rollback;
   TempDir dir;
@@ -455,6 +460,8 @@ TEST(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
     EXPECT_EQ(report.in_file, c.in_file);
     EXPECT_FALSE(report.may_have_lengthened);
     EXPECT_EQ(ReadAll(path), c.at_path);
+    // The file as the other program left it, whichever file that is.
+    EXPECT_EQ(report.size_after, static_cast<std::int64_t>(c.at_path.size()));
     if (Exists(backup)) {
       EXPECT_EQ(ReadAll(backup), sample);
     }
@@ -464,7 +471,7 @@ TEST(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
   }
 }
 
-TEST(RomFileAccess, ChecksThatAFileCanBeWrittenWithoutWriting) {
+TEST_F(RomFileAccess, ChecksThatAFileCanBeWrittenWithoutWriting) {
   TempDir dir;
   const std::string path = dir.WriteSample("sample.gbc");
   RomFile::CheckWritable(path);
@@ -475,7 +482,7 @@ TEST(RomFileAccess, ChecksThatAFileCanBeWrittenWithoutWriting) {
   EXPECT_EQ(ReadAll(path), MakeSampleImage());
 }
 
-TEST(RomFileAccess, NeverCreatesAMissingFile) {
+TEST_F(RomFileAccess, NeverCreatesAMissingFile) {
   TempDir dir;
   const std::string path = dir.File("missing.gbc");
   const RomFileError error = FailureOf([&] { RomFile::ReadRomTitle(path); });
@@ -487,7 +494,7 @@ TEST(RomFileAccess, NeverCreatesAMissingFile) {
   EXPECT_FALSE(Exists(path));
 }
 
-TEST(RomFileAccess, OpensNamesBeyondAsciiWhileOthersHoldThemOpen) {
+TEST_F(RomFileAccess, OpensNamesBeyondAsciiWhileOthersHoldThemOpen) {
   TempDir dir;
   const std::string name = "Drachenw\u00E4chter \u30C9\u30E9\u30B4\u30F3.gbc";
   const std::string path = dir.WriteSample(name);
@@ -512,7 +519,7 @@ struct RefusedPath {
   RomFileError::Kind kind = RomFileError::Kind::kNotAFile;
 };
 
-TEST(RomFileAccess, RefusesWhatIsNotARegularFile) {
+TEST_F(RomFileAccess, RefusesWhatIsNotARegularFile) {
   TempDir dir;
   const std::string folder = dir.File("folder.gbc");
   ASSERT_TRUE(std::filesystem::create_directory(FsPath(folder)));
@@ -572,7 +579,7 @@ std::string Backslashed(std::string path) {
 
 // "\\?\" and "\\.\" paths to a file on a drive name that file, even where
 // the name alone would be a device's; a path longer than MAX_PATH opens.
-TEST(RomFileAccess, OpensFilesNamedThroughTheDeviceNamespace) {
+TEST_F(RomFileAccess, OpensFilesNamedThroughTheDeviceNamespace) {
   TempDir dir;
   std::string deep = dir.path();
   for (int i = 0; i < 6; ++i) {
@@ -598,7 +605,7 @@ TEST(RomFileAccess, OpensFilesNamedThroughTheDeviceNamespace) {
 #endif
 
 #ifndef _WIN32  // Symbolic links on Windows need rights that tests lack.
-TEST(RomFileAccess, FollowsSymbolicLinksToImages) {
+TEST_F(RomFileAccess, FollowsSymbolicLinksToImages) {
   TempDir dir;
   const std::string target = dir.WriteSample("sample.gbc");
   const std::string link = dir.File("link.gbc");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 
@@ -58,6 +59,19 @@ std::string TempDir::Write(const std::string& name,
 std::string TempDir::WriteSample(const std::string& name,
                                  std::size_t size) const {
   return Write(name, MakeSampleImage(size));
+}
+
+std::vector<std::uint8_t> OtherGameImage(std::string_view title,
+                                         std::size_t size) {
+  std::vector<std::uint8_t> image(size, 0);
+  std::copy(title.begin(), title.end(), image.begin() + 0x134);
+  // The header checksum at 0x14D covers 0x134 to 0x14C.
+  std::uint8_t sum = 0;
+  for (std::size_t i = 0x134; i < 0x14D; ++i) {
+    sum = static_cast<std::uint8_t>(sum - image[i] - 1);
+  }
+  image[0x14D] = sum;
+  return image;
 }
 
 std::vector<std::uint8_t> ReadAll(const std::string& path) {

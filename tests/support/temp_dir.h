@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tivok::testing {
@@ -31,6 +32,11 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// A cartridge image of another game than Tivok's, of `size` bytes: the
+// header title `title` and a right header checksum, nothing else.
+std::vector<std::uint8_t> OtherGameImage(std::string_view title,
+                                         std::size_t size = 1024 * 1024);
 
 // The whole content of the file at `path`; fails the test if unreadable.
 std::vector<std::uint8_t> ReadAll(const std::string& path);
