@@ -28,8 +28,8 @@ std::string StoresCsv(std::span<const StoreCodes> stores) {
 std::string DifferencesCsv(const std::vector<SlotDifference>& differences) {
   std::string text = "store,slot,offset,code,item,was\n";
   for (const SlotDifference& difference : differences) {
-    text += SlotFields(*difference.store, difference.slot, difference.code) +
-            "," + CsvField(ItemColumn(difference.clean)) + "\n";
+    text += SlotFields(*difference.store, difference.slot, difference.after) +
+            "," + CsvField(ItemColumn(difference.before)) + "\n";
   }
   return text;
 }

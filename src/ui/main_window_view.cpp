@@ -170,6 +170,14 @@ void MainWindow::WatchImage(const std::string& path) {
   if (!path.empty()) recent_->Add(path);
 }
 
+void MainWindow::ShowChecksumMark(std::string_view text,
+                                  std::string_view explanation) {
+  checksum_mark_->setText(ToQString(text));
+  checksum_mark_->setToolTip(ToQString(explanation));
+  checksum_mark_->setAccessibleName(ToQString(explanation));
+  checksum_mark_->setVisible(!text.empty());
+}
+
 void MainWindow::SetCaption(std::string_view caption) {
   // "[*]" would stand for the window's modified mark; doubled it shows as
   // it is.
