@@ -82,10 +82,19 @@ void Exporter::OnExportLayout() {
     view.ShowMessage(text, "Error Exporting");
     return;
   }
-  editor_.ShowStatus(Joined(
-      news, only_differing
-                ? ExportedStatus(target, differences.size(), comparison_.path())
-                : ExportedStatus(target, SlotCount(*image))));
+  if (!only_differing) {
+    editor_.ShowStatus(Joined(news, ExportedStatus(target, SlotCount(*image))));
+    return;
+  }
+  // A slot whose new code is no item has no row: a layout never writes it.
+  const std::vector<std::string> left_out = LeftOut(differences, path);
+  std::string status = ExportedStatus(
+      target, differences.size() - left_out.size(), comparison_.path());
+  for (std::string row : left_out) {
+    row[0] = 'S';
+    status += " " + WithFileName(row, path) + ".";
+  }
+  editor_.ShowStatus(Joined(news, status));
 }
 
 void Exporter::OnExportPatch() {
