@@ -207,6 +207,9 @@ void MainWindow::CreateStatusLine() {
   // Shown only while the checksum is stale; its accessible name explains
   // it, as its tooltip does.
   checksum_mark_ = NewLabel("ChecksumMark", {}, bar);
+  checksum_mark_->setWordWrap(true);
+  checksum_mark_->setAlignment(Qt::AlignCenter);
+  checksum_mark_->setContentsMargins(4, 0, 4, 0);
   checksum_mark_->hide();
   bar->addPermanentWidget(checksum_mark_);
 }

@@ -215,6 +215,17 @@ TEST_F(CompareTest, ExportsEverySlotOrTheDifferingOnes) {
   editor.OnExportLayout();
   EXPECT_THAT(view.log, ElementsAre("AskChoice Export Layout: &All Slots "
                                     "&Differing Slots"));
+  // A slot whose new code is no item gets no row, and the status says so.
+  WriteAsAnotherProgram(mine, At(kPortal, 1) - 1, 0xC8);
+  view.choice_answers.push_back(1);
+  view.export_answers.push_back(csv);
+  editor.OnExportLayout();
+  EXPECT_THAT(view.status,
+              HasSubstr("Exported the layout of the 1 slot that differs from "
+                        "\"clean.gbc\" to \"mine.csv\". Slot 1 of Portal "
+                        "Shop, offset 0x2478C: \"mine.gbc\" holds an unknown "
+                        "item (0xC8), which a layout keeps but never writes; "
+                        "the row is left out."));
 }
 
 // A patch goes against the clean image compared with, or one chosen when
