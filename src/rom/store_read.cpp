@@ -9,20 +9,20 @@
 namespace tivok {
 namespace {
 
-// The file positions of the first and the last slot of all the stores,
-// which one read covers.
-FilePosition FirstSlot() {
-  FilePosition first = StoreTable::All()[0].SlotPosition(1);
+// The offsets of the first and the last slot of all the stores, which one
+// read covers.
+FileOffset FirstSlot() {
+  FileOffset first = StoreTable::All()[0].SlotOffset(1);
   for (const Store& store : StoreTable::All()) {
-    first = std::min(first, store.SlotPosition(1));
+    first = std::min(first, store.SlotOffset(1));
   }
   return first;
 }
 
-FilePosition LastSlot() {
-  FilePosition last = 0;
+FileOffset LastSlot() {
+  FileOffset last = 0;
   for (const Store& store : StoreTable::All()) {
-    last = std::max(last, store.SlotPosition(store.slot_count));
+    last = std::max(last, store.SlotOffset(store.slot_count));
   }
   return last;
 }
@@ -32,13 +32,13 @@ FilePosition LastSlot() {
 // others are missing.
 void FillStores(ImageStores& image, std::span<const std::uint8_t> region,
                 const std::string& shortfall) {
-  const FilePosition first = FirstSlot();
+  const FileOffset first = FirstSlot();
   for (const Store& store : StoreTable::All()) {
     StoreCodes& read =
         image.stores[static_cast<std::size_t>(store.selector_position)];
     read.store = &store;
     for (int k = 1; k <= store.slot_count; ++k) {
-      const auto at = static_cast<std::size_t>(store.SlotPosition(k) - first);
+      const auto at = static_cast<std::size_t>(store.SlotOffset(k) - first);
       if (at >= region.size()) {
         read.shortfall = shortfall;
         break;
@@ -60,10 +60,10 @@ ImageStores ReadImageStores(const std::string& path) {
   ImageStores image;
   image.title = TitleOf(file);
   image.size = file.size();
-  const FilePosition first = FirstSlot();
+  const FileOffset first = FirstSlot();
   // The slots up to the end of the file; none when it ends before them.
-  const std::int64_t there = std::clamp<std::int64_t>(
-      file.size() - (std::int64_t{first} - 1), 0, LastSlot() - first + 1);
+  const std::int64_t there =
+      std::clamp<std::int64_t>(file.size() - first, 0, LastSlot() - first + 1);
   std::vector<std::uint8_t> region;
   std::string shortfall = SizeReason(file.size());
   try {
@@ -82,7 +82,7 @@ ImageStores StoresIn(std::span<const std::uint8_t> bytes, std::string title) {
   image.size = static_cast<std::int64_t>(bytes.size());
   // The offset of the first slot, as far as the bytes reach.
   const auto first = std::min<std::size_t>(
-      static_cast<std::size_t>(FirstSlot() - 1), bytes.size());
+      static_cast<std::size_t>(FirstSlot()), bytes.size());
   FillStores(image, bytes.subspan(first), SizeReason(image.size));
   return image;
 }

@@ -67,9 +67,9 @@ TEST_F(CompareTest, MarksAndCountsFollowWritesAndOutsideChanges) {
   {
     std::fstream file(FsPath(mine),
                       std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(At(kBeginner, 2) - 1);
+    file.seekp(At(kBeginner, 2));
     file.put(2);
-    file.seekp(At(kPortal, 1) - 1);
+    file.seekp(At(kPortal, 1));
     file.put(0);
   }
   editor.OnImageChanged();
@@ -89,8 +89,8 @@ TEST_F(CompareTest, MarksAndCountsFollowWritesAndOutsideChanges) {
 // holds the slots that the status counts.
 TEST_F(CompareTest, TheCleanImageIsReadAgainAndTheExportsFollowThatRead) {
   EXPECT_EQ(view.watched_clean, clean);
-  WriteAsAnotherProgram(clean, At(kPortal, 1) - 1, 0x00);
-  WriteAsAnotherProgram(clean, At(kPortal, 2) - 1, 0x01);
+  WriteAsAnotherProgram(clean, At(kPortal, 1), 0x00);
+  WriteAsAnotherProgram(clean, At(kPortal, 2), 0x01);
   editor.OnReload();
   EXPECT_THAT(view.status,
               StartsWith("Another program changed the clean image "
@@ -102,7 +102,7 @@ TEST_F(CompareTest, TheCleanImageIsReadAgainAndTheExportsFollowThatRead) {
   const std::vector<std::uint8_t> shown = ReadAll(clean);
   // Changed again, but not yet told: the exports hold what the window
   // shows.
-  WriteAsAnotherProgram(clean, At(kPortal, 3) - 1, 0x00);
+  WriteAsAnotherProgram(clean, At(kPortal, 3), 0x00);
   view.export_answers.push_back(dir.File("mine.ips"));
   editor.OnExportPatch();
   EXPECT_THAT(view.status, StartsWith("Exported an IPS patch of 3 slots"));
@@ -216,7 +216,7 @@ TEST_F(CompareTest, ExportsEverySlotOrTheDifferingOnes) {
   EXPECT_THAT(view.log, ElementsAre("AskChoice Export Layout: &All Slots "
                                     "&Differing Slots"));
   // A slot whose new code is no item gets no row, and the status says so.
-  WriteAsAnotherProgram(mine, At(kPortal, 1) - 1, 0xC8);
+  WriteAsAnotherProgram(mine, At(kPortal, 1), 0xC8);
   view.choice_answers.push_back(1);
   view.export_answers.push_back(csv);
   editor.OnExportLayout();
