@@ -10,6 +10,7 @@
 #include "cli/patch_command.h"
 #include "cli/program.h"
 #include "layout/layout.h"
+#include "layout/layout_csv.h"
 #include "layout/layout_file.h"
 #include "layout/words.h"
 #include "rom/describe.h"
@@ -91,6 +92,11 @@ Result Diff(const Invocation& invocation, bool out_is_terminal,
   const std::vector<SlotDifference> differences =
       DifferingSlots(clean, image, compared.only);
   out << DifferencesText(differences, invocation.format, compared);
+  if (invocation.format == Format::kCsv) {
+    for (const std::string& row : LeftOut(differences, compared.image)) {
+      err << kProgram << ": " << row << ".\n";
+    }
+  }
   const bool short_clean =
       SayUnlisted(compared.clean, clean, compared.only, err).status != kOk;
   const bool short_image =

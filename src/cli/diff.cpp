@@ -31,7 +31,7 @@ std::string TableText(const std::vector<SlotDifference>& differences,
   // The clean column is as wide as its widest entry, in every store.
   std::size_t width = 5;
   for (const SlotDifference& difference : differences) {
-    width = std::max(width, CodeAndItem(difference.clean).size());
+    width = std::max(width, CodeAndItem(difference.before).size());
   }
   std::string text;
   const Store* heading = nullptr;
@@ -45,8 +45,8 @@ std::string TableText(const std::vector<SlotDifference>& differences,
     }
     text += "  " + PadLeft(std::to_string(difference.slot), 4) + "  " +
             PadRight(OffsetColumn(store.SlotOffset(difference.slot)), 7) +
-            "  " + PadRight(CodeAndItem(difference.clean), width) + "  " +
-            CodeAndItem(difference.code) + "\n";
+            "  " + PadRight(CodeAndItem(difference.before), width) + "  " +
+            CodeAndItem(difference.after) + "\n";
   }
   return text;
 }
@@ -64,8 +64,8 @@ std::string JsonText(const std::vector<SlotDifference>& differences) {
             ", \"slot\": " + std::to_string(difference.slot) +
             ", \"offset\": " + std::to_string(offset) +
             ", \"offset_hex\": " + JsonString(OffsetColumn(offset)) + ", " +
-            JsonItem(difference.code, "") + ", " +
-            JsonItem(difference.clean, "was_") + "}";
+            JsonItem(difference.after, "") + ", " +
+            JsonItem(difference.before, "was_") + "}";
   }
   return text + (differences.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }

@@ -8,28 +8,56 @@
 #include "rom/rom_file.h"
 
 namespace tivok {
+namespace {
 
-std::string Comparison::Start(const std::string& path) {
-  std::optional<ImageStores> read;
+// Reads the clean image at `path` into `read`; returns why it cannot be
+// compared with, or nothing.
+std::string ReadClean(const std::string& path,
+                      std::optional<CleanImage>& read) {
   try {
-    read = ReadImageStores(path);
+    read = ReadCleanImage(path);
   } catch (const RomFileError& error) {
     return PlainReason(path, error);
   }
-  if (!RomFile::IsAcceptedTitle(read->title)) {
-    return NotAnImageText("it", read->title);
+  const ImageStores& stores = read->stores;
+  if (!RomFile::IsAcceptedTitle(stores.title)) {
+    return NotAnImageText("it", stores.title);
   }
   // Every slot is compared, so a clean image must hold them all.
-  for (const StoreCodes& store : read->stores) {
+  for (const StoreCodes& store : stores.stores) {
     if (store.complete()) continue;
     return "it is too short for the stores (" +
            SlotsFromText(*store.store,
                          static_cast<int>(store.codes.size()) + 1) +
            " could not be read: " + WithFileName(store.shortfall, path) + ")";
   }
+  return {};
+}
+
+}  // namespace
+
+std::string Comparison::Start(const std::string& path) {
+  std::optional<CleanImage> read;
+  std::string reason = ReadClean(path, read);
+  if (!reason.empty()) return reason;
   path_ = path;
   clean_ = std::move(read);
   return {};
+}
+
+CleanChanges Comparison::ReadAgain() {
+  CleanChanges changes;
+  if (!clean_) return changes;
+  std::optional<CleanImage> read;
+  changes.reason = ReadClean(path_, read);
+  if (!changes.reason.empty()) {
+    Stop();
+    return changes;
+  }
+  changes.changed = DifferingSlots(clean_->stores, read->stores);
+  changes.bytes_changed = read->bytes != clean_->bytes;
+  clean_ = std::move(read);
+  return changes;
 }
 
 void Comparison::Stop() {
@@ -40,7 +68,7 @@ void Comparison::Stop() {
 std::string Comparison::Note(const ImageStores& image) const {
   if (!clean_) return {};
   const std::vector<SlotDifference> differences =
-      DifferingSlots(*clean_, image);
+      DifferingSlots(clean_->stores, image);
   const std::string lead = "Compared with " + QuotedName(path_) + ": ";
   if (differences.empty()) return lead + "no slot differs.";
   std::string stores;
@@ -54,8 +82,8 @@ std::string Comparison::Note(const ImageStores& image) const {
     stores += std::string(store->selector_label) + " " + std::to_string(count);
   }
   const std::size_t all = differences.size();
-  return lead + std::to_string(all) +
-         (all == 1 ? " slot differs (" : " slots differ (") + stores + ").";
+  return lead + Counted(all, "slot") + " " +
+         ForCount(all, "differs", "differ") + " (" + stores + ").";
 }
 
 std::string CannotCompareText(const std::string& path,

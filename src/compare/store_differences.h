@@ -8,20 +8,22 @@
 
 namespace tivok {
 
-// A slot whose item code differs between a clean image and another.
+// A slot whose item code differs between two images, or two readings of
+// one: a clean image and another, or an image before and after another
+// program changed it.
 struct SlotDifference {
   const Store* store = nullptr;
   int slot = 0;
-  int clean = 0;  // the code in the clean image
-  int code = 0;   // the code in the other image
+  int before = 0;  // the code in the clean image, or the earlier reading
+  int after = 0;   // the code in the other image, or the later reading
 };
 
-// The slots that both `clean` and `image` hold and whose codes differ, in
+// The slots that both `before` and `after` hold and whose codes differ, in
 // the stores' window order and slot by slot: every store's, or only
 // `only`'s. Slots that one image cuts short are not compared (their
 // StoreCodes say why).
-std::vector<SlotDifference> DifferingSlots(const ImageStores& clean,
-                                           const ImageStores& image,
+std::vector<SlotDifference> DifferingSlots(const ImageStores& before,
+                                           const ImageStores& after,
                                            const Store* only = nullptr);
 
 }  // namespace tivok

@@ -5,30 +5,20 @@
 
 #include "rom/checksum.h"
 #include "rom/describe.h"
-#include "rom/image_file.h"
 #include "rom/patch.h"
 #include "rom/store_read.h"
 
 namespace tivok {
 namespace {
 
-// The clean image's bytes, read whole on one open file once its header
-// title is checked; nothing when the file is refused, and why in `errors`.
-std::optional<std::vector<std::uint8_t>> ReadClean(
-    const std::string& path, std::vector<std::string>& errors) {
+// The clean image, read whole on one open file; nothing when the file is
+// refused, and why in `errors`.
+std::optional<CleanImage> ReadClean(const std::string& path,
+                                    std::vector<std::string>& errors) {
   try {
-    ImageFile file(path, ImageFile::Access::kRead);
-    const std::string title = TitleOf(file);
-    if (!RomFile::IsAcceptedTitle(title)) {
-      errors.push_back(NotAnImageText(Quoted(path), title));
-      return std::nullopt;
-    }
-    if (file.size() > kLargestPatchedImage) {
-      errors.push_back(Quoted(path) + " has " + std::to_string(file.size()) +
-                       " bytes, more than any cartridge image");
-      return std::nullopt;
-    }
-    return ReadFrom(file, 0, static_cast<int>(file.size()));
+    CleanImage clean = ReadCleanImage(path);
+    if (RomFile::IsAcceptedTitle(clean.stores.title)) return clean;
+    errors.push_back(NotAnImageText(Quoted(path), clean.stores.title));
   } catch (const RomFileError& error) {
     errors.push_back(error.what());
   }
@@ -90,32 +80,41 @@ StorePatch MakeStorePatch(const std::string& clean_path,
                           const std::string& image_path, PatchFormat format,
                           const Store* only) {
   StorePatch patch;
-  const std::optional<std::vector<std::uint8_t>> clean =
-      ReadClean(clean_path, patch.errors);
+  const std::optional<CleanImage> clean = ReadClean(clean_path, patch.errors);
   if (!clean) return patch;
   const std::optional<ImageStores> image = ReadImage(image_path, patch.errors);
   if (!image) return patch;
-  CheckSlots(clean_path, *clean, image_path, *image, only, patch.errors);
+  return MakeStorePatch(*clean, clean_path, *image, image_path, format, only);
+}
+
+StorePatch MakeStorePatch(const CleanImage& clean,
+                          const std::string& clean_path,
+                          const ImageStores& image,
+                          const std::string& image_path, PatchFormat format,
+                          const Store* only) {
+  StorePatch patch;
+  const std::vector<std::uint8_t>& bytes = clean.bytes;
+  CheckSlots(clean_path, bytes, image_path, image, only, patch.errors);
   if (!patch.ok()) return patch;
 
   std::vector<ByteChange> changes;
-  for (const StoreCodes& codes : image->stores) {
+  for (const StoreCodes& codes : image.stores) {
     if (!Compared(*codes.store, only)) continue;
     for (int k = 1; k <= codes.store->slot_count; ++k) {
       const FileOffset offset = codes.store->SlotOffset(k);
-      const std::uint8_t before = (*clean)[static_cast<std::size_t>(offset)];
+      const std::uint8_t before = bytes[static_cast<std::size_t>(offset)];
       const auto after = static_cast<std::uint8_t>(codes.CodeOf(k));
       if (before == after) continue;
       changes.push_back({offset, before, after});
       ++patch.slot_count;
     }
   }
-  changes = WithGlobalChecksum(std::move(changes), ChecksumsOf(*clean));
-  patch.bytes = format == PatchFormat::kIps ? IpsPatch(*clean, changes)
-                                            : BpsPatch(*clean, changes);
-  const auto clean_size = static_cast<std::int64_t>(clean->size());
-  if (image->size != clean_size) {
-    patch.note = Quoted(image_path) + " has " + std::to_string(image->size) +
+  changes = WithGlobalChecksum(std::move(changes), ChecksumsOf(bytes));
+  patch.bytes = format == PatchFormat::kIps ? IpsPatch(bytes, changes)
+                                            : BpsPatch(bytes, changes);
+  const auto clean_size = static_cast<std::int64_t>(bytes.size());
+  if (image.size != clean_size) {
+    patch.note = Quoted(image_path) + " has " + std::to_string(image.size) +
                  " bytes and " + Quoted(clean_path) + " " +
                  std::to_string(clean_size) +
                  ": the patch keeps the length of " + Quoted(clean_path) +
@@ -125,10 +124,8 @@ StorePatch MakeStorePatch(const std::string& clean_path,
 }
 
 std::string PatchText(const StorePatch& patch, PatchFormat format) {
-  const std::string slots = patch.slot_count == 0 ? "no slot"
-                            : patch.slot_count == 1
-                                ? "1 slot"
-                                : std::to_string(patch.slot_count) + " slots";
+  const std::string slots =
+      patch.slot_count == 0 ? "no slot" : Counted(patch.slot_count, "slot");
   return std::string(format == PatchFormat::kIps ? "an IPS" : "a BPS") +
          " patch of " + slots + " and the global checksum (" +
          std::to_string(patch.bytes.size()) + " bytes)";

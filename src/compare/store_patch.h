@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "compare/clean_image.h"
+#include "rom/store_read.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -25,10 +27,6 @@ struct StorePatch {
   bool ok() const { return errors.empty(); }
 };
 
-// The largest clean image a patch is made from: IPS offsets end there, and
-// no Game Boy cartridge is larger.
-inline constexpr std::int64_t kLargestPatchedImage = 0x1000000;
-
 // The patch, in `format`, that turns the image at `clean_path` into itself
 // with the store slots of the image at `image_path` (every store's, or only
 // `only`'s): the slot bytes that differ, and the global checksum that the
@@ -37,8 +35,18 @@ inline constexpr std::int64_t kLargestPatchedImage = 0x1000000;
 // on one open file, IMAGE's stores only; each needs the game's header
 // title and every slot compared, or errors say why not. A patch of files
 // of different lengths keeps CLEAN's length, and `note` says so. Reads
-// only; the window's File, Export Patch and tivok-cli diff both call it.
+// only; tivok-cli diff calls it.
 StorePatch MakeStorePatch(const std::string& clean_path,
+                          const std::string& image_path, PatchFormat format,
+                          const Store* only = nullptr);
+
+// The same patch from a read of each: `clean` as ReadCleanImage gave it
+// (its title is not checked again) and `image`'s stores, named by their
+// paths in the errors and the note. The window's File, Export Patch calls
+// it with the reads that it shows.
+StorePatch MakeStorePatch(const CleanImage& clean,
+                          const std::string& clean_path,
+                          const ImageStores& image,
                           const std::string& image_path, PatchFormat format,
                           const Store* only = nullptr);
 

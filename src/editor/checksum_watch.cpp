@@ -17,6 +17,12 @@ void ChecksumWatch::Read(const std::string& path) {
   } catch (const RomFileError&) {
     checksums_.reset();
   }
+  ShowMark();
+}
+
+void ChecksumWatch::Forget() {
+  checksums_.reset();
+  ShowMark();
 }
 
 void ChecksumWatch::Apply(const std::vector<ByteEdit>& edits) {
@@ -35,14 +41,16 @@ void ChecksumWatch::Apply(const std::vector<ByteEdit>& edits) {
           sums.global_computed + edit.after - edit.before);
     }
   }
+  ShowMark();
 }
 
 std::string ChecksumWatch::Note() const {
   return checksums_ ? ChecksumNote(*checksums_) : "";
 }
 
-std::string ChecksumWatch::NoteAfterSave() const {
-  return stale() ? StaleAfterSaveNote() : "";
+void ChecksumWatch::ShowMark() {
+  editor_.view().ShowChecksumMark(stale() ? StaleChecksumMark() : "",
+                                  stale() ? StaleChecksumExplanation() : "");
 }
 
 }  // namespace tivok

@@ -26,21 +26,23 @@ class ChecksumWatch {
   void OnFixChecksum();
 
   // Reads them from the image at `path`; forgets them when it cannot.
+  // Each of these shows the checksum mark while the global checksum is
+  // stale, and withdraws it once it is right or not known.
   void Read(const std::string& path);
-  void Forget() { checksums_.reset(); }
+  void Forget();
   // Follows Tivok's own write of `edits` (each byte before and after).
   void Apply(const std::vector<ByteEdit>& edits);
 
   // True when the global checksum is known to be stale.
   bool stale() const { return checksums_ && !checksums_->global_right(); }
-  // What the status line says of them: that the header checksum is wrong
-  // or the global checksum stale, and how to fix it; nothing when both
-  // match or they are not known.
+  // What the status line says of them once the image is opened: that the
+  // header checksum is wrong; nothing when it is right or not known.
   std::string Note() const;
-  // After a save: only that the global checksum is stale, briefly.
-  std::string NoteAfterSave() const;
 
  private:
+  // Shows or withdraws the checksum mark as the global checksum is.
+  void ShowMark();
+
   EditorHost& editor_;
   std::optional<Checksums> checksums_;
 };

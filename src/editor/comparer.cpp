@@ -26,6 +26,7 @@ void Comparer::OnCompareWith() {
   view.RememberCleanImage(editor_.image_path(), clean);
   listing.MarkAgainst(comparison_.clean());
   view.SetComparing(true);
+  view.WatchCleanImage(clean);
   const std::string news = editor_.ReadAgain();
   editor_.ShowStatus(Joined(news, Note()));
 }
@@ -53,6 +54,7 @@ std::string Comparer::Resume() {
   }
   editor_.listing().MarkAgainst(comparison_.clean());
   view.SetComparing(true);
+  view.WatchCleanImage(clean);
   return {};
 }
 
@@ -60,6 +62,22 @@ void Comparer::End() {
   editor_.listing().MarkAgainst(nullptr);
   comparison_.Stop();
   editor_.view().SetComparing(false);
+  editor_.view().WatchCleanImage({});
+}
+
+std::string Comparer::ReadAgain() {
+  if (!comparison_.active()) return {};
+  const std::string clean = comparison_.path();
+  const CleanChanges changes = comparison_.ReadAgain();
+  if (!changes.reason.empty()) {
+    End();
+    editor_.view().RememberCleanImage(editor_.image_path(), {});
+    return ForgottenComparisonNote(clean, changes.reason);
+  }
+  if (!changes.changed.empty())
+    return SlotsChangedStatus(changes.changed, clean);
+  if (changes.bytes_changed) return CleanStoresUnchangedStatus(clean);
+  return {};
 }
 
 std::string Comparer::Note() const {

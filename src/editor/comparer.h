@@ -10,8 +10,8 @@ namespace tivok {
 
 // The store editor's comparison of the open image with a clean image: File,
 // Compare With... and Stop Comparing, the clean image remembered for each
-// image, and the slots that differ, marked in the list and counted in the
-// status line.
+// image and watched for changes, and the slots that differ, marked in the
+// list and counted in the status line.
 class Comparer {
  public:
   explicit Comparer(EditorHost& editor) : editor_(editor) {}
@@ -30,6 +30,12 @@ class Comparer {
   std::string Resume();
   // Ends the comparison, remembering nothing: the image was refused.
   void End();
+  // Reads the clean image again, as File, Reload does or once another
+  // program changed it, and marks against it as it is now. Returns what
+  // changed in it, in words: its slots that changed, that none of them
+  // did, or that it can no longer be compared with and why, which ends and
+  // forgets the comparison. Nothing when nothing changed.
+  std::string ReadAgain();
   // The note on the image as last read; empty while there is none.
   std::string Note() const;
 

@@ -101,9 +101,17 @@ class EditorView {
   // Watches the image at `path` for changes that other programs make, and
   // offers File, Reload; an empty path ends both.
   virtual void WatchImage(const std::string& path) = 0;
+  // Watches the clean image compared with, at `path`, in the same way; an
+  // empty path ends it.
+  virtual void WatchCleanImage(const std::string& path) = 0;
   virtual void SetCaption(std::string_view caption) = 0;
   // The status line: what is going on, such as what Save would write now.
   virtual void SetStatus(std::string_view text) = 0;
+  // A short mark beside the status line that stays while the image is as
+  // it says, such as "Checksum stale", with `explanation` for its tooltip
+  // and for screen readers; an empty text withdraws it.
+  virtual void ShowChecksumMark(std::string_view text,
+                                std::string_view explanation) = 0;
 
   // Shows the open dialog and returns once it has closed. Afterwards
   // DialogFileName() is the chosen file's full path: empty until a file was

@@ -76,15 +76,25 @@ void Exporter::OnExportLayout() {
         only_differing ? DifferencesCsv(differences) : StoresCsv(image->stores),
         kLayoutKind, images);
   } catch (const RomFileError& error) {
-    const std::string text = NotExportedText(target, ReasonOf(error, target));
+    const std::string text =
+        NotExportedText("layout", target, ReasonOf(error, target));
     editor_.ShowStatus(Joined(news, text));
     view.ShowMessage(text, "Error Exporting");
     return;
   }
-  editor_.ShowStatus(Joined(
-      news, only_differing
-                ? ExportedStatus(target, differences.size(), comparison_.path())
-                : ExportedStatus(target, SlotCount(*image))));
+  if (!only_differing) {
+    editor_.ShowStatus(Joined(news, ExportedStatus(target, SlotCount(*image))));
+    return;
+  }
+  // A slot whose new code is no item has no row: a layout never writes it.
+  const std::vector<std::string> left_out = LeftOut(differences, path);
+  std::string status = ExportedStatus(
+      target, differences.size() - left_out.size(), comparison_.path());
+  for (std::string row : left_out) {
+    row[0] = 'S';
+    status += " " + WithFileName(row, path) + ".";
+  }
+  editor_.ShowStatus(Joined(news, status));
 }
 
 void Exporter::OnExportPatch() {
@@ -109,8 +119,22 @@ void Exporter::OnExportPatch() {
       view.ChoosePatchFile(SuggestedExportPath(image, "ips"));
   if (target.empty()) return;
   const PatchFormat format = FormatOf(target);
-  // What the image holds on the disk now.
-  const StorePatch patch = MakeStorePatch(clean, image, format);
+  std::string news;
+  StorePatch patch;
+  if (comparison_.active()) {
+    // The clean image as the marks and counts show it, and the image as
+    // the file holds it now, listed again so that the status tells it.
+    news = editor_.ReadAgain();
+    if (listing.image() == nullptr) {
+      editor_.ShowPlan();
+      view.SetStatus(listing.problem());
+      return;
+    }
+    patch = MakeStorePatch(*comparison_.image(), clean, *listing.image(), image,
+                           format);
+  } else {
+    patch = MakeStorePatch(clean, image, format);
+  }
   std::string failure;
   if (!patch.ok()) {
     failure = NoPatchText(clean, patch.errors);
@@ -122,17 +146,20 @@ void Exporter::OnExportPatch() {
                  format == PatchFormat::kBps ? kBpsPatchKind : kIpsPatchKind,
                  {image, clean});
     } catch (const RomFileError& error) {
-      failure = NotExportedText(target, ReasonOf(error, target));
+      failure = NotExportedText(
+          format == PatchFormat::kBps ? "BPS patch" : "IPS patch", target,
+          ReasonOf(error, target));
     }
   }
   if (!failure.empty()) {
-    editor_.ShowStatus(WithFileName(WithFileName(failure, image), clean));
+    editor_.ShowStatus(
+        Joined(news, WithFileName(WithFileName(failure, image), clean)));
     view.ShowMessage(failure, "Error Exporting");
     return;
   }
-  editor_.ShowStatus(ExportedPatchStatus(target, PatchText(patch, format),
-                                         clean,
-                                         WithFileName(patch.note, image)));
+  editor_.ShowStatus(
+      Joined(news, ExportedPatchStatus(target, PatchText(patch, format), clean,
+                                       WithFileName(patch.note, image))));
 }
 
 }  // namespace tivok

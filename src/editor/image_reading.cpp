@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "compare/store_differences.h"
 #include "editor/image_changes.h"
 #include "editor/status_text.h"
 
@@ -36,8 +37,8 @@ std::string ImageReading::Read(const std::string& path, bool watching) {
   // The last good reading stays while the image cannot be used, so that
   // what changed meanwhile is told once it can.
   if (!problem.empty()) return problem_news ? problem : "";
-  const std::vector<SlotChange> changes =
-      image_ ? ChangedSlots(*image_, *read) : std::vector<SlotChange>{};
+  const std::vector<SlotDifference> changes =
+      image_ ? DifferingSlots(*image_, *read) : std::vector<SlotDifference>{};
   const bool came_or_went = image_ && SlotsCameOrWent(*image_, *read);
   image_ = std::move(read);
   if (!changes.empty()) return SlotsChangedStatus(changes);

@@ -93,19 +93,26 @@ std::string SavedSameStatus(const SavedStep& save, const Store* shown) {
          ShownNote(place, shown);
 }
 
-std::string SlotsChangedStatus(const std::vector<SlotChange>& changes) {
+std::string SlotsChangedStatus(const std::vector<SlotDifference>& changes,
+                               const std::string& clean) {
   constexpr std::size_t kNamed = 3;
   std::string text = "Another program changed ";
+  if (!clean.empty()) text += "the clean image " + QuotedName(clean) + ": ";
   if (changes.size() > kNamed) {
-    text += std::to_string(changes.size()) + " slots; the first three: ";
+    text += Counted(changes.size(), "slot") + "; the first three: ";
   }
   for (std::size_t i = 0; i < changes.size() && i < kNamed; ++i) {
-    const SlotChange& change = changes[i];
+    const SlotDifference& change = changes[i];
     if (i > 0) text += "; ";
     text += SlotName(*change.store, change.slot) + ": " +
             ItemText(change.before) + " is now " + ItemText(change.after);
   }
   return text + ".";
+}
+
+std::string CleanStoresUnchangedStatus(const std::string& clean) {
+  return "Another program changed the clean image " + QuotedName(clean) +
+         ", but none of its store slots.";
 }
 
 std::string ChangedOutsideStatus(const std::string& path) {
@@ -140,7 +147,7 @@ std::string UnlistedNote(const Store& store, int first,
   std::string slots = SlotsFromText(store, first);
   slots[0] = 'S';
   return slots + " could not be read and " +
-         (first == store.slot_count ? "is" : "are") +
+         ForCount(store.slot_count - first + 1, "is", "are") +
          " not listed: " + std::string(reason) + ".";
 }
 
@@ -155,7 +162,7 @@ std::string NoSuchItemStatus(std::string_view typed, int code) {
   }
   const std::vector<int> matches = ItemTable::Matching(typed);
   if (matches.empty()) {
-    return "\"" + Escaped(typed) + "\" names no item; " + ItemText(code) +
+    return Quoted(typed) + " names no item; " + ItemText(code) +
            " stays chosen.";
   }
   constexpr std::size_t kNamed = 5;
@@ -170,8 +177,8 @@ std::string NoSuchItemStatus(std::string_view typed, int code) {
   if (matches.size() > named) {
     names += " or " + std::to_string(matches.size() - named) + " more";
   }
-  return "\"" + Escaped(typed) + "\" could be " + names + "; " +
-         ItemText(code) + " stays chosen.";
+  return Quoted(typed) + " could be " + names + "; " + ItemText(code) +
+         " stays chosen.";
 }
 
 std::string CannotOpenText(const std::string& path, const RomFileError& error) {
@@ -180,19 +187,13 @@ std::string CannotOpenText(const std::string& path, const RomFileError& error) {
 }
 
 std::string ChecksumNote(const Checksums& checksums) {
-  std::string note;
-  if (!checksums.header_right()) note = WrongHeaderChecksumText();
-  if (!checksums.global_right()) {
-    if (!note.empty()) note += " ";
-    note +=
-        StaleChecksumText() + " Edit, Fix Cartridge Checksum sets it right.";
-  }
-  return note;
+  return checksums.header_right() ? "" : WrongHeaderChecksumText();
 }
 
-std::string StaleAfterSaveNote() {
-  return "The global checksum is stale now: hardware ignores it, some "
-         "emulators warn. Edit, Fix Cartridge Checksum sets it right.";
+std::string StaleChecksumMark() { return "Checksum stale"; }
+
+std::string StaleChecksumExplanation() {
+  return StaleChecksumText() + " Edit, Fix Cartridge Checksum sets it right.";
 }
 
 }  // namespace tivok

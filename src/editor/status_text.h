@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "compare/store_differences.h"
 #include "editor/editor_state.h"
-#include "editor/image_changes.h"
 #include "editor/save_history.h"
 #include "rom/checksum.h"
 #include "rom/describe.h"
@@ -56,7 +56,11 @@ std::string SavedSameStatus(const SavedStep& save, const Store* shown);
 // before and after; more than three by their count and the first three),
 // the file grown or shrunk across the stores, unreadable, or no longer an
 // image of the game; and the same when nothing had changed.
-std::string SlotsChangedStatus(const std::vector<SlotChange>& changes);
+// With `clean`, the same of the clean image at that path, compared with:
+// its slots that changed, or that none did, though other bytes did.
+std::string SlotsChangedStatus(const std::vector<SlotDifference>& changes,
+                               const std::string& clean = {});
+std::string CleanStoresUnchangedStatus(const std::string& clean);
 std::string ChangedOutsideStatus(const std::string& path);
 std::string NoLongerReadableStatus(const std::string& path,
                                    const RomFileError& error);
@@ -83,14 +87,15 @@ std::string NoSuchItemStatus(std::string_view typed, int code);
 // name and, in plain words, why.
 std::string CannotOpenText(const std::string& path, const RomFileError& error);
 
-// The status line's note on an image's checksums, after it is opened or
-// saved: that its header checksum is wrong, that its global checksum is
-// stale and how to fix it, or both; empty when both match.
+// The status line's note on an image's checksums once it is opened: that
+// its header checksum is wrong; empty when it is right. A stale global
+// checksum is told by the checksum mark instead.
 std::string ChecksumNote(const Checksums& checksums);
 
-// The status line's short note after a save that left the global checksum
-// stale.
-std::string StaleAfterSaveNote();
+// The status bar's mark of a stale global checksum, "Checksum stale", and
+// what it means and how to fix it, for its tooltip and screen readers.
+std::string StaleChecksumMark();
+std::string StaleChecksumExplanation();
 
 }  // namespace tivok
 

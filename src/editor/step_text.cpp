@@ -12,10 +12,6 @@ namespace {
 // How many changed slots a status names; the others are counted.
 constexpr std::size_t kNamed = 3;
 
-std::string Slots(int count) {
-  return std::to_string(count) + (count == 1 ? " slot" : " slots");
-}
-
 // The layout's file name as the status line and the menu show it.
 std::string LayoutName(const SavedStep& step) {
   return Escaped(FileName(step.layout));
@@ -26,7 +22,8 @@ std::string LayoutName(const SavedStep& step) {
 std::string StepActionText(const SavedStep& step) {
   switch (step.kind) {
     case StepKind::kLayout:
-      return "Apply " + LayoutName(step) + " (" + Slots(step.SlotCount()) + ")";
+      return "Apply " + LayoutName(step) + " (" +
+             Counted(step.SlotCount(), "slot") + ")";
     case StepKind::kChecksum:
       return "Fix Cartridge Checksum";
     case StepKind::kSave:
@@ -57,7 +54,7 @@ std::string SlotList(const SavedStep& step, bool undone) {
             ItemText(undone ? edit.after : edit.before);
   }
   const int more = step.SlotCount() - static_cast<int>(kNamed);
-  if (more > 0) text += "; and " + Slots(more) + " more";
+  if (more > 0) text += "; and " + Counted(more, "slot") + " more";
   return text;
 }
 
@@ -82,9 +79,10 @@ std::string ChecksumKeptNote(const SavedStep& step) {
 }
 
 std::string AppliedStatus(const SavedStep& step) {
-  return "Applied " + LayoutName(step) + ": wrote " + Slots(step.SlotCount()) +
-         " in one step (" + SlotList(step, false) + ")." +
-         ChecksumKeptNote(step) + " Undo takes them all back.";
+  return "Applied " + LayoutName(step) + ": wrote " +
+         Counted(step.SlotCount(), "slot") + " in one step (" +
+         SlotList(step, false) + ")." + ChecksumKeptNote(step) +
+         " Undo takes them all back.";
 }
 
 std::string FixedStatus() {
@@ -108,8 +106,9 @@ std::string UndoneStatus(const SavedStep& step) {
   switch (step.kind) {
     case StepKind::kLayout:
       return "Undid Apply " + LayoutName(step) + ": " +
-             Slots(step.SlotCount()) + " hold their items from before again (" +
-             SlotList(step, true) + ").";
+             Counted(step.SlotCount(), "slot") +
+             " hold their items from before again (" + SlotList(step, true) +
+             ").";
     case StepKind::kChecksum:
       return "Undid the checksum fix: the global checksum is as it was "
              "before.";
@@ -124,8 +123,8 @@ std::string RedoneStatus(const SavedStep& step) {
   switch (step.kind) {
     case StepKind::kLayout:
       return "Redid Apply " + LayoutName(step) + ": " +
-             Slots(step.SlotCount()) + " hold the layout's items again (" +
-             SlotList(step, false) + ").";
+             Counted(step.SlotCount(), "slot") +
+             " hold the layout's items again (" + SlotList(step, false) + ").";
     case StepKind::kChecksum:
       return "Redid the checksum fix: the global checksum matches the "
              "image's bytes again.";

@@ -202,20 +202,24 @@ void StoreEditor::ShowPlan() {
   view_.SetApplyLayoutEnabled(usable);
 }
 
-void StoreEditor::OnImageChanged() { ListAgain(/*by_hand=*/false); }
+void StoreEditor::OnImageChanged() { ListAgain(false, false); }
 
-void StoreEditor::OnReload() { ListAgain(/*by_hand=*/true); }
+void StoreEditor::OnReload() { ListAgain(true, true); }
 
-void StoreEditor::ListAgain(bool by_hand) {
+void StoreEditor::OnCleanImageChanged() { ListAgain(false, true); }
+
+void StoreEditor::ListAgain(bool by_hand, bool clean_changed) {
   if (listing_.store() == nullptr) return;
-  const std::string news = ReadAgain();
+  // The clean image first, so that the list is marked against it as it is.
+  const std::string clean_news = clean_changed ? comparer_.ReadAgain() : "";
+  const std::string news = Joined(ReadAgain(), clean_news);
   const std::string& problem = listing_.problem();
   const std::string compared = comparer_.Note();
   const std::string counts = compared.empty() ? "" : " " + compared;
   if (!problem.empty()) {
     // A watcher may report one change many times: say each thing once.
     ShowPlan();
-    if (!news.empty() || by_hand) view_.SetStatus(problem);
+    if (!news.empty() || by_hand) view_.SetStatus(Joined(problem, clean_news));
   } else if (!news.empty()) {
     ShowChoiceStatus(news + counts);
   } else if (by_hand) {

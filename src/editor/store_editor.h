@@ -65,6 +65,9 @@ class StoreEditor : private EditorHost {
   // and says what changed in any store.
   void OnImageChanged();
   void OnReload();
+  // Another program changed the clean image compared with: reads it again,
+  // marks and counts against it as it is now, and says what changed in it.
+  void OnCleanImageChanged();
   // The slot list's current entry moved (keyboard focus, not a choice):
   // names its item in the status line and changes no state.
   void OnCurrentSlotChanged();
@@ -127,8 +130,9 @@ class StoreEditor : private EditorHost {
   // Says what a save, an undo or a redo did, with `news` of other
   // programs' changes that its listing found.
   void Report(const SaveResult& result, const std::string& news);
-  // Lists the store shown again from the file; `by_hand` for File, Reload.
-  void ListAgain(bool by_hand);
+  // Lists the store shown again from the file; `by_hand` for File, Reload,
+  // which also reads the clean image again, as `clean_changed` does.
+  void ListAgain(bool by_hand, bool clean_changed);
 
   EditorView& view_;
   EditorState state_;

@@ -94,18 +94,12 @@ void StoreEditor::Report(const SaveResult& result, const std::string& news) {
   ShowPlan();
   const WriteTold told = TellWrite(result, listing_.store());
   const std::string news_after = news.empty() ? "" : " " + news;
-  // A new save or layout says when it left the checksum stale.
-  const std::string checksum =
-      result.kind == WriteKind::kSave &&
-              result.step.kind != StepKind::kChecksum && checksums_.stale()
-          ? " " + checksums_.NoteAfterSave()
-          : "";
   // The marks follow every write; the counts are said with it, before
   // the notes that each status repeats.
   const std::string compared = told.failed ? "" : comparer_.Note();
   view_.SetStatus(told.status + news_after +
                   (compared.empty() ? "" : " " + compared) +
-                  (told.failed ? "" : Notes() + checksum));
+                  (told.failed ? "" : Notes()));
   if (!told.box.empty()) view_.ShowMessage(told.box, told.box_title);
 }
 

@@ -18,11 +18,6 @@ using Result = WriteWords::Result;
 // How many reasons the status line names; the box names all that are kept.
 constexpr std::size_t kReasonsInStatus = 3;
 
-// "2 more lines", of a refusal's lines that a text does not name.
-std::string MoreLines(int count) {
-  return std::to_string(count) + (count == 1 ? " more line" : " more lines");
-}
-
 std::string LineText(const LayoutError& error) {
   return "line " + std::to_string(error.line) + ": " + error.reason;
 }
@@ -174,10 +169,12 @@ WriteTold LayoutRefusedTold(const std::string& layout_path,
     if (i < kReasonsInStatus) status += (i > 0 ? "; " : " ") + line;
   }
   const int unnamed = count - static_cast<int>(errors.size());
-  if (unnamed > 0) box += "\nAnd " + MoreLines(unnamed) + " with errors.";
+  if (unnamed > 0)
+    box += "\nAnd " + Counted(unnamed, "more line") + " with errors.";
   const int unstated =
       count - static_cast<int>(std::min(errors.size(), kReasonsInStatus));
-  status += unstated > 0 ? "; and " + MoreLines(unstated) + "." : ".";
+  status +=
+      unstated > 0 ? "; and " + Counted(unstated, "more line") + "." : ".";
   return {status, box, "Error Applying Layout", true};
 }
 

@@ -4,14 +4,7 @@
 #include "rom/file_path.h"
 
 namespace tivok {
-namespace {
-
-// "1 slot", "37 slots".
-std::string Slots(std::size_t count) {
-  return std::to_string(count) + (count == 1 ? " slot" : " slots");
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string SuggestedExportPath(const std::string& image,
                                 std::string_view extension) {
@@ -26,12 +19,12 @@ std::string SuggestedExportPath(const std::string& image,
 
 std::string ExportQuestionText(const std::string& clean,
                                std::size_t differing) {
-  const std::string those = differing == 0
-                                ? "only the slots that differ from " +
-                                      QuotedName(clean) + " (none does now)"
-                                : "only the " + Slots(differing) + " that " +
-                                      (differing == 1 ? "differs" : "differ") +
-                                      " from " + QuotedName(clean);
+  const std::string those =
+      differing == 0 ? "only the slots that differ from " + QuotedName(clean) +
+                           " (none does now)"
+                     : "only the " + Counted(differing, "slot") + " that " +
+                           ForCount(differing, "differs", "differ") + " from " +
+                           QuotedName(clean);
   return "Export every slot of the image, or " + those +
          "? A layout of the differing slots also names each one's item in "
          "the clean image, and applying it changes a slot only where that "
@@ -41,19 +34,21 @@ std::string ExportQuestionText(const std::string& clean,
 std::string ExportedStatus(const std::string& path, std::size_t slots,
                            const std::string& clean) {
   const std::string target = " to " + QuotedName(path) + ".";
-  if (clean.empty()) return "Exported the layout of " + Slots(slots) + target;
+  if (clean.empty())
+    return "Exported the layout of " + Counted(slots, "slot") + target;
   if (slots == 0) {
     return "Exported an empty layout" + target + " No slot differs from " +
            QuotedName(clean) + ".";
   }
-  return "Exported the layout of the " + Slots(slots) + " that " +
-         (slots == 1 ? "differs" : "differ") + " from " + QuotedName(clean) +
+  return "Exported the layout of the " + Counted(slots, "slot") + " that " +
+         ForCount(slots, "differs", "differ") + " from " + QuotedName(clean) +
          target;
 }
 
-std::string NotExportedText(const std::string& path, std::string_view reason) {
-  return "The layout was not exported to " + QuotedName(path) + ": " +
-         std::string(reason) + ".";
+std::string NotExportedText(std::string_view what, const std::string& path,
+                            std::string_view reason) {
+  return "The " + std::string(what) + " was not exported to " +
+         QuotedName(path) + ": " + std::string(reason) + ".";
 }
 
 std::string ExportedPatchStatus(const std::string& path,

@@ -25,9 +25,10 @@ std::string ExportQuestionText(const std::string& clean, std::size_t differing);
 std::string ExportedStatus(const std::string& path, std::size_t slots,
                            const std::string& clean = {});
 
-// An export to `path` that was refused or failed, and why; nothing was
-// written.
-std::string NotExportedText(const std::string& path, std::string_view reason);
+// An export of `what` ("layout", "IPS patch") to `path` that was refused or
+// failed, and why; nothing was written.
+std::string NotExportedText(std::string_view what, const std::string& path,
+                            std::string_view reason);
 
 // A patch, described as PatchText gives it ("an IPS patch of 2 slots and
 // the global checksum (27 bytes)"), written to `path`, against the clean

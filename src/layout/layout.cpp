@@ -151,32 +151,34 @@ bool IsBlankLine(const CsvRecord& record) {
   return record.fields.size() == 1 && Trimmed(record.fields[0]).empty();
 }
 
-void Refuse(Layout& layout, int line, std::string reason) {
-  ++layout.error_count;
-  if (layout.errors.size() < Layout::kMostErrorsKept) {
-    layout.errors.push_back({line, std::move(reason)});
+}  // namespace
+
+void Refuse(std::vector<LayoutError>& kept, int& count, int line,
+            std::string reason) {
+  ++count;
+  if (kept.size() < Layout::kMostErrorsKept) {
+    kept.push_back({line, std::move(reason)});
   }
 }
-
-}  // namespace
 
 Layout ReadLayout(std::string_view text) {
   Layout layout;
   CsvRecords csv = ParseCsv(text);
   if (!csv.error.empty()) {
-    Refuse(layout, csv.error_line, csv.error);
+    Refuse(layout.errors, layout.error_count, csv.error_line, csv.error);
     return layout;
   }
   std::erase_if(csv.records, IsBlankLine);
   if (csv.records.empty()) {
-    Refuse(layout, 1,
+    Refuse(layout.errors, layout.error_count, 1,
            "the layout is empty; its first line names the columns, such as "
            "\"store,slot,item\"");
     return layout;
   }
   const Header header = ReadHeader(csv.records.front());
   if (!header.error.empty()) {
-    Refuse(layout, csv.records.front().line, header.error);
+    Refuse(layout.errors, layout.error_count, csv.records.front().line,
+           header.error);
     return layout;
   }
   // The row that first gave each slot its item.
@@ -184,7 +186,7 @@ Layout ReadLayout(std::string_view text) {
   for (std::size_t r = 1; r < csv.records.size(); ++r) {
     const Reading<SlotWish> row = ReadRow(header, csv.records[r]);
     if (!row.ok()) {
-      Refuse(layout, csv.records[r].line, row.error);
+      Refuse(layout.errors, layout.error_count, csv.records[r].line, row.error);
       continue;
     }
     const SlotWish& wish = row.value;
@@ -197,13 +199,13 @@ Layout ReadLayout(std::string_view text) {
     }
     SlotWish& other = layout.wishes[earlier->second];
     if (other.code != wish.code) {
-      Refuse(layout, wish.line,
+      Refuse(layout.errors, layout.error_count, wish.line,
              SlotText(*wish.store, wish.slot) + ", is given " +
                  ItemText(wish.code, CodeStyle::kCli) + " here, but " +
                  ItemText(other.code, CodeStyle::kCli) + " on line " +
                  std::to_string(other.line));
     } else if (wish.was && other.was && *wish.was != *other.was) {
-      Refuse(layout, wish.line,
+      Refuse(layout.errors, layout.error_count, wish.line,
              SlotText(*wish.store, wish.slot) + ", must hold " +
                  ItemText(*wish.was, CodeStyle::kCli) +
                  " before the change here, but " +

@@ -51,6 +51,12 @@ struct Layout {
   int error_count = 0;
 };
 
+// Counts the wrong `line` in `count`, and keeps it with its reason in `kept`
+// while fewer than Layout::kMostErrorsKept are kept: a layout's errors and
+// a plan's refusals alike.
+void Refuse(std::vector<LayoutError>& kept, int& count, int line,
+            std::string reason);
+
 // Reads a layout: CSV whose first line names its columns (store, slot,
 // offset, code, item, was, in any order and case; store and slot, and item
 // or code, are needed; was is the byte the slot holds before, as a code in

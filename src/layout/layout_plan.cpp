@@ -8,13 +8,6 @@
 namespace tivok {
 namespace {
 
-void Refuse(LayoutPlan& plan, int line, std::string reason) {
-  ++plan.refusal_count;
-  if (plan.refusals.size() < Layout::kMostErrorsKept) {
-    plan.refusals.push_back({line, std::move(reason)});
-  }
-}
-
 // Why `wish` cannot be written where its slot holds `code`, or nothing.
 std::string WhyNot(const SlotWish& wish, int code) {
   if (!KeepsOnly(wish) && (!wish.was || *wish.was == code)) return {};
@@ -22,10 +15,6 @@ std::string WhyNot(const SlotWish& wish, int code) {
   return SlotText(*wish.store, wish.slot) + ", holds " + ItemText(code) +
          ", not " + ItemText(expected) +
          UnexpectedEnding(wish, CodeStyle::kWindow);
-}
-
-std::string Rows(int count) {
-  return std::to_string(count) + (count == 1 ? " row" : " rows");
 }
 
 }  // namespace
@@ -48,12 +37,12 @@ LayoutPlan PlanLayout(const Layout& layout, const StoreLookup& holds) {
       const std::string why =
           codes != nullptr ? codes->shortfall : "the image cannot be read";
       Refuse(
-          plan, wish.line,
+          plan.refusals, plan.refusal_count, wish.line,
           SlotText(*wish.store, wish.slot) + ", is not in the image: " + why);
     } else if (code == wish.code) {
       ++plan.unchanged;
     } else if (std::string why = WhyNot(wish, code); !why.empty()) {
-      Refuse(plan, wish.line, std::move(why));
+      Refuse(plan.refusals, plan.refusal_count, wish.line, std::move(why));
     } else {
       plan.changes.push_back({wish.store, wish.slot,
                               static_cast<std::uint8_t>(code),
@@ -69,10 +58,10 @@ LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
   preview.title = "Apply Layout";
   const int count = static_cast<int>(plan.changes.size());
   preview.heading = QuotedName(layout_path) + " changes " +
-                    std::to_string(count) + (count == 1 ? " slot" : " slots") +
-                    " of " + QuotedName(image_path) +
-                    ". Apply writes them all in one step, which Edit, Undo "
-                    "takes back; Cancel writes nothing.";
+                    Counted(count, "slot") + " of " + QuotedName(image_path) +
+                    ". Apply writes " + ForCount(count, "it", "them all") +
+                    " in one step, which Edit, Undo takes back; Cancel "
+                    "writes nothing.";
   for (const PlannedChange& change : plan.changes) {
     PreviewRow row{std::string(change.store->selector_label),
                    std::to_string(change.slot),
@@ -87,7 +76,7 @@ LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
     preview.unchanged = "Every row of the layout changes its slot.";
   } else {
     preview.unchanged =
-        Rows(plan.unchanged) +
+        Counted(plan.unchanged, "row") +
         (plan.unchanged == 1
              ? " changes nothing: its slot holds its item already."
              : " change nothing: their slots hold their items already.");

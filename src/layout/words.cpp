@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
+#include <limits>
 
 #include "layout/suggest.h"
 #include "rom/describe.h"
@@ -44,14 +46,25 @@ std::string BareNumberError(std::string_view word) {
 }
 
 // `word` read as "0x" and hex digits: the value, -1 for a word without the
-// prefix and -2 for one whose digits are no hex number below 0x100.
-int PrefixedHexOf(std::string_view word) {
+// prefix and -2 for one whose digits are no hex number. A value above
+// 0xFF is returned as it is: the caller says that no byte holds it.
+std::int64_t PrefixedHexOf(std::string_view word) {
   if (word.size() < 2 || word[0] != '0' || (word[1] != 'x' && word[1] != 'X')) {
     return -1;
   }
-  const std::optional<std::int32_t> value = ParseHex(word.substr(2));
-  if (!value || *value > 0xFF) return -2;
-  return *value;
+  const std::string_view digits = word.substr(2);
+  if (digits.empty() || digits.find_first_not_of("0123456789abcdefABCDEF") !=
+                            std::string_view::npos) {
+    return -2;
+  }
+  const std::optional<std::int32_t> value = ParseHex(digits);
+  // Too many digits for the parser is still hex, only far above a byte.
+  return value ? *value : std::numeric_limits<std::int64_t>::max();
+}
+
+// A hex number that no byte holds: "0x100 is above 0xFF, the largest byte".
+std::string AboveByteError(std::string_view word) {
+  return Echoed(word) + " is valid hex, but above 0xFF, the largest byte";
 }
 
 template <typename T>
@@ -82,7 +95,7 @@ std::string Echoed(std::string_view word) {
     ++characters;
   }
   const bool cut = end < word.size();
-  return "\"" + Escaped(word.substr(0, end)) + (cut ? "...\"" : "\"");
+  return "\"" + QuoteEscaped(word.substr(0, end)) + (cut ? "...\"" : "\"");
 }
 
 std::string_view StoreWord(const Store& store) {
@@ -123,17 +136,18 @@ Reading<int> ReadSlot(std::string_view word, const Store& store) {
 }
 
 Reading<int> ReadItem(std::string_view word) {
-  const int hex = PrefixedHexOf(word);
+  const std::int64_t hex = PrefixedHexOf(word);
   if (hex == -1 && IsDigits(word)) return Error<int>(BareNumberError(word));
   if (hex == -2) return Error<int>(Echoed(word) + " is no item code in hex");
+  if (hex > 0xFF) return Error<int>(AboveByteError(word));
   if (hex >= ItemTable::kItemCount) {
     const int last = ItemTable::kItemCount - 1;
-    return Error<int>(CodeText(hex, CodeStyle::kCli) +
+    return Error<int>(CodeText(static_cast<int>(hex), CodeStyle::kCli) +
                       " is no item's code; the codes run from " +
                       ItemText(0, CodeStyle::kCli) + " to " +
                       ItemText(last, CodeStyle::kCli));
   }
-  if (hex >= 0) return {hex, {}};
+  if (hex >= 0) return {static_cast<int>(hex), {}};
   if (const int code = ItemTable::CodeNamed(word); code >= 0) {
     return {code, {}};
   }
@@ -146,8 +160,9 @@ Reading<int> ReadItem(std::string_view word) {
 }
 
 Reading<int> ReadCode(std::string_view word) {
-  const int hex = PrefixedHexOf(word);
-  if (hex >= 0) return {hex, {}};
+  const std::int64_t hex = PrefixedHexOf(word);
+  if (hex > 0xFF) return Error<int>(AboveByteError(word));
+  if (hex >= 0) return {static_cast<int>(hex), {}};
   if (IsDigits(word)) return Error<int>(BareNumberError(word));
   return Error<int>(Echoed(word) +
                     " is no code in hex; a code is written like 0x17");

@@ -1,8 +1,7 @@
 #include "rom/describe.h"
 
-#include <filesystem>
-
 #include "rom/checksum.h"
+#include "rom/file_path.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 
@@ -89,8 +88,8 @@ std::string UnknownItemText(int code, CodeStyle style) {
 std::string NotAnImageText(std::string_view subject, std::string_view title,
                            bool no_longer) {
   return std::string(subject) + (no_longer ? " is no longer" : " is not") +
-         " a Dragon Warrior Monsters image (its header title is \"" +
-         Printable(title) + "\", not \"" +
+         " a Dragon Warrior Monsters image (its header title is " +
+         Quoted(Printable(title)) + ", not \"" +
          std::string(RomFile::kAcceptedTitle) + "\")";
 }
 
@@ -182,15 +181,23 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+std::string QuoteEscaped(std::string_view text) {
+  std::string shown;
+  for (const char c : Escaped(text)) {
+    if (c == '"') shown += '\\';
+    shown += c;
+  }
+  return shown;
+}
+
 std::string QuotedName(const std::string& path) {
-  return Quoted(std::filesystem::path(path).filename().string());
+  return Quoted(FileName(path));
 }
 
 std::string WithFileName(std::string message, const std::string& path) {
-  // Messages show paths escaped, as Quoted gives them.
-  const std::string shown = Escaped(path);
-  const std::string name =
-      Escaped(std::filesystem::path(path).filename().string());
+  // Messages show paths as Quoted gives them.
+  const std::string shown = QuoteEscaped(path);
+  const std::string name = QuoteEscaped(FileName(path));
   if (path.empty() || name == shown) return message;
   for (std::size_t at = message.find(shown); at != std::string::npos;
        at = message.find(shown, at + name.size())) {

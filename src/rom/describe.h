@@ -1,6 +1,7 @@
 #ifndef TIVOK_ROM_DESCRIBE_H_
 #define TIVOK_ROM_DESCRIBE_H_
 
+#include <concepts>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,20 @@ std::string SlotsFromText(const Store& store, int first);
 // there, or the bare offset of any other byte.
 std::string PlaceText(FileOffset offset);
 
+// `one` where `count` is 1, else `many`, for the words that agree with a
+// count: "differs" or "differ".
+template <std::integral Count>
+std::string ForCount(Count count, std::string_view one, std::string_view many) {
+  return std::string(count == 1 ? one : many);
+}
+// `count` and `noun`, which takes an "s" unless the count is 1: "1 slot",
+// "0 slots", "3 more lines".
+template <std::integral Count>
+std::string Counted(Count count, std::string_view noun) {
+  return std::to_string(count) + " " + std::string(noun) +
+         ForCount(count, "", "s");
+}
+
 // Why bytes past the end of a file of `size` bytes are missing: "the file
 // has only 149392 bytes".
 std::string SizeReason(std::int64_t size);
@@ -61,6 +76,10 @@ std::string SizeReason(std::int64_t size);
 // "\u2066"); bytes that are not UTF-8 read "\xE9". Everything else,
 // backslashes and letters beyond ASCII included, stays as it is.
 std::string Escaped(std::string_view text);
+
+// `text` escaped as Escaped does, and a double quote as \", so that it reads
+// right between double quotes: "Sir\"loin".
+std::string QuoteEscaped(std::string_view text);
 
 // `text` with ASCII letters in lower case.
 std::string Lower(std::string_view text);

@@ -103,7 +103,15 @@ void ExportFile(const std::string& path, std::string_view content,
     }
   }
   std::int64_t size = 0;
-  const std::vector<std::uint8_t> bytes = ReadHead(path, &size);
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = ReadHead(path, &size);
+  } catch (const RomFileError& error) {
+    // What the file holds decides whether it may be replaced.
+    FailWith("cannot export to", path, error.kind(),
+             "it cannot be read to tell what it holds (" +
+                 ReasonOf(error, path) + "); nothing was written");
+  }
   // A file of the kind being written is told by its whole content, which
   // no image has; an image is told by its header.
   const bool whole = static_cast<std::int64_t>(bytes.size()) == size;
@@ -112,7 +120,7 @@ void ExportFile(const std::string& path, std::string_view content,
       const std::string title = TitleText(bytes);
       RefuseContent(path,
                     "it is a Game Boy cartridge image" +
-                        (title.empty() ? "" : " (\"" + title + "\")"),
+                        (title.empty() ? "" : " (" + Quoted(title) + ")"),
                     never);
     }
     RefuseContent(

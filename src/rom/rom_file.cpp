@@ -25,8 +25,8 @@ void RequireBlock(const std::string& path, FileOffset offset, int count) {
 
 }  // namespace
 
-std::string Quoted(const std::string& path) {
-  return "\"" + Escaped(path) + "\"";
+std::string Quoted(std::string_view text) {
+  return "\"" + QuoteEscaped(text) + "\"";
 }
 
 void FailWith(std::string_view action, const std::string& path,
@@ -66,8 +66,7 @@ std::vector<std::uint8_t> ReadFrom(ImageFile& file, FileOffset offset,
   if (offset < 0) RequireBlock(file.path(), offset, count);
   if (offset + count > file.size()) {
     const std::string reason = SizeReason(file.size());
-    throw RomFileError("cannot read " + std::to_string(count) +
-                           (count == 1 ? " byte at " : " bytes at ") +
+    throw RomFileError("cannot read " + Counted(count, "byte") + " at " +
                            OffsetText(offset) + " of " + Quoted(file.path()) +
                            ": " + reason,
                        RomFileError::Kind::kTooShort, reason);

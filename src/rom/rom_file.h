@@ -45,9 +45,9 @@ class RomFileError : public std::runtime_error {
   std::string reason_;
 };
 
-// The path in double quotes, escaped (describe.h), as every message shows a
-// file.
-std::string Quoted(const std::string& path);
+// The path in double quotes, escaped (QuoteEscaped, describe.h), as every
+// message shows a file; also any other text that a message echoes.
+std::string Quoted(std::string_view text);
 
 // The only way the program touches a cartridge image. Every call opens the
 // file by its path and closes it before it returns, on failure too, so no

@@ -1,6 +1,7 @@
 #include "rom/store_read.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "rom/describe.h"
 #include "rom/image_file.h"
@@ -24,6 +25,27 @@ FileOffset LastSlot() {
     last = std::max(last, store.SlotOffset(store.slot_count));
   }
   return last;
+}
+
+// Fills `image`'s stores from `region`, the bytes from the first slot on:
+// each store takes the slots that it holds, and `shortfall` says why the
+// others are missing.
+void FillStores(ImageStores& image, std::span<const std::uint8_t> region,
+                const std::string& shortfall) {
+  const FileOffset first = FirstSlot();
+  for (const Store& store : StoreTable::All()) {
+    StoreCodes& read =
+        image.stores[static_cast<std::size_t>(store.selector_position)];
+    read.store = &store;
+    for (int k = 1; k <= store.slot_count; ++k) {
+      const auto at = static_cast<std::size_t>(store.SlotOffset(k) - first);
+      if (at >= region.size()) {
+        read.shortfall = shortfall;
+        break;
+      }
+      read.codes.push_back(region[at]);
+    }
+  }
 }
 
 }  // namespace
@@ -50,19 +72,18 @@ ImageStores ReadImageStores(const std::string& path) {
     // The title was read: the stores are missing, not the image.
     shortfall = error.what();
   }
-  for (const Store& store : StoreTable::All()) {
-    StoreCodes& read =
-        image.stores[static_cast<std::size_t>(store.selector_position)];
-    read.store = &store;
-    for (int k = 1; k <= store.slot_count; ++k) {
-      const auto at = static_cast<std::size_t>(store.SlotOffset(k) - first);
-      if (at >= region.size()) {
-        read.shortfall = shortfall;
-        break;
-      }
-      read.codes.push_back(region[at]);
-    }
-  }
+  FillStores(image, region, shortfall);
+  return image;
+}
+
+ImageStores StoresIn(std::span<const std::uint8_t> bytes, std::string title) {
+  ImageStores image;
+  image.title = std::move(title);
+  image.size = static_cast<std::int64_t>(bytes.size());
+  // The offset of the first slot, as far as the bytes reach.
+  const auto first = std::min<std::size_t>(
+      static_cast<std::size_t>(FirstSlot()), bytes.size());
+  FillStores(image, bytes.subspan(first), SizeReason(image.size));
   return image;
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,10 @@ struct ImageStores {
 // stores leaves them empty with the error as their shortfall. Throws
 // RomFileError when the file cannot be opened or its header title read.
 ImageStores ReadImageStores(const std::string& path);
+
+// The stores of an image read whole into `bytes`, whose header title is
+// `title`, as ReadImageStores reads them from a file of those bytes.
+ImageStores StoresIn(std::span<const std::uint8_t> bytes, std::string title);
 
 }  // namespace tivok
 

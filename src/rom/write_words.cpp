@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "rom/describe.h"
 #include "rom/store_table.h"
 
 namespace tivok {
@@ -29,13 +30,10 @@ std::string ChangeText(const ByteChange& change, int before,
          ValueText(change.offset, before, style);
 }
 
-std::string Bytes(std::size_t count) {
-  return std::to_string(count) + (count == 1 ? " byte" : " bytes");
-}
-
 // "The 1 byte written is" or "The 2 bytes written are".
 std::string TheWritten(std::size_t count) {
-  return "The " + Bytes(count) + (count == 1 ? " written is" : " written are");
+  return "The " + Counted(count, "byte") + " written " +
+         ForCount(count, "is", "are");
 }
 
 std::string ErrorText(const std::optional<RomFileError>& error) {
@@ -114,7 +112,7 @@ std::string Reason(const WriteRequest& request, const WriteReport& report,
   switch (report.outcome) {
     case Outcome::kReplaced:
       return file + " was replaced by another program while " + program +
-             " wrote: the " + Bytes(report.written) +
+             " wrote: the " + Counted(report.written, "byte") +
              " written went into the file that was replaced, and the image "
              "at " +
              file + " was not changed";
@@ -190,7 +188,7 @@ void TellLeft(const WriteRequest& request, const WriteReport& report,
     default:
       words.left = TheWritten(in_file) +
                    " in the file, but the disk did not confirm " +
-                   (in_file == 1 ? "it; it may" : "them; they may") +
+                   ForCount(in_file, "it; it may", "them; they may") +
                    " be lost if the system fails.";
   }
 }
@@ -209,7 +207,7 @@ WriteWords WordWrite(const WriteRequest& request, const WriteReport& report,
                                            voice.style));
       }
       if (!request.dry_run && !words.written.empty()) {
-        words.left = Bytes(words.written.size()) + " written to " +
+        words.left = Counted(words.written.size(), "byte") + " written to " +
                      Quoted(request.path) + " and flushed to the disk.";
       }
       return words;

@@ -97,6 +97,7 @@ MainWindow::~MainWindow() {
   combo3_->blockSignals(true);
   combo2_->blockSignals(true);
   watcher_->blockSignals(true);
+  if (clean_watcher_ != nullptr) clean_watcher_->blockSignals(true);
 }
 
 void MainWindow::CreateControls() {
@@ -203,6 +204,14 @@ void MainWindow::CreateStatusLine() {
   status_ = new StatusLine(bar);
   status_->setObjectName("Status");
   bar->addWidget(status_, 1);
+  // Shown only while the checksum is stale; its accessible name explains
+  // it, as its tooltip does.
+  checksum_mark_ = NewLabel("ChecksumMark", {}, bar);
+  checksum_mark_->setWordWrap(true);
+  checksum_mark_->setAlignment(Qt::AlignCenter);
+  checksum_mark_->setContentsMargins(4, 0, 4, 0);
+  checksum_mark_->hide();
+  bar->addPermanentWidget(checksum_mark_);
 }
 
 // Names for screen readers, in the words of the visible labels, which also

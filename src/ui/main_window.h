@@ -69,8 +69,11 @@ class MainWindow : public QMainWindow, public EditorView {
   void SetFixChecksumEnabled(bool enabled) override;
   bool KeepsChecksumRight() const override;
   void WatchImage(const std::string& path) override;
+  void WatchCleanImage(const std::string& path) override;
   void SetCaption(std::string_view caption) override;
   void SetStatus(std::string_view text) override;
+  void ShowChecksumMark(std::string_view text,
+                        std::string_view explanation) override;
 
   void ShowOpenDialog() override;
   std::string DialogFileName() const override;
@@ -142,7 +145,12 @@ class MainWindow : public QMainWindow, public EditorView {
   ItemSelector* combo3_ = nullptr;   // new-item selector
   QPushButton* command1_ = nullptr;
   StatusLine* status_ = nullptr;  // the status bar's text
+  // The status bar's lasting mark of a stale checksum; hidden while none.
+  QLabel* checksum_mark_ = nullptr;
   ImageWatcher* watcher_ = nullptr;
+  // The clean image compared with; made at the first comparison, so that
+  // the window's first show does not pay for it.
+  ImageWatcher* clean_watcher_ = nullptr;
   QAction* open_ = nullptr;
   QAction* reload_ = nullptr;
   RecentMenu* recent_ = nullptr;

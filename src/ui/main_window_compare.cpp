@@ -10,6 +10,7 @@
 #include "ui/comparison_settings.h"
 #include "ui/core_text.h"
 #include "ui/file_dialog.h"
+#include "ui/image_watcher.h"
 #include "ui/main_window.h"
 #include "ui/slot_list.h"
 
@@ -28,6 +29,16 @@ std::string MainWindow::ChooseCleanImage() {
   const std::string chosen = ChosenFile(dialog, clean_dialog_path_);
   if (!chosen.empty()) clean_dialog_path_ = chosen;
   return chosen;
+}
+
+void MainWindow::WatchCleanImage(const std::string& path) {
+  if (clean_watcher_ == nullptr) {
+    if (path.empty()) return;
+    clean_watcher_ = new ImageWatcher(this);
+    connect(clean_watcher_, &ImageWatcher::Changed, this,
+            [this] { editor_.OnCleanImageChanged(); });
+  }
+  clean_watcher_->Watch(path);
 }
 
 void MainWindow::SetComparing(bool comparing) {

@@ -8,9 +8,11 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMargins>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "rom/file_path.h"
 #include "ui/core_text.h"
@@ -168,6 +170,24 @@ void MainWindow::WatchImage(const std::string& path) {
     action->setEnabled(!path.empty());
   }
   if (!path.empty()) recent_->Add(path);
+}
+
+void MainWindow::ShowChecksumMark(std::string_view text,
+                                  std::string_view explanation) {
+  const QString shown = ToQString(text);
+  // A word a line, so that the status line beside it keeps most of the
+  // window's width.
+  int widest = 0;
+  for (const QString& word : shown.split(' ')) {
+    widest =
+        std::max(widest, checksum_mark_->fontMetrics().horizontalAdvance(word));
+  }
+  const QMargins margins = checksum_mark_->contentsMargins();
+  checksum_mark_->setFixedWidth(widest + margins.left() + margins.right());
+  checksum_mark_->setText(shown);
+  checksum_mark_->setToolTip(ToQString(explanation));
+  checksum_mark_->setAccessibleName(ToQString(explanation));
+  checksum_mark_->setVisible(!text.empty());
 }
 
 void MainWindow::SetCaption(std::string_view caption) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,34 @@ TEST(CliDiff, ListsTheDifferingSlotsInEachFormat) {
   }
   EXPECT_EQ(ReadAll(clean), MakeSampleImage());
   EXPECT_EQ(ReadAll(mine), bytes);
+}
+
+// A layout that diff writes applies to the clean image it was made from: a
+// slot whose new code is no item, which apply never writes, is left out,
+// and standard error names it and says why.
+TEST(CliDiff, WritesALayoutThatAppliesToTheCleanImage) {
+  TempDir dir;
+  const std::string clean = dir.WriteSample("clean.gbc");
+  std::vector<std::uint8_t> bytes = MakeSampleImage();
+  bytes[0x2478D] = 0xC8;  // Portal slot 2: no item, not Smart BK
+  bytes[0x2478E] = 0x17;  // Portal slot 3: Sirloin, not Comedy BK
+  const std::string mine = dir.Write("mine.gbc", bytes);
+  const CliRun diff = RunCliWith({"diff", clean, mine, "--format=csv"});
+  EXPECT_EQ(diff.status, 0);
+  EXPECT_EQ(diff.out,
+            "store,slot,offset,code,item,was\n"
+            "Portal Shop,3,0x2478E,0x17,Sirloin,Comedy BK\n");
+  EXPECT_EQ(diff.err, "tivok-cli: slot 2 of Portal Shop, offset 0x2478D: \"" +
+                          mine +
+                          "\" holds an unknown item (0xC8), which a layout "
+                          "keeps but never writes; the row is left out.\n");
+  const CliRun apply = RunCliWith({"apply", clean, "-"}, diff.out);
+  EXPECT_EQ(apply.status, 0) << apply.err;
+  std::vector<std::uint8_t> applied = bytes;
+  applied[0x2478D] = 0x23;
+  const std::vector<std::uint8_t> now = ReadAll(clean);
+  EXPECT_TRUE(std::equal(now.begin() + 0x150, now.end(),
+                         applied.begin() + 0x150));
 }
 
 // An image that ends inside Portal Shop lists the slots it holds, as the

@@ -66,8 +66,7 @@ TEST_F(ApplyLayoutTest, ThePreviewedChangesAreOneStep) {
       "Applied shops.csv: wrote 3 slots in one step (slot 3 of Portal "
       "Shop: Sirloin (17), was Comedy BK (24); slot 2 of Beginner's "
       "(Top Left) Shop: Herb (1), was Lovewater (2); slot 4 of Portal "
-      "Shop: Bookmark (2B), was Fire Staff (25)). Undo takes them all back." +
-          std::string(kStaleNote));
+      "Shop: Bookmark (2B), was Fire Staff (25)). Undo takes them all back.");
   EXPECT_EQ(view.undo_text, "Undo Apply shops.csv (3 slots)");
   editor.OnUndo();
   EXPECT_EQ(ReadAll(path), MakeSampleImage());

@@ -83,6 +83,60 @@ TEST_F(CompareTest, MarksAndCountsFollowWritesAndOutsideChanges) {
   EXPECT_THAT(view.slot_cleans, Each(""));
 }
 
+// A clean image that another program changes is read again on File, Reload
+// or once the watcher tells, and the status says what changed in it. The
+// exports come from that read, whatever the file holds later, so a patch
+// holds the slots that the status counts.
+TEST_F(CompareTest, TheCleanImageIsReadAgainAndTheExportsFollowThatRead) {
+  EXPECT_EQ(view.watched_clean, clean);
+  WriteAsAnotherProgram(clean, At(kPortal, 1), 0x00);
+  WriteAsAnotherProgram(clean, At(kPortal, 2), 0x01);
+  editor.OnReload();
+  EXPECT_THAT(view.status,
+              StartsWith("Another program changed the clean image "
+                         "\"clean.gbc\": slot 1 of Portal Shop: Cheater BK "
+                         "(22) is now Null (0); slot 2 of Portal Shop: Smart "
+                         "BK (23) is now Herb (1). Compared with "
+                         "\"clean.gbc\": 3 slots differ (Beginner's (Top "
+                         "Left) Shop 1, Portal Shop 2)."));
+  const std::vector<std::uint8_t> shown = ReadAll(clean);
+  // Changed again, but not yet told: the exports hold what the window
+  // shows.
+  WriteAsAnotherProgram(clean, At(kPortal, 3), 0x00);
+  view.export_answers.push_back(dir.File("mine.ips"));
+  editor.OnExportPatch();
+  EXPECT_THAT(view.status, StartsWith("Exported an IPS patch of 3 slots"));
+  const std::string was = dir.Write("was.gbc", shown);
+  EXPECT_EQ(ReadAll(dir.File("mine.ips")),
+            MakeStorePatch(was, mine, PatchFormat::kIps).bytes);
+  view.choice_answers.push_back(1);
+  view.export_answers.push_back(dir.File("mine.csv"));
+  editor.OnExportLayout();
+  EXPECT_THAT(view.status, StartsWith("Exported the layout of the 3 slots"));
+
+  // Told by the watcher: a change outside the stores, then nothing new.
+  editor.OnCleanImageChanged();
+  EXPECT_THAT(view.status, HasSubstr("(24) is now Null (0). Compared with "
+                                     "\"clean.gbc\": 4 slots differ"));
+  WriteAsAnotherProgram(clean, 0x200, 0xAA);
+  editor.OnCleanImageChanged();
+  EXPECT_THAT(view.status, StartsWith("Another program changed the clean "
+                                      "image \"clean.gbc\", but none of its "
+                                      "store slots. Compared with"));
+  view.status.clear();
+  editor.OnCleanImageChanged();
+  EXPECT_EQ(view.status, "");
+  std::filesystem::remove(FsPath(clean));
+  editor.OnCleanImageChanged();
+  EXPECT_THAT(view.status,
+              StartsWith("The clean image \"clean.gbc\" can no longer be "
+                         "compared with: there is no such file. The "
+                         "comparison is forgotten."));
+  EXPECT_FALSE(view.comparing);
+  EXPECT_EQ(view.watched_clean, "");
+  EXPECT_THAT(view.remembered, IsEmpty());
+}
+
 // Reopening the image compares it again, until the clean image is gone:
 // that is said once, and forgotten. A refused clean image keeps the
 // comparison there was.
@@ -161,6 +215,17 @@ TEST_F(CompareTest, ExportsEverySlotOrTheDifferingOnes) {
   editor.OnExportLayout();
   EXPECT_THAT(view.log, ElementsAre("AskChoice Export Layout: &All Slots "
                                     "&Differing Slots"));
+  // A slot whose new code is no item gets no row, and the status says so.
+  WriteAsAnotherProgram(mine, At(kPortal, 1), 0xC8);
+  view.choice_answers.push_back(1);
+  view.export_answers.push_back(csv);
+  editor.OnExportLayout();
+  EXPECT_THAT(view.status,
+              HasSubstr("Exported the layout of the 1 slot that differs from "
+                        "\"clean.gbc\" to \"mine.csv\". Slot 1 of Portal "
+                        "Shop, offset 0x2478C: \"mine.gbc\" holds an unknown "
+                        "item (0xC8), which a layout keeps but never writes; "
+                        "the row is left out."));
 }
 
 // A patch goes against the clean image compared with, or one chosen when
@@ -180,8 +245,10 @@ TEST_F(CompareTest, ExportsAPatchAgainstTheCleanImage) {
   const std::vector<std::uint8_t> bytes = ReadAll(clean);
   view.export_answers.push_back(clean);
   editor.OnExportPatch();
-  EXPECT_THAT(view.messages.back().text,
-              HasSubstr("never replaces a cartridge image"));
+  EXPECT_EQ(view.messages.back().text,
+            "The IPS patch was not exported to \"clean.gbc\": it is the "
+            "cartridge image \"clean.gbc\", and an export never replaces a "
+            "cartridge image; nothing was written.");
   EXPECT_EQ(ReadAll(clean), bytes);
 
   editor.OnStopComparing();

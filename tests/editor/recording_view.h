@@ -36,9 +36,10 @@ class RecordingView : public EditorView {
   std::string status;
   std::string caption = "Tivok";
   bool save_enabled = false;
-  // The Edit menu's entries (empty: disabled) and the image watched; these
-  // are not logged.
-  std::string undo_text, redo_text, watched;
+  // The Edit menu's entries (empty: disabled), the images watched and the
+  // checksum mark and its explanation (empty: none); these are not logged.
+  std::string undo_text, redo_text, watched, watched_clean;
+  std::string checksum_mark, checksum_explanation;
   // What Save's description says it writes; not logged.
   std::string save_description;
   // Edit, Fix Cartridge Checksum's state and Edit, Keep Checksum Right's
@@ -91,6 +92,14 @@ class RecordingView : public EditorView {
   }
   bool KeepsChecksumRight() const override { return keep_checksum_right; }
   void WatchImage(const std::string& path) override { watched = path; }
+  void WatchCleanImage(const std::string& path) override {
+    watched_clean = path;
+  }
+  void ShowChecksumMark(std::string_view text,
+                        std::string_view explanation) override {
+    checksum_mark = text;
+    checksum_explanation = explanation;
+  }
   void SetCaption(std::string_view caption) override;
   void SetStatus(std::string_view text) override { status = text; }
   void ShowOpenDialog() override;

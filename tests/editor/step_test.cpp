@@ -17,6 +17,7 @@ namespace tivok::testing {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 bool ChecksumRight(const std::string& path) {
@@ -38,13 +39,21 @@ class StepTest : public StoreEditorTest {
 };
 
 // The fix writes only the checksum's two bytes, as one step that Undo
-// takes back to the stale value; Fix is offered only while it is stale.
+// takes back to the stale value; Fix is offered, and the mark shown, only
+// while it is stale. The status line says what the save did, not that.
 TEST_F(StepTest, FixingTheChecksumIsOneStep) {
   SaveHerb();
   const std::vector<std::uint8_t> stale = ReadAll(path);
   ASSERT_FALSE(ChecksumRight(path));
   EXPECT_TRUE(view.fix_checksum_enabled);
+  EXPECT_EQ(view.checksum_mark, "Checksum stale");
+  EXPECT_EQ(view.checksum_explanation,
+            "The global checksum is stale: hardware does not check it, but "
+            "some emulators warn when they start the image. Edit, Fix "
+            "Cartridge Checksum sets it right.");
+  EXPECT_THAT(view.status, Not(HasSubstr("checksum")));
   editor.OnFixChecksum();
+  EXPECT_EQ(view.checksum_mark, "");
   EXPECT_TRUE(ChecksumRight(path));
   std::vector<std::uint8_t> fixed = stale;
   fixed[0x14E] = ReadAll(path)[0x14E];
@@ -56,6 +65,7 @@ TEST_F(StepTest, FixingTheChecksumIsOneStep) {
   editor.OnUndo();
   EXPECT_EQ(ReadAll(path), stale);
   EXPECT_TRUE(view.fix_checksum_enabled);
+  EXPECT_EQ(view.checksum_mark, "Checksum stale");
   EXPECT_EQ(view.undo_text, "Undo Save Herb to Slot 3 of Portal Shop");
   editor.OnRedo();
   EXPECT_EQ(ReadAll(path), fixed);

@@ -20,11 +20,6 @@
 namespace tivok::testing {
 
 inline constexpr int kHerb = 1;
-// What the status line adds after a save that leaves the sample image's
-// global checksum stale.
-inline constexpr char kStaleNote[] =
-    " The global checksum is stale now: hardware ignores it, some emulators "
-    "warn. Edit, Fix Cartridge Checksum sets it right.";
 
 // Writes `value` at `offset` as another program would.
 inline void WriteAsAnotherProgram(const std::string& path, std::size_t offset,

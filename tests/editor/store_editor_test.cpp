@@ -36,7 +36,6 @@ using ::tivok::testing::kBook;
 using ::tivok::testing::kHerb;
 using ::tivok::testing::kPortal;
 using ::tivok::testing::kSecond;
-using ::tivok::testing::kStaleNote;
 using ::tivok::testing::kThird;
 using ::tivok::testing::MissingFileReason;
 using ::tivok::testing::NoAccessReason;
@@ -108,8 +107,7 @@ TEST_F(StoreEditorTest, OneEditFromOpenToTheByteInTheFile) {
   EXPECT_TRUE(view.messages.empty());
   EXPECT_EQ(view.status,
             "Saved Herb (1) to slot 1 of Portal Shop, offset 0x2478C (it held "
-            "Cheater BK (22))." +
-                std::string(kStaleNote));
+            "Cheater BK (22)).");
 }
 
 TEST_F(StoreEditorTest, ListsEveryStoreInItsFormat) {
@@ -294,8 +292,8 @@ TEST_F(StoreEditorTest, SavesToTheRememberedSlotWhateverStoreIsShown) {
   EXPECT_EQ(ReadAll(path), expected);
   EXPECT_EQ(view.slots, third);
   EXPECT_EQ(view.log.back(), "AddSlot 7 (20)");
-  EXPECT_EQ(view.status, "Saved" + target + " (it held Awake Sand (B))." +
-                             elsewhere + kStaleNote);
+  EXPECT_EQ(view.status,
+            "Saved" + target + " (it held Awake Sand (B))." + elsewhere);
   // Save again: the same byte at the same place.
   editor.OnSave();
   EXPECT_EQ(ReadAll(path), expected);
@@ -504,7 +502,7 @@ TEST_F(SaveFailureTest, AnotherProgramLengthensTheFileWhileTivokWrites) {
       "while Tivok wrote: another program changed the file meanwhile. "
       "Written: Herb (1) to slot 1 of Portal Shop, offset 0x2478C, which held "
       "Cheater BK (22). The 1 byte written is in the file as it is now.";
-  EXPECT_EQ(view.status, "Saved, but " + text + kStaleNote);
+  EXPECT_EQ(view.status, "Saved, but " + text);
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].title, "Error Saving");
   EXPECT_EQ(view.slots[0], "1 (1)");

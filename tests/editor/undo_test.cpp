@@ -60,7 +60,7 @@ class UndoTest : public StoreEditorTest {
 
 TEST_F(UndoTest, UndoAndRedoPutBackAndWriteAgainTheSavedByte) {
   EXPECT_EQ(view.status, "Saved Herb (1) to " + std::string(kSlot) +
-                             " (it held Comedy BK (24))." + kStaleNote);
+                             " (it held Comedy BK (24)).");
   EXPECT_EQ(view.undo_text, kUndoHerb);
   EXPECT_EQ(view.redo_text, "");
 
@@ -180,8 +180,7 @@ TEST_F(UndoTest, SavingTheSameItemAddsNothingToUndo) {
   EXPECT_EQ(view.status,
             "Saved Herb (1) to " + std::string(kSlot) +
                 ", which held it already; Undo has nothing new to take "
-                "back." +
-                kStaleNote);
+                "back.");
   editor.OnUndo();
   EXPECT_EQ(ReadAll(path), Sample());
   EXPECT_EQ(view.undo_text, "");
@@ -256,7 +255,7 @@ TEST_F(UndoTest, AnUnconfirmedWriteIsShownAsWritten) {
       ". Written: Lovewater (2) to " + std::string(kSlot) +
       ", which held Herb (1). The 1 byte written is in the file, but the disk "
       "did not confirm it; it may be lost if the system fails.";
-  EXPECT_EQ(view.status, Replaced(text, "@", "sample.gbc") + kStaleNote);
+  EXPECT_EQ(view.status, Replaced(text, "@", "sample.gbc"));
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].title, "Error Saving");
   EXPECT_EQ(view.messages[0].text, Replaced(text, "@", path));
@@ -283,8 +282,7 @@ TEST_F(UndoTest, AnUnconfirmedWriteIsShownAsWritten) {
                 "that was opened as \"sample.gbc\", flushed to the disk. It "
                 "could not be checked that \"sample.gbc\" still names that "
                 "file: if another program replaced it meanwhile, the image at "
-                "\"sample.gbc\" was not changed." +
-                kStaleNote);
+                "\"sample.gbc\" was not changed.");
   EXPECT_EQ(view.slots[2], "3 (17)");
   EXPECT_EQ(view.undo_text, "Undo Save Sirloin to Slot 3 of Portal Shop");
 }

@@ -79,6 +79,11 @@ TEST(Layout, NamesEachWrongLine) {
        "Third (Bottom Middle) Shop has no slot 8"},
       {"store,slot,item\n" + good + "portal,2,sirlion\n", 3,
        "no item is called"},
+      // An echo escapes a quote, so that the name reads as it was given.
+      {"store,slot,item\nportal,2,\"Sir\"\"loin\"\n", 2,
+       "no item is called \"Sir\\\"loin\"; did you mean"},
+      {"store,slot,code\nportal,1,0x100\n", 2,
+       "\"0x100\" is valid hex, but above 0xFF, the largest byte"},
       {"store,slot,item\n" + good + "portal,2\n", 3,
        "2 fields, but the first line names 3"},
       {"store,slot,item\n" + good + "portal,2,\n", 3, "the row gives neither"},
@@ -190,6 +195,12 @@ TEST(LayoutPlan, ChangesOnlyTheSlotsThatHoldWhatTheLayoutExpects) {
        0,
        {"3: slot 3 of Portal Shop, offset 0x2478E, is not in the image: the "
         "file has only 149390 bytes"}},
+      // One slot reads in the singular.
+      {"store,slot,item\nportal,3,sirloin\n",
+       256 * 1024,
+       {"4:3 36>23@2"},
+       0,
+       {}},
       {"store,slot,code\nportal,1,0xC8\n",
        256 * 1024,
        {},
@@ -222,6 +233,13 @@ TEST(LayoutPlan, ChangesOnlyTheSlotsThatHoldWhatTheLayoutExpects) {
     EXPECT_EQ(plan.unchanged, c.unchanged) << c.layout;
     EXPECT_EQ(refusals, c.refusals) << c.layout;
     EXPECT_EQ(plan.refused(), !c.refusals.empty()) << c.layout;
+    if (plan.changes.size() == 1) {
+      EXPECT_EQ(
+          PreviewOf(plan, dir.File("one.csv"), dir.File("sample.gbc")).heading,
+          "\"one.csv\" changes 1 slot of \"sample.gbc\". Apply writes "
+          "it in one step, which Edit, Undo takes back; Cancel writes "
+          "nothing.");
+    }
   }
 }
 

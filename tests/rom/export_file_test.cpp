@@ -121,15 +121,21 @@ TEST_F(ExportFileTest, NeverReplacesAnImageOrAFileOfAnotherKind) {
 }
 
 // A failure at any step leaves the target as it was and nothing behind; a
-// folder that cannot take the new file is named as the cause.
+// folder that cannot take the new file is named as the cause, and a target
+// that cannot be read is refused as an export.
 TEST_F(ExportFileTest, AFailureLeavesTheTargetAsItWasAndNothingBehind) {
   TempDir dir;
   const std::string path = dir.Write("hack.ips", Bytes(kIps));
-  for (FileStep step :
-       {FileStep::kOpenForWriting, FileStep::kWrite, FileStep::kFlush}) {
+  for (FileStep step : {FileStep::kRead, FileStep::kOpenForWriting,
+                        FileStep::kWrite, FileStep::kFlush}) {
     ArmFileFault(step);
     const std::string reason = ReasonOf(path, "PATCHEOF");
     DisarmFileFaults();
+    if (step == FileStep::kRead) {
+      EXPECT_EQ(reason.rfind("it cannot be read to tell what it holds (", 0),
+                0u)
+          << reason;
+    }
     if (step == FileStep::kOpenForWriting) {
       EXPECT_EQ(reason, "the folder \"" + dir.path() +
                             "\" cannot take a new file: " + NoAccessReason());

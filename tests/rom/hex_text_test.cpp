@@ -54,5 +54,13 @@ TEST(Describe, EscapesWhatATerminalWouldObey) {
   EXPECT_EQ(Escaped("\u2029\u202F\u2065\u206A"), "\u2029\u202F\u2065\u206A");
 }
 
+// Between quotes a quote is escaped too, in a file's name as in its path.
+TEST(Describe, QuotesEscapeAQuote) {
+  const std::string path = "/w/Sir\"loin.gbc";
+  EXPECT_EQ(QuotedName(path), "\"Sir\\\"loin.gbc\"");
+  EXPECT_EQ(WithFileName("cannot read " + Quoted(path) + ": gone", path),
+            "cannot read \"Sir\\\"loin.gbc\": gone");
+}
+
 }  // namespace
 }  // namespace tivok

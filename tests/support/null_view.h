@@ -42,6 +42,8 @@ class NullView : public EditorView {
   void SetFixChecksumEnabled(bool) override {}
   bool KeepsChecksumRight() const override { return false; }
   void WatchImage(const std::string&) override {}
+  void WatchCleanImage(const std::string&) override {}
+  void ShowChecksumMark(std::string_view, std::string_view) override {}
   void SetCaption(std::string_view) override {}
   void SetStatus(std::string_view) override {}
   void ShowOpenDialog() override {}

@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QTest>
+#include <fstream>
 
 #include "compare/store_patch.h"
 #include "layout/layout.h"
@@ -17,6 +19,7 @@
 namespace tivok::testing {
 namespace {
 
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
@@ -118,6 +121,25 @@ TEST_F(CompareWindowTest, ExportLayoutWritesWhatTheImageHolds) {
   layout = LayoutIn(dir.File("differing.csv"));
   ASSERT_THAT(layout.wishes, SizeIs(1));
   EXPECT_EQ(layout.wishes[0].was, 2);
+}
+
+// The clean image is watched as the open image is: another program's
+// change reaches the marks and the status line on its own.
+TEST_F(CompareWindowTest, TheCleanImageIsWatched) {
+  Choose("CompareWith", clean);
+  {
+    std::fstream other(FsPath(clean),
+                       std::ios::in | std::ios::out | std::ios::binary);
+    other.seekp(kBeginnerSlot2Offset);
+    other.put('\x17');
+  }
+  const QString news =
+      "Another program changed the clean image \"clean.gbc\": slot 2 of "
+      "Beginner's (Top Left) Shop: Lovewater (2) is now Sirloin (17). "
+      "Compared with \"clean.gbc\": no slot differs.";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Status().startsWith(news); }))
+      << Status().toStdString();
+  EXPECT_THAT(Entries(Slots(), 2), Each(""));
 }
 
 // File, Export Patch... offers IPS and BPS and writes the patch that

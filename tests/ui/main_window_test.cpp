@@ -80,10 +80,20 @@ TEST_F(MainWindowTest, OpeningTheSampleFillsTheWindow) {
   // The focus back on the slot list makes no entry current, and keeps what
   // the load said of the image.
   EXPECT_EQ(Status().toStdString(),
-            "Choose a slot first; then Save writes Null (0) to it. The global "
-            "checksum is stale: hardware does not check it, but some "
-            "emulators warn when they start the image. Edit, Fix Cartridge "
-            "Checksum sets it right.");
+            "Choose a slot first; then Save writes Null (0) to it.");
+  // The sample's stale global checksum shows as a mark of its own, until
+  // it is fixed.
+  const auto* mark = Find<QLabel>("ChecksumMark");
+  const QString explanation =
+      "The global checksum is stale: hardware does not check it, but some "
+      "emulators warn when they start the image. Edit, Fix Cartridge "
+      "Checksum sets it right.";
+  EXPECT_TRUE(mark->isVisible());
+  EXPECT_EQ(mark->text(), "Checksum stale");
+  EXPECT_EQ(mark->toolTip(), explanation);
+  EXPECT_EQ(mark->accessibleName(), explanation);
+  Find<QAction>("FixChecksum")->trigger();
+  EXPECT_FALSE(mark->isVisible());
 }
 
 TEST_F(MainWindowTest, OpensFilesWithNonAsciiNames) {
