@@ -72,15 +72,15 @@ TEST_F(StepTest, FixingTheChecksumIsOneStep) {
 }
 
 // A fix that writes only the high byte, the low one being right already,
-// leaves the checksum known to be right too.
+// withdraws the mark too.
 TEST_F(StepTest, AFixOfTheHighByteAlone) {
   const std::vector<std::uint8_t> right = MakeSampleImage();
   WriteAsAnotherProgram(path, 0x14E, right[0x14E] ^ 0x80);
   Open(path);
-  ASSERT_TRUE(view.fix_checksum_enabled);
+  ASSERT_EQ(view.checksum_mark, "Checksum stale");
   editor.OnFixChecksum();
   EXPECT_EQ(ReadAll(path), right);
-  EXPECT_FALSE(view.fix_checksum_enabled);
+  EXPECT_EQ(view.checksum_mark, "");
 }
 
 // Kept right, every save, undo and redo leaves the checksum matching, and
