@@ -58,8 +58,10 @@ void SayFailure(const WriteWords& words, const std::vector<SlotWish>& wishes,
     err << "\n";
   }
   const bool layout = !words.refused.empty() && !source.name.empty();
-  err << kProgram << ": " << (layout ? "the layout is refused; " : "")
-      << words.reason << (words.refused.empty() ? "\n" : ".\n");
+  const char* refused =
+      source.patch ? "the patch is refused; " : "the layout is refused; ";
+  err << kProgram << ": " << (layout ? refused : "") << words.reason
+      << (words.refused.empty() ? "\n" : ".\n");
   SayLine(err, words.rolled_back);
   ListChanges(err, "Written:", words.written);
   ListChanges(err, "Not written:", words.not_written);

@@ -23,7 +23,9 @@ std::string MoreLines(int count) {
   return std::to_string(count) + (count == 1 ? " more line" : " more lines");
 }
 
+// A reason of a patch, which has no lines, stands alone.
 std::string LineText(const LayoutError& error) {
+  if (error.line <= 0) return error.reason;
   return "line " + std::to_string(error.line) + ": " + error.reason;
 }
 
