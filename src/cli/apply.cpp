@@ -54,7 +54,10 @@ void SayFailure(const WriteWords& words, const std::vector<SlotWish>& wishes,
     }
     const SlotWish& wish = wishes[note.change];
     err << kProgram << ": " << LinePrefix(source, wish.line) << note.text;
-    if (note.unexpected) err << UnexpectedEnding(wish, CodeStyle::kCli);
+    if (note.unexpected) {
+      err << UnexpectedEnding(wish, CodeStyle::kCli,
+                              source.patch ? "patch" : "layout");
+    }
     err << "\n";
   }
   const bool layout = !words.refused.empty() && !source.name.empty();

@@ -47,6 +47,7 @@ std::optional<Layout> LayoutApplier::LayoutOf(const std::string& path,
   }
   Layout layout;
   layout.wishes = WishesOf(read.slots);
+  layout.source = "patch";
   return layout;
 }
 

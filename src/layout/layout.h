@@ -49,6 +49,9 @@ struct Layout {
   std::vector<SlotWish> wishes;
   std::vector<LayoutError> errors;
   int error_count = 0;
+  // What the wishes come from, as refusals name it: "layout", or "patch"
+  // for the slots that a patch changes.
+  std::string_view source = "layout";
 };
 
 // Reads a layout: CSV whose first line names its columns (store, slot,
@@ -76,8 +79,9 @@ bool KeepsOnly(const SlotWish& wish);
 // How a refusal ends after "slot 3 of Portal Shop, ..., holds X, not Y"
 // where the slot does not hold what `wish` expects there: ", which can be
 // kept where a slot holds it, but never written", or ", which the layout
-// expects there before writing Sirloin (17)".
-std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style);
+// expects there before writing Sirloin (17)", naming the wish's `source`.
+std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style,
+                             std::string_view source = "layout");
 
 }  // namespace tivok
 

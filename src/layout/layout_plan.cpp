@@ -16,12 +16,12 @@ void Refuse(LayoutPlan& plan, int line, std::string reason) {
 }
 
 // Why `wish` cannot be written where its slot holds `code`, or nothing.
-std::string WhyNot(const SlotWish& wish, int code) {
+std::string WhyNot(const SlotWish& wish, int code, std::string_view source) {
   if (!KeepsOnly(wish) && (!wish.was || *wish.was == code)) return {};
   const int expected = KeepsOnly(wish) ? wish.code : *wish.was;
   return SlotText(*wish.store, wish.slot) + ", holds " + ItemText(code) +
          ", not " + ItemText(expected) +
-         UnexpectedEnding(wish, CodeStyle::kWindow);
+         UnexpectedEnding(wish, CodeStyle::kWindow, source);
 }
 
 std::string Rows(int count) {
@@ -52,7 +52,8 @@ LayoutPlan PlanLayout(const Layout& layout, const StoreLookup& holds) {
           SlotText(*wish.store, wish.slot) + ", is not in the image: " + why);
     } else if (code == wish.code) {
       ++plan.unchanged;
-    } else if (std::string why = WhyNot(wish, code); !why.empty()) {
+    } else if (std::string why = WhyNot(wish, code, layout.source);
+               !why.empty()) {
       Refuse(plan, wish.line, std::move(why));
     } else {
       plan.changes.push_back({wish.store, wish.slot,
