@@ -1,7 +1,8 @@
 // src/layout: the layout language that the window and tivok-cli share. CSV
 // records (csv.h), a word read as a store, a slot or an item, with
 // suggestions for a misspelt one (words.h, suggest.h), the layout file
-// reader (layout_file.h) and this reader of layouts, a layout planned
+// reader (layout_file.h) and this reader of layouts, a patch read as a
+// layout (patch_layout.h), a layout planned
 // against an image (layout_plan.h), and the layouts and texts of exports
 // (layout_csv.h, export_text.h). It includes from src/rom and, for the
 // layout of differing slots, src/compare.
