@@ -81,10 +81,41 @@ set(CPACK_STRIP_FILES ON)
 # umask of 022 for the folders.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
-# Windows and macOS: a ZIP archive of the program and its Qt libraries, and
-# a disk image to drag the app bundle from.
+# Windows: a ZIP archive, tivok-VERSION-windows-x86_64.zip, that holds a
+# folder of that name with the two programs, the README as text, the
+# licence and, for a Qt linked into the program, Qt's licences and where its
+# source is to be had (qt/README.txt).
 if(WIN32)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+  find_package(Qt6 REQUIRED COMPONENTS Core)
+  get_target_property(TIVOK_QT_TYPE Qt6::Core TYPE)
+  # scripts/build-windows-qt keeps the licences in the Qt it installs
+  # (Qt6_DIR is its lib/cmake/Qt6), with the version of Debian's source
+  # package that it was built from.
+  get_filename_component(qt_licenses ${Qt6_DIR}/../../../licenses ABSOLUTE)
+  if(TIVOK_QT_TYPE STREQUAL "STATIC_LIBRARY" AND
+     EXISTS ${qt_licenses}/debian-source-version)
+    file(STRINGS ${qt_licenses}/debian-source-version TIVOK_QT_SOURCE_VERSION)
+    set(TIVOK_QT_VERSION ${Qt6Core_VERSION})
+    configure_file(${PROJECT_SOURCE_DIR}/data/windows-qt-notice.txt.in
+                   qt-notice.txt @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/qt-notice.txt DESTINATION qt
+            RENAME README.txt)
+    install(FILES ${qt_licenses}/LGPL-3.0-only.txt
+                  ${qt_licenses}/GPL-3.0-only.txt
+                  ${qt_licenses}/GPL-2.0-only.txt
+            DESTINATION qt)
+    install(FILES ${qt_licenses}/copyright DESTINATION qt
+            RENAME copyright.txt)
+  elseif(TIVOK_QT_TYPE STREQUAL "STATIC_LIBRARY")
+    message(WARNING "Qt is linked statically, but its licences are not in "
+                    "${qt_licenses}: the ZIP will lack them")
+  endif()
   set(CPACK_GENERATOR ZIP)
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64)$")
+    set(CPACK_PACKAGE_FILE_NAME tivok-${PROJECT_VERSION}-windows-x86_64)
+  endif()
 elseif(APPLE)
   set(CPACK_GENERATOR DragNDrop)
 endif()

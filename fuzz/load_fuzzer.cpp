@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     const tivok::Store& shown = *tivok::StoreTable::BySelectorPosition(store);
     const auto held =
         accepted ? std::clamp<std::int64_t>(
-                       static_cast<std::int64_t>(length) - shown.read_position,
+                       static_cast<std::int64_t>(length) - shown.SlotOffset(1),
                        0, shown.slot_count)
                  : 0;
     if (editor.state().CurrentStore() != nullptr &&

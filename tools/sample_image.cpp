@@ -24,13 +24,13 @@ constexpr std::size_t kTitleOffset = 0x134;
 constexpr std::size_t kChecksumOffset = 0x14D;
 constexpr std::size_t kGlobalChecksumOffset = 0x14E;
 constexpr std::size_t kHeaderEnd = 0x150;
-constexpr std::int32_t kFirstStorePosition = 0x2476B;
-constexpr std::int32_t kLastStorePosition = 0x24794;
+constexpr std::size_t kFirstStoreOffset = 0x2476A;
+constexpr std::size_t kLastStoreOffset = 0x24793;
 constexpr std::string_view kTitle = "DRAGON WMONAWQE";
 
-// The item code that the image holds at `position` in the store regions.
-std::uint8_t SampleCodeAt(std::int32_t position) {
-  return static_cast<std::uint8_t>((position - kFirstStorePosition) % 44);
+// The item code that the image holds at `offset` in the store regions.
+std::uint8_t SampleCodeAt(std::size_t offset) {
+  return static_cast<std::uint8_t>((offset - kFirstStoreOffset) % 44);
 }
 
 // The header checksum at 0x14D covers the bytes from the title to 0x14C.
@@ -90,9 +90,9 @@ std::vector<std::uint8_t> MakeSampleImage(std::size_t size) {
   std::memset(image.data() + 0x100, 0, kHeaderEnd - 0x100);
   std::memcpy(image.data() + kTitleOffset, kTitle.data(), kTitle.size());
   FixHeaderChecksum(image);
-  for (std::int32_t p = kFirstStorePosition; p <= kLastStorePosition; ++p) {
-    const std::size_t offset = static_cast<std::size_t>(p) - 1;
-    if (offset < size) image[offset] = SampleCodeAt(p);
+  for (std::size_t offset = kFirstStoreOffset;
+       offset <= kLastStoreOffset && offset < size; ++offset) {
+    image[offset] = SampleCodeAt(offset);
   }
   FixGlobalChecksum(image);
   return image;

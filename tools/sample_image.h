@@ -10,9 +10,9 @@ namespace tivok {
 
 // A synthetic cartridge image made for trying and testing the editor; it
 // holds nothing from any real game. It has the accepted header title, a
-// correct header checksum, 0xFF filler, and in the store regions (file
-// positions 0x2476B to 0x24794) the byte at position p holds
-// (p - 0x2476B) % 44: the Beginner's store's slots hold 1 to 8, the Portal
+// correct header checksum, 0xFF filler, and in the store regions (offsets
+// 0x2476A to 0x24793) the byte at offset o holds (o - 0x2476A) % 44: the
+// Beginner's store's slots hold 1 to 8, the Portal
 // store's 34 to 41. Its global checksum at 0x14E-0x14F is right too, for
 // the bytes of whatever size it is made.
 inline constexpr std::size_t kSampleImageSize = 256 * 1024;

@@ -8,8 +8,9 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, whose types it needs.
+#include <shellapi.h>
 #endif
 
 #include "rom/describe.h"

@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
   // Lets the desktop match the window to its desktop entry and icon.
   QGuiApplication::setDesktopFileName(kDesktopId);
   // Where the settings (the recent images) are kept: on Linux
-  // ~/.config/tivok/tivok.conf, on macOS org.example.tivok.plist.
+  // ~/.config/tivok/tivok.conf, on macOS org.example.tivok.plist, on
+  // Windows the registry key HKEY_CURRENT_USER\Software\tivok\tivok.
   QCoreApplication::setOrganizationName("tivok");
   QCoreApplication::setOrganizationDomain("example.org");
   QCoreApplication::setApplicationName("tivok");

@@ -8,10 +8,6 @@
 namespace tivok::cli {
 namespace {
 
-FilePosition PositionOf(const SlotWish& wish) {
-  return wish.store->SlotPosition(wish.slot);
-}
-
 // One change per wish: a wish to write an item takes any byte there, or
 // only its `was`; a wish to keep a code that is no item expects that code.
 // The core refuses them where the slot holds another byte, unless it holds
@@ -25,7 +21,8 @@ WriteRequest RequestFor(const std::string& path,
     std::optional<std::uint8_t> expected;
     if (wish.was) expected = static_cast<std::uint8_t>(*wish.was);
     if (KeepsOnly(wish)) expected = code;
-    request.changes.push_back({PositionOf(wish), expected, code});
+    request.changes.push_back(
+        {wish.store->SlotOffset(wish.slot), expected, code});
   }
   return request;
 }

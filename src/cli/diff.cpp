@@ -44,7 +44,7 @@ std::string TableText(const std::vector<SlotDifference>& differences,
       text += "  Slot  Offset   " + PadRight("Clean", width) + "  Image\n";
     }
     text += "  " + PadLeft(std::to_string(difference.slot), 4) + "  " +
-            PadRight(OffsetColumn(store.SlotPosition(difference.slot)), 7) +
+            PadRight(OffsetColumn(store.SlotOffset(difference.slot)), 7) +
             "  " + PadRight(CodeAndItem(difference.clean), width) + "  " +
             CodeAndItem(difference.code) + "\n";
   }
@@ -56,14 +56,14 @@ std::string JsonText(const std::vector<SlotDifference>& differences) {
   for (std::size_t i = 0; i < differences.size(); ++i) {
     const SlotDifference& difference = differences[i];
     const Store& store = *difference.store;
-    const FilePosition position = store.SlotPosition(difference.slot);
+    const FileOffset offset = store.SlotOffset(difference.slot);
     text += i == 0 ? "\n" : ",\n";
     text += "    {\"store\": " + JsonString(store.selector_label) +
             ", \"word\": " + JsonString(StoreWord(store)) +
             ", \"number\": " + std::to_string(store.selector_position + 1) +
             ", \"slot\": " + std::to_string(difference.slot) +
-            ", \"offset\": " + std::to_string(position - 1) +
-            ", \"offset_hex\": " + JsonString(OffsetColumn(position)) + ", " +
+            ", \"offset\": " + std::to_string(offset) +
+            ", \"offset_hex\": " + JsonString(OffsetColumn(offset)) + ", " +
             JsonItem(difference.code, "") + ", " +
             JsonItem(difference.clean, "was_") + "}";
   }

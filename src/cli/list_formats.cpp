@@ -77,7 +77,7 @@ std::string TableText(const std::vector<const StoreCodes*>& stores) {
     for (int k = 1; k <= static_cast<int>(listed->codes.size()); ++k) {
       const int code = listed->CodeOf(k);
       text += "  " + PadLeft(std::to_string(k), 4) + "  " +
-              PadRight(OffsetColumn(store.SlotPosition(k)), 7) + "  " +
+              PadRight(OffsetColumn(store.SlotOffset(k)), 7) + "  " +
               PadRight(CodeColumn(code), 4) + "  " + ItemColumn(code) + "\n";
     }
   }
@@ -97,10 +97,10 @@ std::string JsonText(const std::vector<const StoreCodes*>& stores) {
         ",\n      \"slots\": [\n";
     for (int k = 1; k <= count; ++k) {
       const int code = stores[s]->CodeOf(k);
-      const FilePosition position = store.SlotPosition(k);
+      const FileOffset offset = store.SlotOffset(k);
       text += "        {\"slot\": " + std::to_string(k) +
-              ", \"offset\": " + std::to_string(position - 1) +
-              ", \"offset_hex\": " + JsonString(OffsetColumn(position)) + ", " +
+              ", \"offset\": " + std::to_string(offset) +
+              ", \"offset_hex\": " + JsonString(OffsetColumn(offset)) + ", " +
               JsonItem(code, "") + "}" + (k < count ? ",\n" : "\n");
     }
     text += "      ]\n    }";

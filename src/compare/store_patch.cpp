@@ -28,7 +28,7 @@ std::optional<std::vector<std::uint8_t>> ReadClean(
                        " bytes, more than any cartridge image");
       return std::nullopt;
     }
-    return ReadFrom(file, 1, static_cast<int>(file.size()));
+    return ReadFrom(file, 0, static_cast<int>(file.size()));
   } catch (const RomFileError& error) {
     errors.push_back(error.what());
   }
@@ -69,7 +69,7 @@ void CheckSlots(const std::string& clean_path,
   for (const Store& store : StoreTable::All()) {
     if (!Compared(store, only)) continue;
     for (int k = 1; k <= store.slot_count; ++k) {
-      if (store.SlotPosition(k) > clean_size) {
+      if (store.SlotOffset(k) >= clean_size) {
         errors.push_back(Unread(store, k, clean_path, SizeReason(clean_size)));
         break;
       }
@@ -102,12 +102,11 @@ StorePatch MakeStorePatch(const std::string& clean_path,
   for (const StoreCodes& codes : image->stores) {
     if (!Compared(*codes.store, only)) continue;
     for (int k = 1; k <= codes.store->slot_count; ++k) {
-      const FilePosition position = codes.store->SlotPosition(k);
-      const std::uint8_t before =
-          (*clean)[static_cast<std::size_t>(position - 1)];
+      const FileOffset offset = codes.store->SlotOffset(k);
+      const std::uint8_t before = (*clean)[static_cast<std::size_t>(offset)];
       const auto after = static_cast<std::uint8_t>(codes.CodeOf(k));
       if (before == after) continue;
-      changes.push_back({position, before, after});
+      changes.push_back({offset, before, after});
       ++patch.slot_count;
     }
   }

@@ -23,10 +23,10 @@ void ChecksumWatch::Apply(const std::vector<ByteEdit>& edits) {
   if (!checksums_) return;
   Checksums& sums = *checksums_;
   for (const ByteEdit& edit : edits) {
-    if (edit.position == kGlobalChecksumPosition) {
+    if (edit.offset == kGlobalChecksumOffset) {
       sums.global_stored = static_cast<std::uint16_t>(
           (sums.global_stored & 0x00FF) | (edit.after << 8));
-    } else if (edit.position == kGlobalChecksumPosition + 1) {
+    } else if (edit.offset == kGlobalChecksumOffset + 1) {
       sums.global_stored = static_cast<std::uint16_t>(
           (sums.global_stored & 0xFF00) | edit.after);
     } else {

@@ -29,8 +29,8 @@ bool SlotsCameOrWent(const ImageStores& before, const ImageStores& after) {
   return false;
 }
 
-void Apply(ImageStores& image, FilePosition position, std::uint8_t value) {
-  const SlotPlace place = StoreTable::SlotAt(position);
+void Apply(ImageStores& image, FileOffset offset, std::uint8_t value) {
+  const SlotPlace place = StoreTable::SlotAt(offset);
   if (place.store == nullptr) return;
   std::vector<std::uint8_t>& codes =
       image.stores[static_cast<std::size_t>(place.store->selector_position)]

@@ -27,8 +27,8 @@ std::vector<SlotChange> ChangedSlots(const ImageStores& before,
 // `before`: the file grew or shrank across the stores.
 bool SlotsCameOrWent(const ImageStores& before, const ImageStores& after);
 
-// `image` as Tivok's own write of `value` at `position` leaves it.
-void Apply(ImageStores& image, FilePosition position, std::uint8_t value);
+// `image` as Tivok's own write of `value` at `offset` leaves it.
+void Apply(ImageStores& image, FileOffset offset, std::uint8_t value);
 
 }  // namespace tivok
 

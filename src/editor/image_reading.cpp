@@ -45,8 +45,8 @@ std::string ImageReading::Read(const std::string& path, bool watching) {
   return {};
 }
 
-void ImageReading::Apply(FilePosition position, std::uint8_t value) {
-  if (image_) tivok::Apply(*image_, position, value);
+void ImageReading::Apply(FileOffset offset, std::uint8_t value) {
+  if (image_) tivok::Apply(*image_, offset, value);
 }
 
 const StoreCodes* ImageReading::Of(const Store& store) const {

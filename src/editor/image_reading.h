@@ -29,8 +29,8 @@ class ImageReading {
   // the watcher and Reload find such an image gone.
   std::string Read(const std::string& path, bool watching);
 
-  // Records Tivok's own write of `value` at `position`.
-  void Apply(FilePosition position, std::uint8_t value);
+  // Records Tivok's own write of `value` at `offset`.
+  void Apply(FileOffset offset, std::uint8_t value);
 
   // Why the image cannot be used now; empty when it can.
   const std::string& problem() const { return problem_; }

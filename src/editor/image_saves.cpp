@@ -10,7 +10,7 @@ std::vector<ByteEdit> EditsInFile(const WriteReport& report) {
   std::vector<ByteEdit> edits;
   for (std::size_t i = 0; i < report.changes.size(); ++i) {
     if (!report.in_file[i]) continue;
-    edits.push_back({report.changes[i].position,
+    edits.push_back({report.changes[i].offset,
                      static_cast<std::uint8_t>(report.found[i]),
                      report.changes[i].value});
   }
@@ -36,12 +36,12 @@ bool SaveResult::ChangedFile() const {
          report.outcome == Outcome::kLengthChanged;
 }
 
-SaveResult ImageSaves::Save(const std::string& path, FilePosition position,
+SaveResult ImageSaves::Save(const std::string& path, FileOffset offset,
                             std::uint8_t value, bool fix_checksum) {
-  SavedStep step{path, StepKind::kSave, position, 0, value, {}, {}};
+  SavedStep step{path, StepKind::kSave, offset, 0, value, {}, {}};
   return Make(
       std::move(step),
-      {path, {{position, std::nullopt, value}}, false, false, fix_checksum});
+      {path, {{offset, std::nullopt, value}}, false, false, fix_checksum});
 }
 
 SaveResult ImageSaves::ApplyLayout(const std::string& path,
@@ -97,7 +97,7 @@ std::optional<SaveResult> ImageSaves::Rewrite(WriteKind kind,
   // the undo's.
   result.request = {step.path, {}, false, false, fix_checksum};
   for (const ByteEdit& edit : step.edits) {
-    result.request.changes.push_back({edit.position,
+    result.request.changes.push_back({edit.offset,
                                       undo ? edit.after : edit.before,
                                       undo ? edit.before : edit.after});
   }
@@ -107,7 +107,7 @@ std::optional<SaveResult> ImageSaves::Rewrite(WriteKind kind,
     // next undo or redo expects what this write left.
     for (const ByteEdit& left : result.Left()) {
       for (ByteEdit& edit : step.edits) {
-        if (edit.position != left.position) continue;
+        if (edit.offset != left.offset) continue;
         (undo ? edit.before : edit.after) = left.after;
       }
     }

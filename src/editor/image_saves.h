@@ -46,8 +46,8 @@ struct SaveResult {
 // global checksum right, as part of the same step.
 class ImageSaves {
  public:
-  // Writes `value` into the slot at `position`.
-  SaveResult Save(const std::string& path, FilePosition position,
+  // Writes `value` into the slot at `offset`.
+  SaveResult Save(const std::string& path, FileOffset offset,
                   std::uint8_t value, bool fix_checksum = false);
   // Writes `changes`, the slots of the layout named `layout`, each
   // expecting the byte that the user saw.

@@ -9,7 +9,7 @@ namespace tivok {
 int SavedStep::SlotCount() const {
   int count = 0;
   for (const ByteEdit& edit : edits) {
-    if (StoreTable::SlotAt(edit.position).store != nullptr) ++count;
+    if (StoreTable::SlotAt(edit.offset).store != nullptr) ++count;
   }
   return count;
 }

@@ -20,7 +20,7 @@ enum class StepKind { kSave, kLayout, kChecksum };
 // One byte that a step changed: where, what the file held there before and
 // what the step left there.
 struct ByteEdit {
-  FilePosition position = 0;
+  FileOffset offset = 0;
   std::uint8_t before = 0;
   std::uint8_t after = 0;
 };
@@ -32,7 +32,7 @@ struct SavedStep {
   std::string path;
   StepKind kind = StepKind::kSave;
   // With kSave: the slot saved, what it held and the item written.
-  FilePosition position = 0;
+  FileOffset offset = 0;
   std::uint8_t before = 0;
   std::uint8_t after = 0;
   // With kLayout: the layout's file name, as bytes.

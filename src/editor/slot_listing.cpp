@@ -60,10 +60,12 @@ std::string SlotListing::EntryText(int row) const {
 }
 
 void SlotListing::ShowChosen(const std::string& slot_address) {
-  const std::optional<FilePosition> position = ParseSlotAddress(slot_address);
-  if (!position || store_ == nullptr) return;
-  const int k = *position - store_->read_position;
-  if (k >= 1 && k <= static_cast<int>(codes_.size())) view_.SelectSlot(k - 1);
+  const std::optional<FileOffset> offset = ParseSlotAddress(slot_address);
+  if (!offset || store_ == nullptr) return;
+  const FileOffset k = *offset - store_->read_offset;
+  if (k >= 1 && k <= static_cast<FileOffset>(codes_.size())) {
+    view_.SelectSlot(static_cast<int>(k - 1));
+  }
 }
 
 }  // namespace tivok

@@ -30,9 +30,9 @@ class SlotListing {
   std::string List(const Store& store, const std::string& path, bool watching);
   // Selects the entry of the slot that `slot_address` names, if listed.
   void ShowChosen(const std::string& slot_address);
-  // Records Tivok's own write of `value` at `position`.
-  void Apply(FilePosition position, std::uint8_t value) {
-    reading_.Apply(position, value);
+  // Records Tivok's own write of `value` at `offset`.
+  void Apply(FileOffset offset, std::uint8_t value) {
+    reading_.Apply(offset, value);
   }
   // From the next listing on, marks each slot whose code differs from
   // `clean`'s, the clean image compared with; nullptr marks none. `clean`

@@ -14,8 +14,8 @@ namespace {
 // The store and slot that a slot address text such as "&H2476C" names; no
 // store for a text that names no slot.
 SlotPlace PlaceOf(std::string_view slot_address) {
-  const std::optional<FilePosition> position = ParseSlotAddress(slot_address);
-  return position ? StoreTable::SlotAt(*position) : SlotPlace{};
+  const std::optional<FileOffset> offset = ParseSlotAddress(slot_address);
+  return offset ? StoreTable::SlotAt(*offset) : SlotPlace{};
 }
 
 // " to slot 3 of Portal Shop, offset 0x2478E." and, when that store is not
@@ -79,14 +79,14 @@ std::string PlanStatus(const EditorState& state, const Store* shown) {
 }
 
 std::string SavedStatus(const SavedStep& save, const Store* shown) {
-  const SlotPlace place = StoreTable::SlotAt(save.position);
+  const SlotPlace place = StoreTable::SlotAt(save.offset);
   if (place.store == nullptr) return "Saved.";
   return "Saved " + ItemText(save.after) + " to " + SlotText(place) +
          " (it held " + ItemText(save.before) + ")." + ShownNote(place, shown);
 }
 
 std::string SavedSameStatus(const SavedStep& save, const Store* shown) {
-  const SlotPlace place = StoreTable::SlotAt(save.position);
+  const SlotPlace place = StoreTable::SlotAt(save.offset);
   if (place.store == nullptr) return "Saved.";
   return "Saved " + ItemText(save.after) + " to " + SlotText(place) +
          ", which held it already; Undo has nothing new to take back." +

@@ -32,7 +32,7 @@ std::string StepActionText(const SavedStep& step) {
     case StepKind::kSave:
       break;
   }
-  const SlotPlace place = StoreTable::SlotAt(step.position);
+  const SlotPlace place = StoreTable::SlotAt(step.offset);
   std::string item(ItemTable::NameOf(step.after));
   if (item.empty()) item = ItemText(step.after);
   if (place.store == nullptr) return "Save " + item;
@@ -42,11 +42,6 @@ std::string StepActionText(const SavedStep& step) {
 
 namespace {
 
-bool IsChecksumByte(FilePosition position) {
-  return position == kGlobalChecksumPosition ||
-         position == kGlobalChecksumPosition + 1;
-}
-
 // The slots of `step`, each as "slot 3 of Portal Shop: Herb (1), was
 // Sirloin (17)", the first three, then how many more; `undone` gives the
 // items the other way round.
@@ -54,7 +49,7 @@ std::string SlotList(const SavedStep& step, bool undone) {
   std::string text;
   std::size_t named = 0;
   for (const ByteEdit& edit : step.edits) {
-    const SlotPlace place = StoreTable::SlotAt(edit.position);
+    const SlotPlace place = StoreTable::SlotAt(edit.offset);
     if (place.store == nullptr) continue;
     if (named++ == kNamed) break;
     text += (named > 1 ? "; " : "") + SlotName(*place.store, place.slot) +
@@ -79,7 +74,7 @@ std::string RedoActionText(const SavedStep& step) {
 std::string ChecksumKeptNote(const SavedStep& step) {
   if (step.kind == StepKind::kChecksum) return "";
   for (const ByteEdit& edit : step.edits) {
-    if (IsChecksumByte(edit.position)) {
+    if (InGlobalChecksum(edit.offset)) {
       return " The global checksum was kept right.";
     }
   }
@@ -121,7 +116,7 @@ std::string UndoneStatus(const SavedStep& step) {
     case StepKind::kSave:
       break;
   }
-  return "Undid the save: " + PlaceText(step.position) + ", holds " +
+  return "Undid the save: " + PlaceText(step.offset) + ", holds " +
          ItemText(step.before) + " again.";
 }
 
@@ -137,7 +132,7 @@ std::string RedoneStatus(const SavedStep& step) {
     case StepKind::kSave:
       break;
   }
-  return "Redid the save: " + PlaceText(step.position) + ", holds " +
+  return "Redid the save: " + PlaceText(step.offset) + ", holds " +
          ItemText(step.after) + " again.";
 }
 

@@ -10,17 +10,17 @@
 namespace tivok {
 namespace {
 
-// The file position that a slot address text such as "&H2476C" spells.
-FilePosition PositionOf(const std::string& slot_address) {
+// The offset of the slot that an address text such as "&H2476C" names.
+FileOffset OffsetOf(const std::string& slot_address) {
   if (slot_address.empty()) {
     throw SaveError("no slot is chosen: choose a slot in the list first");
   }
-  const std::optional<FilePosition> position = ParseSlotAddress(slot_address);
-  if (!position) {
+  const std::optional<FileOffset> offset = ParseSlotAddress(slot_address);
+  if (!offset) {
     throw SaveError("the chosen slot \"" + slot_address +
                     "\" is not a file position: choose a slot again");
   }
-  return *position;
+  return *offset;
 }
 
 }  // namespace
@@ -47,11 +47,11 @@ SaveResult StoreEditor::SaveSlot(std::string_view save_key, std::string* news) {
                     " does not fit in a byte");
   }
   const auto value = static_cast<std::uint8_t>(state_.NewItem);
-  const FilePosition position = PositionOf(state_.SlotAddress);
+  const FileOffset offset = OffsetOf(state_.SlotAddress);
   // The write checks, on the file it writes, that it is still an image of
   // the game: another program may have replaced it since it was loaded.
   SaveResult result =
-      saves_.Save(state_.RomPath, position, value, view_.KeepsChecksumRight());
+      saves_.Save(state_.RomPath, offset, value, view_.KeepsChecksumRight());
   const std::string relisted =
       AfterWrite(result, StoreTable::BySaveKey(save_key));
   if (news != nullptr) *news = relisted;
@@ -65,7 +65,7 @@ std::string StoreEditor::AfterWrite(const SaveResult& result,
   if (!left.empty()) {
     read_only_note_.clear();
     // Tivok's own bytes are no news when the image is read again.
-    for (const ByteEdit& edit : left) listing_.Apply(edit.position, edit.after);
+    for (const ByteEdit& edit : left) listing_.Apply(edit.offset, edit.after);
     checksums_.Apply(left);
   }
   const std::string news = relist != nullptr ? ListStoreSlots(*relist) : "";

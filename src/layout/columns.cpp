@@ -6,8 +6,8 @@
 
 namespace tivok {
 
-std::string OffsetColumn(FilePosition position) {
-  return "0x" + UpperHex(static_cast<std::uint64_t>(position - 1));
+std::string OffsetColumn(FileOffset offset) {
+  return "0x" + UpperHex(static_cast<std::uint64_t>(offset));
 }
 
 std::string CodeColumn(int code) { return CodeText(code, CodeStyle::kCli); }

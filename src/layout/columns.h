@@ -10,8 +10,8 @@ namespace tivok {
 // The values in the columns of a listing, the same in each of its formats,
 // as a layout gives them back.
 
-// The byte offset of file `position` in hex, such as "0x2478E".
-std::string OffsetColumn(FilePosition position);
+// `offset` in hex, such as "0x2478E".
+std::string OffsetColumn(FileOffset offset);
 
 // An item code as the byte in hex, two digits at least, such as "0x17".
 std::string CodeColumn(int code);

@@ -108,9 +108,9 @@ Reading<SlotWish> ReadRow(const Header& header, const CsvRecord& record) {
   if (!store.ok()) return {{}, store.error};
   const Reading<int> slot = ReadSlot(field(kSlot), *store.value);
   if (!slot.ok()) return {{}, slot.error};
-  const FilePosition position = store.value->SlotPosition(slot.value);
   const std::string_view offset = field(kOffset);
-  if (!offset.empty() && PrefixedHex(offset) != position - 1) {
+  if (!offset.empty() &&
+      PrefixedHex(offset) != store.value->SlotOffset(slot.value)) {
     return {{},
             "the offset " + Echoed(offset) + " is not that of " +
                 SlotText(*store.value, slot.value)};
@@ -180,7 +180,7 @@ Layout ReadLayout(std::string_view text) {
     return layout;
   }
   // The row that first gave each slot its item.
-  std::map<FilePosition, std::size_t> first_wish;
+  std::map<FileOffset, std::size_t> first_wish;
   for (std::size_t r = 1; r < csv.records.size(); ++r) {
     const Reading<SlotWish> row = ReadRow(header, csv.records[r]);
     if (!row.ok()) {
@@ -188,10 +188,10 @@ Layout ReadLayout(std::string_view text) {
       continue;
     }
     const SlotWish& wish = row.value;
-    const FilePosition position = wish.store->SlotPosition(wish.slot);
-    const auto earlier = first_wish.find(position);
+    const FileOffset offset = wish.store->SlotOffset(wish.slot);
+    const auto earlier = first_wish.find(offset);
     if (earlier == first_wish.end()) {
-      first_wish[position] = layout.wishes.size();
+      first_wish[offset] = layout.wishes.size();
       layout.wishes.push_back(wish);
       continue;
     }

@@ -9,7 +9,7 @@ namespace {
 // One row's store, slot, offset, code and item, without its line end.
 std::string SlotFields(const Store& store, int k, int code) {
   return CsvField(store.selector_label) + "," + std::to_string(k) + "," +
-         OffsetColumn(store.SlotPosition(k)) + "," + CodeColumn(code) + "," +
+         OffsetColumn(store.SlotOffset(k)) + "," + CodeColumn(code) + "," +
          CsvField(ItemColumn(code));
 }
 

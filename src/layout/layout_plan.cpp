@@ -34,7 +34,7 @@ std::vector<ByteChange> LayoutPlan::Writes() const {
   std::vector<ByteChange> writes;
   for (const PlannedChange& change : changes) {
     writes.push_back(
-        {change.store->SlotPosition(change.slot), change.holds, change.gets});
+        {change.store->SlotOffset(change.slot), change.holds, change.gets});
   }
   return writes;
 }

@@ -8,9 +8,6 @@
 namespace tivok {
 namespace {
 
-constexpr std::int64_t kTitleOffset = 0x134;
-constexpr std::int64_t kHeaderChecksumOffset = kHeaderChecksumPosition - 1;
-constexpr std::int64_t kGlobalChecksumOffset = kGlobalChecksumPosition - 1;
 // Large enough that the sum of a big image takes few reads, small enough
 // that it does not hold the image in memory.
 constexpr std::size_t kChunkSize = 64 * 1024;
@@ -20,7 +17,7 @@ constexpr std::size_t kChunkSize = 64 * 1024;
 std::uint16_t SumOf(std::span<const std::uint8_t> bytes, std::int64_t first) {
   std::uint32_t sum = 0;
   for (const std::uint8_t byte : bytes) sum += byte;
-  for (std::int64_t offset = kGlobalChecksumOffset;
+  for (FileOffset offset = kGlobalChecksumOffset;
        offset <= kGlobalChecksumOffset + 1; ++offset) {
     const std::int64_t at = offset - first;
     if (at >= 0 && at < static_cast<std::int64_t>(bytes.size())) {
@@ -35,7 +32,7 @@ std::uint16_t SumOf(std::span<const std::uint8_t> bytes, std::int64_t first) {
 Checksums HeaderOf(std::span<const std::uint8_t> header) {
   Checksums sums;
   std::uint8_t computed = 0;
-  for (std::int64_t i = kTitleOffset; i < kHeaderChecksumOffset; ++i) {
+  for (FileOffset i = RomFile::kTitleOffset; i < kHeaderChecksumOffset; ++i) {
     computed = static_cast<std::uint8_t>(computed - header[i] - 1);
   }
   sums.header_computed = computed;
@@ -47,9 +44,8 @@ Checksums HeaderOf(std::span<const std::uint8_t> header) {
 
 }  // namespace
 
-bool InGlobalChecksum(FilePosition position) {
-  return position == kGlobalChecksumPosition ||
-         position == kGlobalChecksumPosition + 1;
+bool InGlobalChecksum(FileOffset offset) {
+  return offset == kGlobalChecksumOffset || offset == kGlobalChecksumOffset + 1;
 }
 
 Checksums ChecksumsOf(std::span<const std::uint8_t> image) {
@@ -70,7 +66,7 @@ ImageChecksums ReadImageChecksums(const std::string& path) {
 }
 
 Checksums ReadChecksums(ImageFile& file) {
-  Checksums checksums = HeaderOf(ReadFrom(file, 1, kHeaderSize));
+  Checksums checksums = HeaderOf(ReadFrom(file, 0, kHeaderSize));
   std::vector<std::uint8_t> chunk(kChunkSize);
   std::uint16_t sum = 0;
   for (std::int64_t at = 0; at < file.size();) {
@@ -87,20 +83,19 @@ Checksums ReadChecksums(ImageFile& file) {
 std::uint16_t GlobalChecksumAfter(const Checksums& now,
                                   const std::vector<ByteChange>& changes) {
   std::uint32_t sum = now.global_computed;
-  std::vector<FilePosition> positions;
+  std::vector<FileOffset> offsets;
   for (const ByteChange& change : changes) {
-    if (!change.expected || InGlobalChecksum(change.position)) {
+    if (!change.expected || InGlobalChecksum(change.offset)) {
       throw std::invalid_argument(
           "a change to sum needs the byte it replaces and may not be the "
           "checksum's");
     }
     sum += change.value - *change.expected;
-    positions.push_back(change.position);
+    offsets.push_back(change.offset);
   }
-  std::sort(positions.begin(), positions.end());
-  if (std::adjacent_find(positions.begin(), positions.end()) !=
-      positions.end()) {
-    throw std::invalid_argument("two changes to sum name one position");
+  std::sort(offsets.begin(), offsets.end());
+  if (std::adjacent_find(offsets.begin(), offsets.end()) != offsets.end()) {
+    throw std::invalid_argument("two changes to sum name one offset");
   }
   return static_cast<std::uint16_t>(sum);
 }
@@ -115,9 +110,9 @@ std::vector<ByteChange> WithGlobalChecksum(std::vector<ByteChange> changes,
     return static_cast<std::uint8_t>(value & 0xFF);
   };
   changes.push_back(
-      {kGlobalChecksumPosition, high(now.global_stored), high(after)});
+      {kGlobalChecksumOffset, high(now.global_stored), high(after)});
   changes.push_back(
-      {kGlobalChecksumPosition + 1, low(now.global_stored), low(after)});
+      {kGlobalChecksumOffset + 1, low(now.global_stored), low(after)});
   return changes;
 }
 

@@ -17,13 +17,13 @@ namespace tivok {
 // high byte first, is the 16-bit sum of every byte of the image but those
 // two: the console ignores it, some emulators check it, and every change
 // to the image leaves it stale.
-inline constexpr FilePosition kHeaderChecksumPosition = 0x14E;  // 0x14D
-inline constexpr FilePosition kGlobalChecksumPosition = 0x14F;  // 0x14E-F
+inline constexpr FileOffset kHeaderChecksumOffset = 0x14D;
+inline constexpr FileOffset kGlobalChecksumOffset = 0x14E;  // and 0x14F
 // The bytes an image needs for both checksums: the header up to 0x14F.
 inline constexpr int kHeaderSize = 0x150;
 
-// Whether `position` is one of the global checksum's two bytes.
-bool InGlobalChecksum(FilePosition position);
+// Whether `offset` is one of the global checksum's two bytes.
+bool InGlobalChecksum(FileOffset offset);
 
 struct Checksums {
   std::uint8_t header_stored = 0;
@@ -60,7 +60,7 @@ ImageChecksums ReadImageChecksums(const std::string& path);
 // `changes` are made, the one sum for every write and patch that sets it: each
 // change takes the byte it replaces, `expected`, out of the sum and adds
 // `value`. Every change needs `expected`, lies outside 0x14E-0x14F and names
-// its position once; std::invalid_argument otherwise.
+// its offset once; std::invalid_argument otherwise.
 std::uint16_t GlobalChecksumAfter(const Checksums& now,
                                   const std::vector<ByteChange>& changes);
 

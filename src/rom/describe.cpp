@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "rom/checksum.h"
 #include "rom/hex_text.h"
 #include "rom/item_table.h"
 
@@ -98,7 +99,7 @@ std::string SlotText(const SlotPlace& place) {
 }
 
 std::string SlotText(const Store& store, int k) {
-  return SlotName(store, k) + ", " + OffsetText(store.SlotPosition(k));
+  return SlotName(store, k) + ", " + OffsetText(store.SlotOffset(k));
 }
 
 std::string SlotName(const Store& store, int k) {
@@ -113,12 +114,15 @@ std::string SlotsFromText(const Store& store, int first) {
          std::string(store.selector_label);
 }
 
-std::string PlaceText(FilePosition position) {
-  // The global checksum's two bytes, at offsets 0x14E and 0x14F.
-  if (position == 0x14F) return "the global checksum's high byte, offset 0x14E";
-  if (position == 0x150) return "the global checksum's low byte, offset 0x14F";
-  const SlotPlace place = StoreTable::SlotAt(position);
-  return place.store == nullptr ? OffsetText(position) : SlotText(place);
+std::string PlaceText(FileOffset offset) {
+  if (offset == kGlobalChecksumOffset) {
+    return "the global checksum's high byte, " + OffsetText(offset);
+  }
+  if (offset == kGlobalChecksumOffset + 1) {
+    return "the global checksum's low byte, " + OffsetText(offset);
+  }
+  const SlotPlace place = StoreTable::SlotAt(offset);
+  return place.store == nullptr ? OffsetText(offset) : SlotText(place);
 }
 
 std::string SizeReason(std::int64_t size) {

@@ -36,7 +36,7 @@ std::string UnknownItemText(int code, CodeStyle style);
 std::string NotAnImageText(std::string_view subject, std::string_view title,
                            bool no_longer = false);
 
-// Slot k of `store`, with its file position as an offset.
+// Slot k of `store`, with its offset.
 std::string SlotText(const Store& store, int k);
 std::string SlotText(const SlotPlace& place);
 
@@ -47,9 +47,9 @@ std::string SlotName(const Store& store, int k);
 // Portal Shop", or "slot 8 of Portal Shop" when `first` is the last.
 std::string SlotsFromText(const Store& store, int first);
 
-// The slot at `position` as SlotText gives it, or the bare offset of a
-// position that is no slot's.
-std::string PlaceText(FilePosition position);
+// The slot at `offset` as SlotText gives it, the global checksum's byte
+// there, or the bare offset of any other byte.
+std::string PlaceText(FileOffset offset);
 
 // Why bytes past the end of a file of `size` bytes are missing: "the file
 // has only 149392 bytes".

@@ -19,8 +19,7 @@ std::string ByteHex(std::uint8_t value) {
   return digits.size() < 2 ? "0" + digits : digits;
 }
 
-std::string OffsetText(std::int64_t position) {
-  const std::int64_t offset = position - 1;
+std::string OffsetText(std::int64_t offset) {
   if (offset < 0) {
     return "offset -0x" + UpperHex(static_cast<std::uint64_t>(-offset));
   }

@@ -14,10 +14,9 @@ std::string UpperHex(std::uint64_t value);
 // A byte as a hex editor shows it: two upper-case hex digits ("05", "2B").
 std::string ByteHex(std::uint8_t value);
 
-// How the window and its messages show a file position (counted from 1):
-// its byte offset in hexadecimal, as a hex editor shows it, such as
-// "offset 0x2478C" for position 0x2478D.
-std::string OffsetText(std::int64_t position);
+// How the window and its messages show where a byte is: its offset in
+// hexadecimal, as a hex editor shows it, such as "offset 0x2478C".
+std::string OffsetText(std::int64_t offset);
 
 // The number that hexadecimal `digits` spell, or nothing when they are empty,
 // hold a non-hex character or do not fit a 32-bit signed integer.

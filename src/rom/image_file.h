@@ -88,15 +88,15 @@ class ImageFile {
   std::intptr_t handle_ = -1;
 };
 
-// Reads the `count` bytes from `position` of the open `file`. Fails,
+// Reads the `count` bytes from `offset` of the open `file`. Fails,
 // rather than padding, when they run past the end of the file.
-std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
+std::vector<std::uint8_t> ReadFrom(ImageFile& file, FileOffset offset,
                                    int count);
 // The header title of the open `file`, one character per byte.
 std::string TitleOf(ImageFile& file);
-// Throws the failure of a write at `position` of the file at `path`, which
+// Throws the failure of a write at `offset` of the file at `path`, which
 // has only `size` bytes.
-[[noreturn]] void FailOutside(const std::string& path, FilePosition position,
+[[noreturn]] void FailOutside(const std::string& path, FileOffset offset,
                               std::int64_t size);
 
 // Throws RomFileError "<action> "<path>": <reason>".

@@ -14,16 +14,16 @@ using Rollback = WriteReport::Rollback;
 
 // A change that is to be written, with the byte that was there before.
 struct DueChange {
-  std::int64_t offset;
+  FileOffset offset;
   std::uint8_t before;
   std::uint8_t value;
 };
 
-bool Inside(FilePosition position, std::int64_t size) {
-  return position >= 1 && std::int64_t{position} <= size;
+bool Inside(FileOffset offset, std::int64_t size) {
+  return offset >= 0 && offset < size;
 }
 
-// Reads the title and the byte at every change's position, and marks the
+// Reads the title and the byte at every change's offset, and marks the
 // changes that are due. Returns what stops the write, if anything does.
 std::optional<Outcome> Check(ImageFile& file, const WriteRequest& request,
                              WriteReport& report) {
@@ -35,11 +35,11 @@ std::optional<Outcome> Check(ImageFile& file, const WriteRequest& request,
   bool unexpected = false;
   for (std::size_t i = 0; i < changes.size(); ++i) {
     const ByteChange& change = changes[i];
-    if (!Inside(change.position, file.size())) {
+    if (!Inside(change.offset, file.size())) {
       outside = true;
       continue;
     }
-    const std::uint8_t byte = ReadFrom(file, change.position, 1).front();
+    const std::uint8_t byte = ReadFrom(file, change.offset, 1).front();
     report.found[i] = byte;
     report.due[i] = !(request.skip_unchanged && byte == change.value);
     if (change.expected && *change.expected != byte && report.due[i]) {
@@ -55,18 +55,18 @@ std::optional<Outcome> Check(ImageFile& file, const WriteRequest& request,
 // once the due changes are made; the request's own changes to them are
 // left out. Throws RomFileError when the file cannot be read for the sum.
 void AddChecksum(ImageFile& file, WriteReport& report) {
-  // Each position's changes as one: the byte it had, the one it ends with.
-  std::map<FilePosition, ByteChange> net;
+  // Each offset's changes as one: the byte it had, the one it ends with.
+  std::map<FileOffset, ByteChange> net;
   for (std::size_t i = 0; i < report.changes.size(); ++i) {
-    const FilePosition position = report.changes[i].position;
-    if (InGlobalChecksum(position)) report.due[i] = false;
+    const FileOffset offset = report.changes[i].offset;
+    if (InGlobalChecksum(offset)) report.due[i] = false;
     if (!report.due[i]) continue;
     const auto before = static_cast<std::uint8_t>(report.found[i]);
-    net.try_emplace(position, ByteChange{position, before, 0})
-        .first->second.value = report.changes[i].value;
+    net.try_emplace(offset, ByteChange{offset, before, 0}).first->second.value =
+        report.changes[i].value;
   }
   std::vector<ByteChange> summed;
-  for (const auto& [position, change] : net) summed.push_back(change);
+  for (const auto& [offset, change] : net) summed.push_back(change);
   const std::vector<ByteChange> with =
       WithGlobalChecksum(std::move(summed), ReadChecksums(file));
   for (auto checksum = with.end() - 2; checksum != with.end(); ++checksum) {
@@ -81,7 +81,7 @@ std::vector<DueChange> DueChanges(const WriteReport& report) {
   std::vector<DueChange> due;
   for (std::size_t i = 0; i < report.changes.size(); ++i) {
     if (!report.due[i]) continue;
-    due.push_back({std::int64_t{report.changes[i].position} - 1,
+    due.push_back({report.changes[i].offset,
                    static_cast<std::uint8_t>(report.found[i]),
                    report.changes[i].value});
   }
@@ -99,8 +99,7 @@ void RollBack(ImageFile& file, const std::vector<DueChange>& due,
       // Another program may have cut the file short meanwhile.
       std::int64_t length = 0;
       if (!file.WriteAt(change.offset, change.before, &length)) {
-        FailOutside(file.path(), static_cast<FilePosition>(change.offset + 1),
-                    length);
+        FailOutside(file.path(), change.offset, length);
       }
     }
   } catch (const RomFileError& error) {
@@ -243,7 +242,7 @@ void MarkInFile(const WriteRequest& request, WriteReport& report) {
     if (!report.due[i] || rank++ >= report.written) continue;
     // Another program may have cut the file short before this byte.
     report.in_file[i] = report.outcome != Outcome::kLengthChanged ||
-                        report.changes[i].position <= report.size_after;
+                        report.changes[i].offset < report.size_after;
   }
 }
 

@@ -14,7 +14,7 @@ namespace tivok {
 // One byte to change in an image: where, what must be there before, what to
 // write.
 struct ByteChange {
-  FilePosition position = 0;
+  FileOffset offset = 0;
   std::optional<std::uint8_t> expected;  // nullopt: any byte may be there
   std::uint8_t value = 0;
 };

@@ -21,20 +21,20 @@ struct Run {
   }
 };
 
-// `changes` as runs in file order, the last value of a position winning.
+// `changes` as runs in file order, the last value of an offset winning.
 std::vector<Run> RunsOf(std::span<const std::uint8_t> source,
                         const std::vector<ByteChange>& changes) {
   std::vector<ByteChange> sorted = changes;
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const ByteChange& a, const ByteChange& b) {
-                     return a.position < b.position;
+                     return a.offset < b.offset;
                    });
   std::vector<Run> runs;
   for (const ByteChange& change : sorted) {
-    const std::int64_t offset = std::int64_t{change.position} - 1;
+    const FileOffset offset = change.offset;
     if (offset < 0 || offset >= static_cast<std::int64_t>(source.size())) {
       throw PatchError("cannot make a patch with a change at " +
-                       OffsetText(change.position) + ": the source has only " +
+                       OffsetText(offset) + ": the source has only " +
                        std::to_string(source.size()) + " bytes");
     }
     if (!runs.empty() && runs.back().end() == offset + 1) {
@@ -105,7 +105,7 @@ std::vector<std::uint8_t> IpsPatch(std::span<const std::uint8_t> source,
       const std::int64_t start = at == kIpsEof ? at - 1 : at;
       if (start >= kIpsLimit) {
         throw PatchError("cannot make an IPS patch with a change at " +
-                         OffsetText(start + 1) +
+                         OffsetText(start) +
                          ": IPS offsets end at 0xFFFFFF; a BPS patch has "
                          "no such limit");
       }

@@ -18,9 +18,9 @@ class PatchError : public std::runtime_error {
 };
 
 // Patches that turn `source` into `source` with `changes` made, and hold
-// nothing of either but the changed bytes: each change's `position` and
-// `value` (its `expected` is not looked at). A position given twice takes
-// its last value. Every position lies within `source`, whose length the
+// nothing of either but the changed bytes: each change's `offset` and
+// `value` (its `expected` is not looked at). An offset given twice takes
+// its last value. Every offset lies within `source`, whose length the
 // target keeps; PatchError otherwise.
 
 // IPS: "PATCH", a record per run of consecutive changes (3-byte big-endian

@@ -9,12 +9,12 @@
 namespace tivok {
 namespace {
 
-// Fails unless `position` lies at or after the file's first byte and
-// `count` is not negative.
-void RequireBlock(const std::string& path, FilePosition position, int count) {
-  if (position < 1) {
+// Fails unless `offset` lies at or after the file's first byte and `count`
+// is not negative.
+void RequireBlock(const std::string& path, FileOffset offset, int count) {
+  if (offset < 0) {
     throw RomFileError("cannot read " + Quoted(path) + ": " +
-                       OffsetText(position) +
+                       OffsetText(offset) +
                        " lies before the file's first byte");
   }
   if (count < 0) {
@@ -61,15 +61,14 @@ void FailByteNotWritten(const std::string& path) {
            "the byte was not written");
 }
 
-std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
+std::vector<std::uint8_t> ReadFrom(ImageFile& file, FileOffset offset,
                                    int count) {
-  const std::int64_t offset = static_cast<std::int64_t>(position) - 1;
-  if (offset < 0) RequireBlock(file.path(), position, count);
+  if (offset < 0) RequireBlock(file.path(), offset, count);
   if (offset + count > file.size()) {
     const std::string reason = SizeReason(file.size());
     throw RomFileError("cannot read " + std::to_string(count) +
                            (count == 1 ? " byte at " : " bytes at ") +
-                           OffsetText(position) + " of " + Quoted(file.path()) +
+                           OffsetText(offset) + " of " + Quoted(file.path()) +
                            ": " + reason,
                        RomFileError::Kind::kTooShort, reason);
   }
@@ -81,23 +80,23 @@ std::vector<std::uint8_t> ReadFrom(ImageFile& file, FilePosition position,
 std::string TitleOf(ImageFile& file) {
   // Element 0 is the byte before the title area and is not used.
   const std::vector<std::uint8_t> block =
-      ReadFrom(file, RomFile::kTitlePosition - 1, RomFile::kTitleLength + 1);
+      ReadFrom(file, RomFile::kTitleOffset - 1, RomFile::kTitleLength + 1);
   return std::string(block.begin() + 1, block.end());
 }
 
-void FailOutside(const std::string& path, FilePosition position,
+void FailOutside(const std::string& path, FileOffset offset,
                  std::int64_t size) {
   const std::string reason = SizeReason(size) + ", and it is never lengthened";
-  throw RomFileError("cannot write at " + OffsetText(position) + " of " +
+  throw RomFileError("cannot write at " + OffsetText(offset) + " of " +
                          Quoted(path) + ": " + reason,
                      RomFileError::Kind::kTooShort, reason);
 }
 
 std::vector<std::uint8_t> RomFile::ReadBlock(const std::string& path,
-                                             FilePosition position, int count) {
-  RequireBlock(path, position, count);
+                                             FileOffset offset, int count) {
+  RequireBlock(path, offset, count);
   ImageFile file(path, ImageFile::Access::kRead);
-  return ReadFrom(file, position, count);
+  return ReadFrom(file, offset, count);
 }
 
 std::string RomFile::ReadRomTitle(const std::string& path) {

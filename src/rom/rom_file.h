@@ -14,8 +14,8 @@
 
 namespace tivok {
 
-// A file position counts bytes from 1: position p is the byte at offset p - 1.
-using FilePosition = std::int32_t;
+// Where a byte is in a file: its offset, counted from 0 at the first byte.
+using FileOffset = std::int64_t;
 
 // A failed open, read or write. The message names the file and gives the
 // operating system's reason where there is one.
@@ -58,16 +58,16 @@ std::string Quoted(const std::string& path);
 // (image_write.h) alone, after checks on the same open file.
 class RomFile {
  public:
-  // The header title: 15 bytes at positions 309 to 323 (offsets 0x134 to
-  // 0x142), the title field and the manufacturer code.
-  static constexpr FilePosition kTitlePosition = 309;
+  // The header title: 15 bytes at offsets 0x134 to 0x142, the title field
+  // and the manufacturer code.
+  static constexpr FileOffset kTitleOffset = 0x134;
   static constexpr int kTitleLength = 15;
   static constexpr std::string_view kAcceptedTitle = "DRAGON WMONAWQE";
 
-  // Reads `count` bytes starting at `position`. Fails, rather than padding,
+  // Reads `count` bytes starting at `offset`. Fails, rather than padding,
   // when the block runs past the end of the file.
   static std::vector<std::uint8_t> ReadBlock(const std::string& path,
-                                             FilePosition position, int count);
+                                             FileOffset offset, int count);
 
   // The 15-character header title, one character per byte.
   static std::string ReadRomTitle(const std::string& path);

@@ -8,20 +8,20 @@
 namespace tivok {
 namespace {
 
-// The file positions of the first and the last slot of all the stores,
-// which one read covers.
-FilePosition FirstSlot() {
-  FilePosition first = StoreTable::All()[0].SlotPosition(1);
+// The offsets of the first and the last slot of all the stores, which one
+// read covers.
+FileOffset FirstSlot() {
+  FileOffset first = StoreTable::All()[0].SlotOffset(1);
   for (const Store& store : StoreTable::All()) {
-    first = std::min(first, store.SlotPosition(1));
+    first = std::min(first, store.SlotOffset(1));
   }
   return first;
 }
 
-FilePosition LastSlot() {
-  FilePosition last = 0;
+FileOffset LastSlot() {
+  FileOffset last = 0;
   for (const Store& store : StoreTable::All()) {
-    last = std::max(last, store.SlotPosition(store.slot_count));
+    last = std::max(last, store.SlotOffset(store.slot_count));
   }
   return last;
 }
@@ -38,10 +38,10 @@ ImageStores ReadImageStores(const std::string& path) {
   ImageStores image;
   image.title = TitleOf(file);
   image.size = file.size();
-  const FilePosition first = FirstSlot();
+  const FileOffset first = FirstSlot();
   // The slots up to the end of the file; none when it ends before them.
-  const std::int64_t there = std::clamp<std::int64_t>(
-      file.size() - (std::int64_t{first} - 1), 0, LastSlot() - first + 1);
+  const std::int64_t there =
+      std::clamp<std::int64_t>(file.size() - first, 0, LastSlot() - first + 1);
   std::vector<std::uint8_t> region;
   std::string shortfall = SizeReason(file.size());
   try {
@@ -55,7 +55,7 @@ ImageStores ReadImageStores(const std::string& path) {
         image.stores[static_cast<std::size_t>(store.selector_position)];
     read.store = &store;
     for (int k = 1; k <= store.slot_count; ++k) {
-      const auto at = static_cast<std::size_t>(store.SlotPosition(k) - first);
+      const auto at = static_cast<std::size_t>(store.SlotOffset(k) - first);
       if (at >= region.size()) {
         read.shortfall = shortfall;
         break;

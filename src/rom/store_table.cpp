@@ -12,29 +12,33 @@ constexpr std::string_view kAddressPrefix = "&H";
 // previous store's last slot.
 constexpr std::array<Store, StoreTable::kStoreCount> kStores = {{
     {0, "Beginner's (Top Left) Shop", "Beginner's Shop", StoreFlag::kBeginner,
-     0x2476B, 8},
+     0x2476A, 8},
     {1, "Second (Far Right) Shop", "Pre-Starry Night Shop", StoreFlag::kSecond,
-     0x24774, 8},
-    {2, "Third (Bottom Middle) Shop", "Third Shop", StoreFlag::kThird, 0x24784,
+     0x24773, 8},
+    {2, "Third (Bottom Middle) Shop", "Third Shop", StoreFlag::kThird, 0x24783,
      7},
-    {3, "Book (Bottom Left) Shop", "Book Shop", StoreFlag::kBook, 0x2477D, 6},
-    {4, "Portal Shop", "Portal Shop", StoreFlag::kPortal, 0x2478C, 8},
+    {3, "Book (Bottom Left) Shop", "Book Shop", StoreFlag::kBook, 0x2477C, 6},
+    {4, "Portal Shop", "Portal Shop", StoreFlag::kPortal, 0x2478B, 8},
 }};
 
 }  // namespace
 
-std::string SlotAddressText(FilePosition position) {
+// An address text shows a byte's position counted from 1.
+std::string SlotAddressText(FileOffset offset) {
   return std::string(kAddressPrefix) +
-         UpperHex(static_cast<std::uint32_t>(position));
+         UpperHex(static_cast<std::uint64_t>(offset + 1));
 }
 
-std::optional<FilePosition> ParseSlotAddress(std::string_view text) {
+std::optional<FileOffset> ParseSlotAddress(std::string_view text) {
   if (!text.starts_with(kAddressPrefix)) return std::nullopt;
-  return ParseHex(text.substr(kAddressPrefix.size()));
+  const std::optional<std::int32_t> position =
+      ParseHex(text.substr(kAddressPrefix.size()));
+  if (!position) return std::nullopt;
+  return FileOffset{*position} - 1;
 }
 
 std::string Store::SlotAddressText(int k) const {
-  return tivok::SlotAddressText(SlotPosition(k));
+  return tivok::SlotAddressText(SlotOffset(k));
 }
 
 std::span<const Store, StoreTable::kStoreCount> StoreTable::All() {
@@ -53,10 +57,10 @@ const Store* StoreTable::BySaveKey(std::string_view key) {
   return nullptr;
 }
 
-SlotPlace StoreTable::SlotAt(FilePosition position) {
+SlotPlace StoreTable::SlotAt(FileOffset offset) {
   for (const Store& store : kStores) {
-    const int k = position - store.read_position;
-    if (k >= 1 && k <= store.slot_count) return {&store, k};
+    const FileOffset k = offset - store.read_offset;
+    if (k >= 1 && k <= store.slot_count) return {&store, static_cast<int>(k)};
   }
   return {};
 }

@@ -13,8 +13,8 @@ using Rollback = WriteReport::Rollback;
 
 // A byte as a change tells it: the item of a slot, or a plain byte
 // elsewhere, such as in the header.
-std::string ValueText(FilePosition position, int value, CodeStyle style) {
-  if (StoreTable::SlotAt(position).store == nullptr) {
+std::string ValueText(FileOffset offset, int value, CodeStyle style) {
+  if (StoreTable::SlotAt(offset).store == nullptr) {
     return CodeText(value, CodeStyle::kCli);
   }
   return ItemText(value, style);
@@ -24,9 +24,9 @@ std::string ValueText(FilePosition position, int value, CodeStyle style) {
 // Comedy BK (0x24)"; `held` is "holds" for a change still to be made.
 std::string ChangeText(const ByteChange& change, int before,
                        std::string_view held, CodeStyle style) {
-  return ValueText(change.position, change.value, style) + " to " +
-         PlaceText(change.position) + ", which " + std::string(held) + " " +
-         ValueText(change.position, before, style);
+  return ValueText(change.offset, change.value, style) + " to " +
+         PlaceText(change.offset) + ", which " + std::string(held) + " " +
+         ValueText(change.offset, before, style);
 }
 
 std::string Bytes(std::size_t count) {
@@ -42,8 +42,8 @@ std::string ErrorText(const std::optional<RomFileError>& error) {
   return error ? error->what() : "no reason given";
 }
 
-bool Inside(FilePosition position, std::int64_t size) {
-  return position >= 1 && std::int64_t{position} <= size;
+bool Inside(FileOffset offset, std::int64_t size) {
+  return offset >= 0 && offset < size;
 }
 
 // Nothing was written: why, and which changes stopped it.
@@ -56,18 +56,17 @@ void Refuse(const WriteRequest& request, const WriteReport& report,
     const int found = report.found[i];
     std::string why;
     if (report.outcome == Outcome::kOutside &&
-        !Inside(change.position, report.size_before)) {
+        !Inside(change.offset, report.size_before)) {
       why = ", lies past the end of " + file + ": " +
             SizeReason(report.size_before) + ", and it is never lengthened";
     } else if (report.outcome == Outcome::kUnexpected && change.expected &&
                found >= 0 && found != *change.expected) {
-      why = ", holds " + ValueText(change.position, found, voice.style) +
-            ", not " +
-            ValueText(change.position, *change.expected, voice.style);
+      why = ", holds " + ValueText(change.offset, found, voice.style) +
+            ", not " + ValueText(change.offset, *change.expected, voice.style);
     }
     if (!why.empty()) {
       words.refused.push_back({i, report.outcome == Outcome::kUnexpected,
-                               PlaceText(change.position) + why});
+                               PlaceText(change.offset) + why});
     }
   }
   if (!words.refused.empty()) {
@@ -137,7 +136,7 @@ std::string PastTheEnd(const WriteReport& report, const WriteVoice& voice) {
   std::size_t past = 0;
   for (std::size_t i = 0; i < report.changes.size(); ++i) {
     if (!report.due[i] || report.in_file[i]) continue;
-    if (Inside(report.changes[i].position, report.size_after)) return {};
+    if (Inside(report.changes[i].offset, report.size_after)) return {};
     ++past;
   }
   if (past == 0) return {};

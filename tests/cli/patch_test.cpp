@@ -41,8 +41,8 @@ TEST(CliDiff, WritesThePatchOfTheDifferingSlots) {
   const std::string mine = dir.Write("mine.gbc", bytes);
   bytes.resize(bytes.size() + 0x100);
   const std::string longer = dir.Write("longer.gbc", bytes);
-  const ByteChange beginner{0x2476C, 0x01, 0x03};
-  const ByteChange portal{0x2478F, 0x24, 0x17};
+  const ByteChange beginner{0x2476B, 0x01, 0x03};
+  const ByteChange portal{0x2478E, 0x24, 0x17};
   const struct {
     std::vector<std::string> args;  // after diff; the format last
     std::vector<ByteChange> changes;

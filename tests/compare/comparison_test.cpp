@@ -21,7 +21,7 @@ TEST(ComparisonTest, CountsTheDifferingSlotsOfEachStore) {
   Comparison comparison;
   ASSERT_EQ(comparison.Start(dir.WriteSample("clean.gbc")), "");
   const struct {
-    std::vector<std::pair<FilePosition, std::uint8_t>> changes;
+    std::vector<std::pair<FileOffset, std::uint8_t>> changes;
     std::string note;
   } cases[] = {
       {{}, "no slot differs."},

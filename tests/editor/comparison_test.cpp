@@ -67,9 +67,9 @@ TEST_F(CompareTest, MarksAndCountsFollowWritesAndOutsideChanges) {
   {
     std::fstream file(FsPath(mine),
                       std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(At(kBeginner, 2) - 1);
+    file.seekp(At(kBeginner, 2));
     file.put(2);
-    file.seekp(At(kPortal, 1) - 1);
+    file.seekp(At(kPortal, 1));
     file.put(0);
   }
   editor.OnImageChanged();

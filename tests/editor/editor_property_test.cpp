@@ -44,9 +44,10 @@ unsigned EnvNumber(const char* name, unsigned fallback) {
 std::vector<std::size_t> InterestingLengths() {
   std::vector<std::size_t> lengths = {0, 1, 322, 323, 324, 0x150, 0x24800};
   for (const Store& store : StoreTable::All()) {
-    const auto first = static_cast<std::size_t>(store.read_position) - 1;
-    const auto last = static_cast<std::size_t>(
-        store.SlotPosition(store.slot_count));  // offset of last slot + 1
+    const auto first = static_cast<std::size_t>(store.read_offset);
+    // The length that just holds the last slot.
+    const auto last =
+        static_cast<std::size_t>(store.SlotOffset(store.slot_count)) + 1;
     for (std::size_t n : {first, first + 1, last - 1, last, last + 1}) {
       lengths.push_back(n);
     }
@@ -204,7 +205,8 @@ class Round {
       return;
     }
     // The save must succeed exactly when a slot was chosen, the file still
-    // has the title and the slot lies inside it.
+    // has the title and the slot lies inside it. The address shows the
+    // slot's position counted from 1.
     const std::optional<std::int32_t> position =
         state.SlotAddress.empty() ? std::nullopt
                                   : ParseHex(state.SlotAddress.substr(2));
@@ -249,9 +251,8 @@ class Round {
     ASSERT_LE(changed.size(), 1u);
     if (!changed.empty()) {
       ++tally_.undos;
-      EXPECT_NE(
-          StoreTable::SlotAt(static_cast<FilePosition>(changed[0] + 1)).store,
-          nullptr);
+      EXPECT_NE(StoreTable::SlotAt(static_cast<FileOffset>(changed[0])).store,
+                nullptr);
     }
     bytes = now;
   }
@@ -273,15 +274,14 @@ class Round {
     const auto& bytes =
         contents_[static_cast<std::size_t>(IndexOf(editor_.state().RomPath))];
     const auto held = std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(bytes.size()) - store.read_position, 0,
+        static_cast<std::int64_t>(bytes.size()) - store.SlotOffset(1), 0,
         store.slot_count);
     ASSERT_EQ(view_.slots.size(), static_cast<std::size_t>(held));
     for (int k = 1; k <= held; ++k) {
       EXPECT_EQ(
           view_.slots[static_cast<std::size_t>(k - 1)],
           std::to_string(k) + " (" +
-              UpperHex(
-                  bytes[static_cast<std::size_t>(store.SlotPosition(k) - 1)]) +
+              UpperHex(bytes[static_cast<std::size_t>(store.SlotOffset(k))]) +
               ")");
     }
   }

@@ -84,7 +84,7 @@ TEST_F(StepTest, KeepingTheChecksumRightCoversEveryWrite) {
 TEST_F(StepTest, ALayoutIsUndoneWhole) {
   ImageSaves saves;
   const std::vector<ByteChange> changes = {
-      {0x2476C, 1, 0x17}, {0x2478D, 34, 0x05}, {0x2478E, 35, 0x05}};
+      {0x2476B, 1, 0x17}, {0x2478C, 34, 0x05}, {0x2478D, 35, 0x05}};
   const SaveResult applied =
       saves.ApplyLayout(path, "/x/shops.csv", changes, false);
   ASSERT_TRUE(applied.report.ok());
@@ -92,7 +92,7 @@ TEST_F(StepTest, ALayoutIsUndoneWhole) {
   EXPECT_EQ(saves.NextUndo()->SlotCount(), 3);
   std::vector<std::uint8_t> written = MakeSampleImage();
   for (const ByteChange& change : changes) {
-    written[static_cast<std::size_t>(change.position - 1)] = change.value;
+    written[static_cast<std::size_t>(change.offset)] = change.value;
   }
   EXPECT_EQ(ReadAll(path), written);
   ASSERT_TRUE(saves.Undo()->report.ok());

@@ -56,9 +56,9 @@ class StoreEditorTest : public FileSeamTest {
     view.item_selection = r;
     editor.OnNewItemChosen();
   }
-  // The file position of slot k of the store at selector position p.
-  static FilePosition SlotAt(int p, int k) {
-    return StoreTable::BySelectorPosition(p)->SlotPosition(k);
+  // The offset of slot k of the store at selector position p.
+  static FileOffset SlotAt(int p, int k) {
+    return StoreTable::BySelectorPosition(p)->SlotOffset(k);
   }
 
   TempDir dir;

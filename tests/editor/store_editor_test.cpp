@@ -140,7 +140,7 @@ TEST_F(StoreEditorTest, ListsEveryStoreInItsFormat) {
 // is unknown.
 TEST_F(StoreEditorTest, EachSlotNamesItsItemWithoutAMouse) {
   std::vector<std::uint8_t> image = MakeSampleImage();
-  image[SlotAt(kBeginner, 2) - 1] = 0xC8;
+  image[SlotAt(kBeginner, 2)] = 0xC8;
   Open(dir.Write("odd.gbc", image));
   EXPECT_EQ(view.slots[1], "2 (C8)");
   EXPECT_EQ(view.slot_items[0], "Herb");
@@ -290,7 +290,7 @@ TEST_F(StoreEditorTest, SavesToTheRememberedSlotWhateverStoreIsShown) {
   const std::string elsewhere = " That slot is not in the store shown.";
   EXPECT_EQ(view.status, "Save writes" + target + "." + elsewhere);
   editor.OnSave();
-  expected[SlotAt(kSecond, 2) - 1] = 24;
+  expected[SlotAt(kSecond, 2)] = 24;
   EXPECT_EQ(ReadAll(path), expected);
   EXPECT_EQ(view.slots, third);
   EXPECT_EQ(view.log.back(), "AddSlot 7 (20)");
@@ -333,7 +333,7 @@ TEST_F(StoreEditorTest, ChoosingNullWritesAZeroByte) {
   ChooseItem(kHerb);
   ChooseItem(0);
   editor.OnSave();
-  EXPECT_EQ(ReadAll(path)[SlotAt(kBeginner, 3) - 1], 0);
+  EXPECT_EQ(ReadAll(path)[SlotAt(kBeginner, 3)], 0);
   EXPECT_EQ(view.slots[2], "3 (0)");
   // Typing in the item field selects nothing and leaves the code alone.
   view.item_selection = -1;
@@ -379,7 +379,7 @@ TEST_F(StoreEditorTest, TypedTextChoosesTheItemItNames) {
   view.item_text = "Sirloin";
   editor.OnItemTextEntered();
   editor.OnSave();
-  EXPECT_EQ(ReadAll(path)[SlotAt(kBeginner, 3) - 1], 0x17);
+  EXPECT_EQ(ReadAll(path)[SlotAt(kBeginner, 3)], 0x17);
 }
 
 TEST_F(StoreEditorTest, SaveWithoutAStoreDoesNothing) {

@@ -23,7 +23,7 @@ constexpr std::size_t kHeaderByte = 0x140;
 void Apply(std::vector<std::uint8_t>& image,
            const std::vector<ByteChange>& changes) {
   for (const ByteChange& change : changes) {
-    image[static_cast<std::size_t>(change.position - 1)] = change.value;
+    image[static_cast<std::size_t>(change.offset)] = change.value;
   }
 }
 
@@ -63,25 +63,25 @@ TEST(Checksum, AddsTheChecksumThatTheChangesLeaveRight) {
   const Checksums stale = ChecksumsOf(image);
   ASSERT_FALSE(stale.global_right());
   const std::vector<ByteChange> slots = {
-      {kSlot + 1, image[kSlot], 0x2B},
-      {0x2476C, image[0x2476B], 0x00},
+      {kSlot, image[kSlot], 0x2B},
+      {0x2476B, image[0x2476B], 0x00},
   };
   for (const std::vector<ByteChange>& changes :
        {std::vector<ByteChange>{}, slots}) {
     const std::vector<ByteChange> all = WithGlobalChecksum(changes, stale);
     ASSERT_EQ(all.size(), changes.size() + 2);
-    EXPECT_EQ(all[changes.size()].position, 0x14F);
+    EXPECT_EQ(all[changes.size()].offset, 0x14E);
     EXPECT_EQ(all[changes.size()].expected, image[0x14E]);
-    EXPECT_EQ(all[changes.size() + 1].position, 0x150);
+    EXPECT_EQ(all[changes.size() + 1].offset, 0x14F);
     EXPECT_EQ(all[changes.size() + 1].expected, image[0x14F]);
     std::vector<std::uint8_t> written = image;
     Apply(written, all);
     EXPECT_TRUE(ChecksumsOf(written).global_right()) << changes.size();
   }
   const std::vector<ByteChange> refused[] = {
-      {{kSlot + 1, std::nullopt, 0x2B}},
-      {{0x14F, image[0x14E], 0}},
-      {{kSlot + 1, 0x17, 0x2B}, {kSlot + 1, 0x2B, 0x01}},
+      {{kSlot, std::nullopt, 0x2B}},
+      {{0x14E, image[0x14E], 0}},
+      {{kSlot, 0x17, 0x2B}, {kSlot, 0x2B, 0x01}},
   };
   for (const std::vector<ByteChange>& changes : refused) {
     EXPECT_THROW(WithGlobalChecksum(changes, stale), std::invalid_argument);
@@ -99,9 +99,9 @@ TEST(Checksum, AWriteCanLeaveTheChecksumRight) {
   const std::string path = dir.Write("stale.gbc", image);
   ASSERT_FALSE(ChecksumsOf(image).global_right());
   const std::vector<ByteChange> slots = {
-      {kSlot + 1, std::nullopt, 0x2B},
-      {0x2476C, image[0x2476B], 0x00},
-      {0x14F, std::nullopt, 0x00},
+      {kSlot, std::nullopt, 0x2B},
+      {0x2476B, image[0x2476B], 0x00},
+      {0x14E, std::nullopt, 0x00},
   };
   for (const std::vector<ByteChange>& changes :
        {std::vector<ByteChange>{}, slots}) {
@@ -109,9 +109,9 @@ TEST(Checksum, AWriteCanLeaveTheChecksumRight) {
     const WriteReport report = WriteBytes({path, changes, false, false, true});
     ASSERT_TRUE(report.ok());
     ASSERT_EQ(report.changes.size(), changes.size() + 2);
-    EXPECT_EQ(report.changes[changes.size()].position, 0x14F);
+    EXPECT_EQ(report.changes[changes.size()].offset, 0x14E);
     EXPECT_EQ(report.changes[changes.size()].expected, before[0x14E]);
-    EXPECT_EQ(report.changes[changes.size() + 1].position, 0x150);
+    EXPECT_EQ(report.changes[changes.size() + 1].offset, 0x14F);
     const std::vector<std::uint8_t> after = ReadAll(path);
     EXPECT_TRUE(ChecksumsOf(after).global_right()) << changes.size();
     std::vector<std::uint8_t> expected = before;

@@ -17,10 +17,10 @@ TEST(HexText, WritesUpperCaseWithoutLeadingZeros) {
   EXPECT_EQ(UpperHex(0xFFFFFFFF), "FFFFFFFF");
 }
 
-TEST(HexText, ShowsPositionsAsZeroBasedHexOffsets) {
-  EXPECT_EQ(OffsetText(0x2478D), "offset 0x2478C");
-  EXPECT_EQ(OffsetText(1), "offset 0x0");
-  EXPECT_EQ(OffsetText(0), "offset -0x1");
+TEST(HexText, ShowsOffsetsInHex) {
+  EXPECT_EQ(OffsetText(0x2478C), "offset 0x2478C");
+  EXPECT_EQ(OffsetText(0), "offset 0x0");
+  EXPECT_EQ(OffsetText(-1), "offset -0x1");
 }
 
 TEST(HexText, ParsesOnlyWholeHexNumbersThatFit) {

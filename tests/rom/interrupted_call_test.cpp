@@ -91,10 +91,10 @@ extern "C" int fsync(int fd) {
 namespace tivok {
 namespace {
 
-// Writes `value` at `position` of the image at `path`, whatever is there.
-WriteReport WriteOne(const std::string& path, FilePosition position,
+// Writes `value` at `offset` of the image at `path`, whatever is there.
+WriteReport WriteOne(const std::string& path, FileOffset offset,
                      std::uint8_t value) {
-  return WriteBytes({path, {{position, std::nullopt, value}}});
+  return WriteBytes({path, {{offset, std::nullopt, value}}});
 }
 
 using ::tivok::testing::ReadAll;
@@ -131,7 +131,7 @@ TEST_F(InterruptedCall, RetriesOnlyAnInterruptedCall) {
     preads = 0;
     errno = EINTR;
     EXPECT_EQ(
-        RomFile::ReadBlock(path, 0x2476C, 2),
+        RomFile::ReadBlock(path, 0x2476B, 2),
         (std::vector<std::uint8_t>{expected[0x2476B], expected[0x2476C]}));
     EXPECT_EQ(preads, calls);
 
@@ -139,7 +139,7 @@ TEST_F(InterruptedCall, RetriesOnlyAnInterruptedCall) {
     unmappable = true;
     pwrites = 0;
     errno = EINTR;
-    EXPECT_TRUE(WriteOne(path, 0x2476C, interrupted ? 0x2A : 0x2B).ok());
+    EXPECT_TRUE(WriteOne(path, 0x2476B, interrupted ? 0x2A : 0x2B).ok());
     EXPECT_EQ(pwrites, calls);
     expected[0x2476B] = interrupted ? 0x2A : 0x2B;
     interrupt_first = false;
@@ -166,12 +166,12 @@ TEST_F(InterruptedCall, LeavesOtherDescriptorsOpen) {
     ASSERT_EQ(::fstat(0, &before_input), 0);
   }
 
-  EXPECT_TRUE(WriteOne(path, 0x2476C, 9).ok());
-  EXPECT_EQ(RomFile::ReadBlock(path, 0x2476C, 1)[0], 9);
+  EXPECT_TRUE(WriteOne(path, 0x2476B, 9).ok());
+  EXPECT_EQ(RomFile::ReadBlock(path, 0x2476B, 1)[0], 9);
   EXPECT_FALSE(WriteOne(path, 0x7FFFFFFF, 1).ok());
-  EXPECT_THROW(RomFile::ReadBlock(dir.path(), 1, 1), RomFileError);
-  EXPECT_THROW(RomFile::ReadBlock(dir.File("missing.gbc"), 1, 1), RomFileError);
-  EXPECT_THROW(RomFile::ReadBlock("/dev/null", 1, 1), RomFileError);
+  EXPECT_THROW(RomFile::ReadBlock(dir.path(), 0, 1), RomFileError);
+  EXPECT_THROW(RomFile::ReadBlock(dir.File("missing.gbc"), 0, 1), RomFileError);
+  EXPECT_THROW(RomFile::ReadBlock("/dev/null", 0, 1), RomFileError);
 
   struct stat after {};
   ASSERT_EQ(::fstat(own, &after), 0);
@@ -192,7 +192,7 @@ TEST_F(InterruptedCall, LeavesOtherDescriptorsOpen) {
 TEST_F(InterruptedCall, NeverLengthensAFileCutShortJustBeforeAWrite) {
   struct Case {
     const char* name;
-    FilePosition first;  // the first byte's; the second is slot 1 of Portal
+    FileOffset first;  // the first byte's; the second is slot 1 of Portal
     off_t cut_to;
     bool unmappable;
     std::int64_t size_after;
@@ -200,19 +200,19 @@ TEST_F(InterruptedCall, NeverLengthensAFileCutShortJustBeforeAWrite) {
   };
   const Case cases[] = {
       {"cut within the second byte's page",
-       0x2476C,
+       0x2476B,
        149356,
        false,
        149356,
        {true, false}},
       {"cut before the second byte's page",
-       0x1000,
+       0xFFF,
        0x2000,
        false,
        0x2000,
        {true, false}},
       {"cut where the file cannot be mapped",
-       0x2476C,
+       0x2476B,
        149356,
        true,
        0x2478D,
@@ -226,7 +226,7 @@ TEST_F(InterruptedCall, NeverLengthensAFileCutShortJustBeforeAWrite) {
     cut_at = 2;
     cut_to = c.cut_to;
     const WriteReport report = WriteBytes(
-        {path, {{c.first, std::nullopt, 9}, {0x2478D, std::nullopt, 9}}});
+        {path, {{c.first, std::nullopt, 9}, {0x2478C, std::nullopt, 9}}});
     EXPECT_EQ(cut_at, 0);
     EXPECT_EQ(report.outcome, WriteReport::Outcome::kLengthChanged);
     EXPECT_EQ(report.size_before, 262144);
@@ -235,7 +235,7 @@ TEST_F(InterruptedCall, NeverLengthensAFileCutShortJustBeforeAWrite) {
     EXPECT_EQ(report.may_have_lengthened, c.unmappable);
     std::vector<std::uint8_t> expected = MakeSampleImage();
     expected.resize(c.cut_to);
-    expected[c.first - 1] = 9;
+    expected[static_cast<std::size_t>(c.first)] = 9;
     if (c.unmappable) {
       expected.resize(0x2478D, 0);  // the gap that the system filled
       expected.back() = 9;
@@ -251,7 +251,7 @@ TEST_F(InterruptedCall, FlushesEveryWriteToTheDisk) {
   const auto flushes = [&dir](const std::string& name) {
     fsyncs = 0;
     const WriteReport report =
-        WriteBytes({dir.WriteSample(name), {{0x2476C, 1, 9}, {0x2476D, 2, 9}}});
+        WriteBytes({dir.WriteSample(name), {{0x2476B, 1, 9}, {0x2476C, 2, 9}}});
     EXPECT_NE(report.outcome, WriteReport::Outcome::kUnconfirmed);
     return fsyncs;
   };

@@ -75,7 +75,7 @@ std::uint32_t LittleEndianAt(const Bytes& bytes, std::size_t at) {
 TEST(Patch, IpsHoldsTheChangedSlotsAndTheChecksum) {
   const Bytes sample = MakeSampleImage();
   const std::vector<ByteChange> changes = WithGlobalChecksum(
-      {{0x2478F, 0x24, 0x03}, {0x2476C, 0x01, 0x17}}, ChecksumsOf(sample));
+      {{0x2478E, 0x24, 0x03}, {0x2476B, 0x01, 0x17}}, ChecksumsOf(sample));
   // 0x8EBE - 0x01 - 0x24 + 0x17 + 0x03 = 0x8EB3.
   EXPECT_EQ(IpsPatch(sample, changes),
             Concat({Text("PATCH"),
@@ -91,7 +91,7 @@ TEST(Patch, IpsHoldsTheChangedSlotsAndTheChecksum) {
 TEST(Patch, IpsRecordsNeverStartAtEof) {
   Bytes source(0x454F50);
   for (std::size_t i = 0; i < source.size(); ++i) source[i] = i % 251;
-  EXPECT_EQ(IpsPatch(source, {{0x454F48, {}, 0xB2}, {0x454F47, {}, 0xB1}}),
+  EXPECT_EQ(IpsPatch(source, {{0x454F47, {}, 0xB2}, {0x454F46, {}, 0xB1}}),
             Concat({Text("PATCH"),
                     {0x45, 0x4F, 0x45, 0x00, 0x03,
                      static_cast<std::uint8_t>(0x454F45 % 251), 0xB1, 0xB2},
@@ -100,7 +100,9 @@ TEST(Patch, IpsRecordsNeverStartAtEof) {
   // 0xFFFF changes from 0x444F47 fill one record; the two after it begin at
   // "EOF", so their record starts a byte earlier.
   std::vector<ByteChange> run;
-  for (FilePosition p = 0x444F48; p <= 0x454F48; ++p) run.push_back({p, {}, 7});
+  for (FileOffset offset = 0x444F47; offset <= 0x454F47; ++offset) {
+    run.push_back({offset, {}, 7});
+  }
   const Bytes patch = IpsPatch(source, run);
   ASSERT_EQ(patch.size(), 5 + 5 + 0xFFFF + 5 + 3 + 3);
   EXPECT_EQ(Bytes(patch.begin() + 5, patch.begin() + 10),
@@ -114,7 +116,7 @@ TEST(Patch, IpsRecordsNeverStartAtEof) {
 TEST(Patch, BpsReadsTheSourceAroundTheChangedBytes) {
   const Bytes sample = MakeSampleImage();
   const std::vector<ByteChange> changes =
-      WithGlobalChecksum({{0x2478F, 0x24, 0x03}}, ChecksumsOf(sample));
+      WithGlobalChecksum({{0x2478E, 0x24, 0x03}}, ChecksumsOf(sample));
   Bytes target = sample;
   target[0x14E] = 0x8E;
   target[0x14F] = 0x9D;
@@ -141,22 +143,22 @@ TEST(Patch, BpsReadsTheSourceAroundTheChangedBytes) {
             crc32(0, patch.data(), body.size() + 8));
 }
 
-// Changes in any order, a position given twice, runs at both ends of the
+// Changes in any order, an offset given twice, runs at both ends of the
 // file: both patches give the target, and the target's sum is right.
 TEST(Patch, BothGiveTheTargetToAPatcherOfItsOwn) {
   const Bytes sample = MakeSampleImage(0x24800);
-  std::vector<ByteChange> changes = WithGlobalChecksum({{0x2478F, 0x24, 0x03},
-                                                        {0x2476D, 0x02, 0x11},
-                                                        {0x2476C, 0x01, 0x10},
-                                                        {0x24790, 0x25, 0x2B},
-                                                        {0x24791, 0x26, 0x00},
-                                                        {1, 0xFF, 0x00},
-                                                        {0x24800, 0xFF, 0x42}},
+  std::vector<ByteChange> changes = WithGlobalChecksum({{0x2478E, 0x24, 0x03},
+                                                        {0x2476C, 0x02, 0x11},
+                                                        {0x2476B, 0x01, 0x10},
+                                                        {0x2478F, 0x25, 0x2B},
+                                                        {0x24790, 0x26, 0x00},
+                                                        {0, 0xFF, 0x00},
+                                                        {0x247FF, 0xFF, 0x42}},
                                                        ChecksumsOf(sample));
-  changes.insert(changes.begin(), {0x24800, {}, 0x99});  // given again later
+  changes.insert(changes.begin(), {0x247FF, {}, 0x99});  // given again later
   Bytes target = sample;
   for (const ByteChange& change : changes) {
-    target[static_cast<std::size_t>(change.position - 1)] = change.value;
+    target[static_cast<std::size_t>(change.offset)] = change.value;
   }
   ASSERT_TRUE(ChecksumsOf(target).global_right());
   EXPECT_EQ(ApplyIps(sample, IpsPatch(sample, changes)), target);
@@ -230,7 +232,7 @@ TEST(PatchRead, AppliesPatchesThatOtherToolsWrite) {
 TEST(Patch, RefusesChangesThatTheFormatOrTheSourceCannotHold) {
   const Bytes big(0x1000001);
   try {
-    IpsPatch(big, {{0x1000001, {}, 1}});
+    IpsPatch(big, {{0x1000000, {}, 1}});
     ADD_FAILURE() << "an offset past 0xFFFFFF was taken";
   } catch (const PatchError& error) {
     EXPECT_STREQ(error.what(),
@@ -238,9 +240,9 @@ TEST(Patch, RefusesChangesThatTheFormatOrTheSourceCannotHold) {
                  "0x1000000: IPS offsets end at 0xFFFFFF; a BPS patch has no "
                  "such limit");
   }
-  EXPECT_NO_THROW(BpsPatch(big, {{0x1000001, {}, 1}}));
+  EXPECT_NO_THROW(BpsPatch(big, {{0x1000000, {}, 1}}));
   const Bytes small(0x10);
-  for (const FilePosition outside : {0, 0x11}) {
+  for (const FileOffset outside : {-1, 0x10}) {
     EXPECT_THROW(IpsPatch(small, {{outside, {}, 1}}), PatchError);
     EXPECT_THROW(BpsPatch(small, {{outside, {}, 1}}), PatchError);
   }

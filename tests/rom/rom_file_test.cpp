@@ -101,23 +101,23 @@ TEST(RomTitle, NeedsTheWholeTitleArea) {
   EXPECT_TRUE(Accepts(dir.WriteSample("sample.gbc")));
 }
 
-TEST(RomFileRead, ReadsTheBlockAtAPositionCountedFromOne) {
+TEST(RomFileRead, ReadsTheBlockAtAnOffsetCountedFromZero) {
   TempDir dir;
   const std::string path = dir.Write("f.bin", {10, 11, 12, 13, 14});
-  EXPECT_EQ(RomFile::ReadBlock(path, 1, 2),
+  EXPECT_EQ(RomFile::ReadBlock(path, 0, 2),
             (std::vector<std::uint8_t>{10, 11}));
-  EXPECT_EQ(RomFile::ReadBlock(path, 4, 2),
+  EXPECT_EQ(RomFile::ReadBlock(path, 3, 2),
             (std::vector<std::uint8_t>{13, 14}));
-  EXPECT_TRUE(RomFile::ReadBlock(path, 6, 0).empty());
+  EXPECT_TRUE(RomFile::ReadBlock(path, 5, 0).empty());
 }
 
 TEST(RomFileRead, FailsPastTheEndOrBeforeTheStart) {
   TempDir dir;
   const std::string path = dir.Write("f.bin", {10, 11, 12, 13, 14});
-  EXPECT_THROW(RomFile::ReadBlock(path, 4, 3), RomFileError);
-  EXPECT_THROW(RomFile::ReadBlock(path, 0, 1), RomFileError);
+  EXPECT_THROW(RomFile::ReadBlock(path, 3, 3), RomFileError);
+  EXPECT_THROW(RomFile::ReadBlock(path, -1, 1), RomFileError);
   EXPECT_THROW(RomFile::ReadBlock(path, -5, 1), RomFileError);
-  const RomFileError error = FailureOf([&] { RomFile::ReadBlock(path, 4, 3); });
+  const RomFileError error = FailureOf([&] { RomFile::ReadBlock(path, 3, 3); });
   const std::string message = error.what();
   EXPECT_EQ(error.kind(), RomFileError::Kind::kTooShort);
   EXPECT_NE(message.find("3 bytes at offset 0x3 of"), std::string::npos)
@@ -125,16 +125,16 @@ TEST(RomFileRead, FailsPastTheEndOrBeforeTheStart) {
   EXPECT_NE(message.find("5 bytes"), std::string::npos) << message;
 }
 
-// Writes `value` at `position` of the image at `path`, whatever is there.
-WriteReport WriteOne(const std::string& path, FilePosition position,
+// Writes `value` at `offset` of the image at `path`, whatever is there.
+WriteReport WriteOne(const std::string& path, FileOffset offset,
                      std::uint8_t value) {
-  return WriteBytes({path, {{position, std::nullopt, value}}});
+  return WriteBytes({path, {{offset, std::nullopt, value}}});
 }
 
 // Three changes to the Beginner's store of the sample, whose first slots
 // hold 1, 2 and 3.
 WriteRequest ThreeChanges(const std::string& path) {
-  return {path, {{0x2476C, 1, 0x2A}, {0x2476D, 2, 0x2B}, {0x2476E, 3, 0x2C}}};
+  return {path, {{0x2476B, 1, 0x2A}, {0x2476C, 2, 0x2B}, {0x2476D, 3, 0x2C}}};
 }
 
 // The sample with the first `count` of ThreeChanges written.
@@ -156,7 +156,7 @@ TEST_F(RomFileWrite, ChangesExactlyTheBytesAskedForAndKeepsTheLength) {
   std::vector<std::uint8_t> expected = SampleWithChanges(3);
   EXPECT_EQ(ReadAll(path), expected);
   EXPECT_TRUE(
-      WriteOne(path, static_cast<FilePosition>(expected.size()), 7).ok());
+      WriteOne(path, static_cast<FileOffset>(expected.size()) - 1, 7).ok());
   expected.back() = 7;
   EXPECT_EQ(ReadAll(path), expected);
 }
@@ -175,7 +175,7 @@ TEST_F(RomFileWrite, ChecksTheTitleAndEveryByteBeforeWritingAny) {
   EXPECT_EQ(ReadAll(other), foreign);
 
   const std::string tiny = dir.Write("tiny.gbc", {1, 2, 3});
-  const WriteReport too_short = WriteOne(tiny, 1, 9);
+  const WriteReport too_short = WriteOne(tiny, 0, 9);
   EXPECT_EQ(too_short.outcome, Outcome::kNotOpened);
   ASSERT_TRUE(too_short.error);
   EXPECT_EQ(too_short.error->kind(), RomFileError::Kind::kTooShort);
@@ -192,11 +192,11 @@ TEST_F(RomFileWrite, ChecksTheTitleAndEveryByteBeforeWritingAny) {
   const std::string header =
       dir.Write("short.gbc", WithTitle("DRAGON WMONAWQE"));
   const WriteReport outside = WriteBytes(
-      {header, {{0x150, std::nullopt, 1}, {0x151, std::nullopt, 1}}});
+      {header, {{0x14F, std::nullopt, 1}, {0x150, std::nullopt, 1}}});
   EXPECT_EQ(outside.outcome, Outcome::kOutside);
   EXPECT_EQ(outside.size_before, 0x150);
   EXPECT_EQ(outside.found, (std::vector<int>{0x42, -1}));
-  EXPECT_EQ(WriteOne(header, 0, 1).outcome, Outcome::kOutside);
+  EXPECT_EQ(WriteOne(header, -1, 1).outcome, Outcome::kOutside);
   EXPECT_EQ(ReadAll(header), WithTitle("DRAGON WMONAWQE"));
   EXPECT_EQ(ReadAll(path), MakeSampleImage());
 }
@@ -208,7 +208,7 @@ TEST_F(RomFileWrite, WritesNothingOnADryRunOrWhereTheBytesAreThere) {
   const std::string path = dir.WriteSample("sample.gbc");
   WriteRequest dry = ThreeChanges(path);
   dry.dry_run = true;
-  WriteRequest same = {path, {{0x2476C, 1, 1}, {0x2476D, std::nullopt, 2}}};
+  WriteRequest same = {path, {{0x2476B, 1, 1}, {0x2476C, std::nullopt, 2}}};
   same.skip_unchanged = true;
   ArmFileFault(FileStep::kWrite);
   ArmFileFault(FileStep::kFlush);
@@ -216,7 +216,7 @@ TEST_F(RomFileWrite, WritesNothingOnADryRunOrWhereTheBytesAreThere) {
   const WriteReport unchanged = WriteBytes(same);
   DisarmFileFaults();
   // Only the byte that differs is written.
-  same.changes.push_back({0x2476E, 3, 0x2C});
+  same.changes.push_back({0x2476D, 3, 0x2C});
   ArmFileFault(FileStep::kWrite, 1);
   const WriteReport one = WriteBytes(same);
   DisarmFileFaults();
@@ -325,7 +325,7 @@ TEST_F(RomFileWrite, ChecksTheLengthAgainJustBeforeWriting) {
       FileStep::kRead,
       [&] { std::filesystem::resize_file(FsPath(path), 0x2476C); }, 2);
   const WriteReport report =
-      WriteBytes({path, {{0x2476D, 2, 9}, {0x2476C, 1, 9}}});
+      WriteBytes({path, {{0x2476C, 2, 9}, {0x2476B, 1, 9}}});
   DisarmFileFaults();
   EXPECT_EQ(report.outcome, WriteReport::Outcome::kOutside);
   EXPECT_EQ(report.size_before, 0x2476C);
@@ -453,7 +453,7 @@ TEST_F(RomFileWrite, TellsWhenAnotherProgramReplacedOrResizedTheImage) {
     ArmFileHook(
         FileStep::kWrite, [&] { c.act(path); }, c.skip);
     const WriteReport report = WriteBytes(
-        {path, {{0x2476C, std::nullopt, 0x2A}, {0x24790, std::nullopt, 0x2B}}});
+        {path, {{0x2476B, std::nullopt, 0x2A}, {0x2478F, std::nullopt, 0x2B}}});
     DisarmFileFaults();
     EXPECT_EQ(report.outcome, c.outcome);
     EXPECT_EQ(report.rollback, c.rollback);
@@ -490,7 +490,7 @@ TEST_F(RomFileAccess, NeverCreatesAMissingFile) {
   EXPECT_EQ(error.kind(), RomFileError::Kind::kMissing);
   EXPECT_NE(message.find(path), std::string::npos) << message;
   EXPECT_NE(message.find(MissingFileReason()), std::string::npos) << message;
-  EXPECT_EQ(WriteOne(path, 1, 0).outcome, WriteReport::Outcome::kNotOpened);
+  EXPECT_EQ(WriteOne(path, 0, 0).outcome, WriteReport::Outcome::kNotOpened);
   EXPECT_FALSE(Exists(path));
 }
 
@@ -508,7 +508,7 @@ TEST_F(RomFileAccess, OpensNamesBeyondAsciiWhileOthersHoldThemOpen) {
                      std::ios::in | std::ios::out | std::ios::binary);
   ASSERT_TRUE(other.is_open());
   EXPECT_TRUE(Accepts(path));
-  EXPECT_TRUE(WriteOne(path, 0x2476C, 0x2A).ok());
+  EXPECT_TRUE(WriteOne(path, 0x2476B, 0x2A).ok());
   EXPECT_EQ(ReadAll(path), SampleWithChanges(1));
 }
 
@@ -558,11 +558,11 @@ TEST_F(RomFileAccess, RefusesWhatIsNotARegularFile) {
   for (const RefusedPath& c : refused) {
     SCOPED_TRACE(c.path);
     const RomFileError error =
-        FailureOf([&] { RomFile::ReadBlock(c.path, 1, 1); });
+        FailureOf([&] { RomFile::ReadBlock(c.path, 0, 1); });
     const std::string message = error.what();
     EXPECT_NE(message.find(c.reason), std::string::npos) << message;
     EXPECT_EQ(error.kind(), c.kind);
-    const WriteReport report = WriteOne(c.path, 1, 0);
+    const WriteReport report = WriteOne(c.path, 0, 0);
     ASSERT_TRUE(report.error);
     EXPECT_NE(std::string(report.error->what()).find(c.reason),
               std::string::npos);
@@ -596,7 +596,7 @@ TEST_F(RomFileAccess, OpensFilesNamedThroughTheDeviceNamespace) {
                                   R"(\\?\)" + Backslashed(plain), long_path}) {
     SCOPED_TRACE(path);
     EXPECT_TRUE(Accepts(path));
-    EXPECT_TRUE(WriteOne(path, 0x2476C, 0x2A).ok());
+    EXPECT_TRUE(WriteOne(path, 0x2476B, 0x2A).ok());
     EXPECT_EQ(ReadAll(path)[0x2476B], 0x2A);
   }
   // The folder's own removal would take the name for the device.
@@ -612,7 +612,7 @@ TEST_F(RomFileAccess, FollowsSymbolicLinksToImages) {
   ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
   EXPECT_TRUE(Accepts(link));
   // The path still names the file written: the link leads to it.
-  EXPECT_TRUE(WriteOne(link, 0x2476C, 9).ok());
+  EXPECT_TRUE(WriteOne(link, 0x2476B, 9).ok());
   EXPECT_EQ(ReadAll(target)[0x2476B], 9);
 }
 #endif

@@ -38,6 +38,8 @@ TEST(StoreTable, SaveKeysMatchExactly) {
   EXPECT_EQ(StoreTable::BySaveKey(""), nullptr);
 }
 
+// An address shows the slot's position counted from 1, and reads back as
+// the slot's offset.
 TEST(StoreTable, SlotAddressTextsOfAllSlots) {
   const std::vector<std::vector<std::string>> expected = {
       {"&H2476C", "&H2476D", "&H2476E", "&H2476F", "&H24770", "&H24771",
@@ -55,6 +57,7 @@ TEST(StoreTable, SlotAddressTextsOfAllSlots) {
     std::vector<std::string> texts;
     for (int k = 1; k <= store.slot_count; ++k) {
       texts.push_back(store.SlotAddressText(k));
+      EXPECT_EQ(ParseSlotAddress(texts.back()), store.SlotOffset(k));
     }
     EXPECT_EQ(texts, expected[store.selector_position]) << store.save_key;
     total += store.slot_count;
@@ -65,13 +68,13 @@ TEST(StoreTable, SlotAddressTextsOfAllSlots) {
 TEST(StoreTable, RegionsFollowOneAnotherInFileOrder) {
   // File order: Beginner's, Second, Book, Third, Portal.
   const std::vector<int> file_order = {0, 1, 3, 2, 4};
-  FilePosition next = 0x2476B;
+  FileOffset next = 0x2476A;
   for (int p : file_order) {
     const Store& store = *StoreTable::BySelectorPosition(p);
-    EXPECT_EQ(store.read_position, next) << store.save_key;
-    next = store.SlotPosition(store.slot_count) + 1;
+    EXPECT_EQ(store.read_offset, next) << store.save_key;
+    next = store.SlotOffset(store.slot_count) + 1;
   }
-  EXPECT_EQ(next, 0x24795);
+  EXPECT_EQ(next, 0x24794);
 }
 
 TEST(ItemTable, NamesByCode) {

@@ -15,16 +15,18 @@ namespace tivok::testing {
 inline constexpr int kBeginner = 0, kSecond = 1, kThird = 2, kBook = 3,
                      kPortal = 4;
 
-// The file position of slot k of the store at selector position p.
-inline FilePosition At(int p, int k) {
-  return StoreTable::BySelectorPosition(p)->SlotPosition(k);
+// The offset of slot k of the store at selector position p.
+inline FileOffset At(int p, int k) {
+  return StoreTable::BySelectorPosition(p)->SlotOffset(k);
 }
 
-// The sample image with each (position, code) of `changes` written.
+// The sample image with each (offset, code) of `changes` written.
 inline std::vector<std::uint8_t> SampleWith(
-    const std::vector<std::pair<FilePosition, std::uint8_t>>& changes) {
+    const std::vector<std::pair<FileOffset, std::uint8_t>>& changes) {
   std::vector<std::uint8_t> image = MakeSampleImage();
-  for (const auto& [position, code] : changes) image[position - 1] = code;
+  for (const auto& [offset, code] : changes) {
+    image[static_cast<std::size_t>(offset)] = code;
+  }
   return image;
 }
 

@@ -31,7 +31,6 @@ TEST(SampleImage, HasTheTitleValidChecksumsAndKnownCodes) {
     }
     EXPECT_EQ(bytes[0x14E] << 8 | bytes[0x14F], global % 0x10000) << size;
   }
-  // Offsets are positions less one.
   EXPECT_EQ(image[0x2476A], 0);     // the Beginner's store's read byte
   EXPECT_EQ(image[0x2476B], 1);     // its slot 1
   EXPECT_EQ(image[0x24789], 31);    // the Third store's slot 6
