@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   if (!read.ok() && !read.slots.empty()) std::abort();
   for (const tivok::SlotDifference& slot : read.slots) {
     const auto offset =
-        static_cast<std::size_t>(slot.store->SlotPosition(slot.slot) - 1);
+        static_cast<std::size_t>(slot.store->SlotOffset(slot.slot));
     if (slot.clean != source[offset] || slot.code == slot.clean) std::abort();
   }
   return 0;

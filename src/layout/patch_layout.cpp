@@ -13,17 +13,11 @@
 namespace tivok {
 namespace {
 
-// The offset of slot k of `store`; the store table counts from 1.
-std::int64_t SlotOffset(const Store& store, int k) {
-  return std::int64_t{store.SlotPosition(k)} - 1;
-}
-
 // Whether the byte at `offset` may differ: a store slot's or the global
 // checksum's.
-bool Editable(std::int64_t offset) {
-  const auto position = static_cast<FilePosition>(offset + 1);
-  return InGlobalChecksum(position) ||
-         StoreTable::SlotAt(position).store != nullptr;
+bool Editable(FileOffset offset) {
+  return InGlobalChecksum(offset) ||
+         StoreTable::SlotAt(offset).store != nullptr;
 }
 
 // Why `target` differs from `source` elsewhere than in the slots and the
@@ -70,7 +64,7 @@ PatchSlots SlotsOfPatch(std::span<const std::uint8_t> patch,
   if (!read.ok()) return read;
   for (const Store& store : StoreTable::All()) {
     for (int k = 1; k <= store.slot_count; ++k) {
-      const auto offset = static_cast<std::size_t>(SlotOffset(store, k));
+      const auto offset = static_cast<std::size_t>(store.SlotOffset(k));
       if (offset >= source.size() || source[offset] == target[offset]) {
         continue;
       }

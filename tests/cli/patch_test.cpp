@@ -221,9 +221,9 @@ TEST(CliApply, RefusesAPatchAndWritesNothing) {
   held[0x2478E] = 0x05;
   const std::string other = dir.Write("other.gbc", held);
   const std::string outside = dir.Write(
-      "outside.ips", IpsPatch(sample, {{0x2478F, {}, 0x17}, {0x201, {}, 0}}));
+      "outside.ips", IpsPatch(sample, {{0x2478E, {}, 0x17}, {0x200, {}, 0}}));
   const std::string slot =
-      dir.Write("slot.ips", IpsPatch(sample, {{0x2478F, {}, 0x17}}));
+      dir.Write("slot.ips", IpsPatch(sample, {{0x2478E, {}, 0x17}}));
   const CliRun refused = RunCliWith({"apply", copy, outside});
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.out, "");

@@ -59,18 +59,17 @@ TEST(PatchLayout, ReadsBackTheRowsOfDiff) {
   std::vector<ByteChange> every_slot;
   for (const Store& store : StoreTable::All()) {
     for (int k = 1; k <= store.slot_count; ++k) {
-      const FilePosition position = store.SlotPosition(k);
-      const std::uint8_t was = clean[position - 1];
+      const FileOffset offset = store.SlotOffset(k);
+      const std::uint8_t was = clean[offset];
       every_slot.push_back(
-          {position, was, static_cast<std::uint8_t>((was + 9) % 44)});
+          {offset, was, static_cast<std::uint8_t>((was + 9) % 44)});
     }
   }
-  const std::vector<std::vector<ByteChange>> images = {{{0x2478F, 0x24, 0x17}},
+  const std::vector<std::vector<ByteChange>> images = {{{0x2478E, 0x24, 0x17}},
                                                        every_slot};
   for (const std::vector<ByteChange>& changes : images) {
     Bytes mine = clean;
-    for (const ByteChange& change : changes)
-      mine[change.position - 1] = change.value;
+    for (const ByteChange& change : changes) mine[change.offset] = change.value;
     const std::string mine_path =
         dir.Write("mine" + std::to_string(changes.size()) + ".gbc", mine);
     const std::string rows = DifferencesCsv(
@@ -100,7 +99,7 @@ TEST(PatchLayout, RefusesEachBadPatchWithItsReason) {
   const Bytes sample = MakeSampleImage();
   Bytes other = sample;
   other[0x200] = 0;
-  Bytes damaged = BpsPatch(sample, {{0x2478F, {}, 0x17}});
+  Bytes damaged = BpsPatch(sample, {{0x2478E, {}, 0x17}});
   damaged.back() ^= 1;
   const Bytes damaged_body(damaged.begin(), damaged.end() - 4);
   const unsigned long stored = damaged[damaged.size() - 4] |
@@ -154,13 +153,13 @@ TEST(PatchLayout, RefusesEachBadPatchWithItsReason) {
       {longer,
        "the BPS patch makes an image of 262145 bytes from one of 262144, and "
        "Tivok never changes an image's length"},
-      {BpsPatch(other, {{0x2478F, {}, 0x17}}),
+      {BpsPatch(other, {{0x2478E, {}, 0x17}}),
        "the BPS patch is made for an image whose CRC32 is " + Crc(other) +
            ", not for \"sample.gbc\", whose CRC32 is " + Crc(sample)},
       {Text("store,slot,item\nportal,3,herb\n"),
        "it is neither an IPS patch, which begins with \"PATCH\", nor a BPS "
        "patch, which begins with \"BPS1\""},
-      {IpsPatch(sample, {{0x2478F, {}, 0x17}, {0x135, {}, 'X'}}),
+      {IpsPatch(sample, {{0x2478F, {}, 0x17}, {0x134, {}, 'X'}}),
        "it changes 1 byte outside the store slots, the first at offset 0x134; "
        "Tivok edits only the stores, and applies none of it"},
       {Concat({Text("PATCH"),

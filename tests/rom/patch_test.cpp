@@ -222,9 +222,9 @@ TEST(PatchRead, AppliesPatchesThatOtherToolsWrite) {
       sample, target);
   EXPECT_EQ(ApplyPatch(bps, sample, "\"sample.gbc\""), target);
   // What Tivok writes reads back the same way.
-  EXPECT_EQ(ApplyPatch(BpsPatch(sample, {{0x2478D, {}, 1},
-                                         {0x2478E, {}, 2},
-                                         {0x2478F, {}, 1}}),
+  EXPECT_EQ(ApplyPatch(BpsPatch(sample, {{0x2478C, {}, 1},
+                                         {0x2478D, {}, 2},
+                                         {0x2478E, {}, 1}}),
                        sample, ""),
             target);
 }

@@ -110,8 +110,8 @@ TEST_F(ApplyLayoutWindowTest, PreviewsAppliesAndUndoesAPatch) {
   Open(path);
   const std::vector<std::uint8_t> sample = MakeSampleImage();
   const std::string patch = dir.Write(
-      "shops.ips", IpsPatch(sample, WithGlobalChecksum({{0x2478F, 0x24, 0x17},
-                                                        {0x2476C, 0x01, 0x03}},
+      "shops.ips", IpsPatch(sample, WithGlobalChecksum({{0x2478E, 0x24, 0x17},
+                                                        {0x2476B, 0x01, 0x03}},
                                                        ChecksumsOf(sample))));
   QStringList rows;
   QString heading;

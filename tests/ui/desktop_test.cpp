@@ -195,7 +195,7 @@ TEST_F(DesktopTest, ADroppedLayoutOrPatchIsPreviewed) {
   const std::vector<std::uint8_t> sample = MakeSampleImage();
   const std::string files[] = {
       dir.Write("D.CSV", std::vector<std::uint8_t>(text.begin(), text.end())),
-      dir.Write("m.Ips", IpsPatch(sample, {{0x2478F, {}, 0x17}})),
+      dir.Write("m.Ips", IpsPatch(sample, {{0x2478E, {}, 0x17}})),
   };
   for (const std::string& file : files) {
     ModalAnswerer answerer(std::nullopt, {}, [](QDialog* preview) {
