@@ -37,6 +37,14 @@ std::vector<std::uint8_t> ApplyPatch(std::span<const std::uint8_t> patch,
                                      std::span<const std::uint8_t> source,
                                      const std::string& source_name);
 
+// The readers of each format, for a patch that begins as one
+// (patch_read.cpp, bps_read.cpp).
+std::vector<std::uint8_t> ApplyIpsPatch(std::span<const std::uint8_t> patch,
+                                        std::span<const std::uint8_t> source);
+std::vector<std::uint8_t> ApplyBpsPatch(std::span<const std::uint8_t> patch,
+                                        std::span<const std::uint8_t> source,
+                                        const std::string& source_name);
+
 }  // namespace tivok
 
 #endif  // TIVOK_ROM_PATCH_READ_H_
