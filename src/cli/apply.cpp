@@ -51,12 +51,17 @@ void SayFailure(const WriteWords& words, const std::vector<SlotWish>& wishes,
     }
     const SlotWish& wish = wishes[note.change];
     err << kProgram << ": " << LinePrefix(source, wish.line) << note.text;
-    if (note.unexpected) err << UnexpectedEnding(wish, CodeStyle::kCli);
+    if (note.unexpected) {
+      err << UnexpectedEnding(wish, CodeStyle::kCli,
+                              source.patch ? "patch" : "layout");
+    }
     err << "\n";
   }
   const bool layout = !words.refused.empty() && !source.name.empty();
-  err << kProgram << ": " << (layout ? "the layout is refused; " : "")
-      << words.reason << (words.refused.empty() ? "\n" : ".\n");
+  const char* refused =
+      source.patch ? "the patch is refused; " : "the layout is refused; ";
+  err << kProgram << ": " << (layout ? refused : "") << words.reason
+      << (words.refused.empty() ? "\n" : ".\n");
   SayLine(err, words.rolled_back);
   ListChanges(err, "Written:", words.written);
   ListChanges(err, "Not written:", words.not_written);

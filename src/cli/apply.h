@@ -12,9 +12,11 @@
 namespace tivok::cli {
 
 // Where a layout's lines come from, for messages: "layout.csv" or
-// "(standard input)"; empty for the command line.
+// "(standard input)"; empty for the command line. `patch` when they are a
+// patch's slots, which have no lines.
 struct WishSource {
   std::string name;
+  bool patch = false;
 };
 
 // How a write goes: a dry run makes every open and check and writes

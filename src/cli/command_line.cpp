@@ -70,6 +70,9 @@ void Take(const Word& word, Invocation& invocation,
     case Option::kFix:
       invocation.fix = true;
       break;
+    case Option::kClean:
+      invocation.clean = word.value;
+      break;
   }
 }
 

@@ -20,6 +20,7 @@ struct Invocation {
   bool exit_code = false;     // diff: exit 1 when slots differ
   Format format = Format::kTable;
   std::optional<std::string> output;  // diff: the patch's file
+  std::optional<std::string> clean;   // apply: a patch's source image
   std::vector<std::string> operands;  // IMAGE (or CLEAN) and what follows
 };
 

@@ -144,11 +144,18 @@ Result Apply(const Invocation& invocation, std::istream& in, std::ostream& out,
              std::ostream& err) {
   const std::string& image = invocation.operands[0];
   const std::string& name = invocation.operands[1];
+  // A terminal program may wait on a pipe: tivok-cli reads one by name too.
   const LayoutText text =
-      name == "-" ? ReadLayoutFrom(in) : ReadLayoutFile(name);
+      name == "-" ? ReadLayoutFrom(in) : ReadLayoutFile(name, Streams::kRead);
   if (!text.ok()) {
     return Failed(
         err, text.error + "; nothing was written to " + Quoted(image) + ".");
+  }
+  if (text.patch) return RunApplyPatch(invocation, text, out, err);
+  if (invocation.clean) {
+    throw UsageError{
+        "--clean names the image that a patch is read against; a layout "
+        "says in its was column what each slot must hold"};
   }
   const WishSource source{name == "-" ? "(standard input)" : name};
   const Layout layout = ReadLayout(text.text);

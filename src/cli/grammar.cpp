@@ -20,6 +20,8 @@ constexpr Operand kDiffOperands[] = {
 
 constexpr Option kFormatOnly[] = {Option::kFormat};
 constexpr Option kWriteOptions[] = {Option::kDryRun, Option::kFixChecksum};
+constexpr Option kApplyOptions[] = {Option::kDryRun, Option::kFixChecksum,
+                                    Option::kClean};
 constexpr Option kDiffOptions[] = {Option::kFormat, Option::kExitCode,
                                    Option::kOutput};
 constexpr Option kChecksumOptions[] = {Option::kFix};
@@ -32,7 +34,7 @@ constexpr CommandRule kCommands[] = {
     {Command::kList, "list", kImageAndStore, 1, kFormatOnly, kListings},
     {Command::kGet, "get", kSlotOperands, 3, {}, {}},
     {Command::kSet, "set", kSetOperands, 4, kWriteOptions, {}},
-    {Command::kApply, "apply", kApplyOperands, 2, kWriteOptions, {}},
+    {Command::kApply, "apply", kApplyOperands, 2, kApplyOptions, {}},
     {Command::kDiff, "diff", kDiffOperands, 2, kDiffOptions,
      kListingsAndPatches},
     {Command::kItems, "items", {}, 0, kFormatOnly, kListings},
@@ -47,9 +49,10 @@ constexpr OptionRule kOptions[] = {
     {Option::kFormat, "--format", "", OptionValue::kFormat},
     {Option::kDryRun, "--dry-run", "", OptionValue::kNone},
     {Option::kExitCode, "--exit-code", "", OptionValue::kNone},
-    {Option::kOutput, "--output", "-o", OptionValue::kFile},
+    {Option::kOutput, "--output", "-o", OptionValue::kFile, "FILE"},
     {Option::kFixChecksum, "--fix-checksum", "", OptionValue::kNone},
     {Option::kFix, "--fix", "", OptionValue::kNone},
+    {Option::kClean, "--clean", "", OptionValue::kFile, "CLEAN"},
 };
 
 constexpr std::array<std::string_view, 5> kFormatNames = {"table", "csv",
@@ -160,7 +163,9 @@ std::string OptionUsage(const OptionRule& option, const CommandRule& command) {
       return text;
     }
     case OptionValue::kFile:
-      return std::string(option.short_name) + " FILE";
+      return std::string(option.short_name.empty() ? option.name
+                                                   : option.short_name) +
+             " " + std::string(option.value_name);
     case OptionValue::kNone:
       break;
   }

@@ -31,7 +31,7 @@ enum class Format { kTable, kCsv, kJson, kIps, kBps };
 // What an operand names, which says how it is completed.
 enum class OperandKind {
   kImage,   // a cartridge image: IMAGE, CLEAN
-  kLayout,  // a layout file, or "-" for standard input
+  kLayout,  // a layout or patch file, or "-" for standard input
   kStore,   // a store's number, word or label
   kSlot,    // a slot of the store named before it, from 1
   kItem,    // an item's name, or its code in hex
@@ -51,6 +51,7 @@ enum class Option {
   kOutput,
   kFixChecksum,
   kFix,
+  kClean,
 };
 
 // What an option takes after "=" or as the next word.
@@ -61,6 +62,7 @@ struct OptionRule {
   std::string_view name;        // "--format"
   std::string_view short_name;  // "-o"; empty for none
   OptionValue value;
+  std::string_view value_name = {};  // a file's, as usage shows it: "FILE"
 };
 
 struct CommandRule {
@@ -100,7 +102,7 @@ std::vector<Format> FormatsOf(const CommandRule& command);
 std::string JoinedForText(const std::vector<std::string>& names,
                           std::string_view conjunction);
 // How the usage line shows an option: "--format=table|csv|json",
-// "-o FILE", "--dry-run".
+// "-o FILE", "--clean CLEAN", "--dry-run".
 std::string OptionUsage(const OptionRule& option, const CommandRule& command);
 // The options that `command` takes, for a usage error: "--dry-run,
 // --fix-checksum and --help"; for none, "--help and --version".

@@ -3,7 +3,11 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/apply.h"
 #include "compare/store_patch.h"
+#include "layout/layout_csv.h"
+#include "layout/patch_layout.h"
+#include "rom/describe.h"
 #include "rom/export_file.h"
 #include "rom/rom_file.h"
 
@@ -45,6 +49,32 @@ Result RunDiffPatch(const Invocation& invocation, const Compared& compared,
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   return {invocation.exit_code && patch.slot_count > 0 ? kFailed : kOk};
+}
+
+Result RunApplyPatch(const Invocation& invocation, const LayoutText& text,
+                     std::ostream& out, std::ostream& err) {
+  const std::string& image = invocation.operands[0];
+  const std::string& name = invocation.operands[1];
+  const WishSource source{name == "-" ? "(standard input)" : name, true};
+  const PatchSlots read =
+      ReadPatchSlots({reinterpret_cast<const std::uint8_t*>(text.text.data()),
+                      text.text.size()},
+                     invocation.clean.value_or(image));
+  if (!read.ok()) {
+    err << kProgram << ": " << Escaped(source.name) << ": " << read.error
+        << "\n"
+        << kProgram << ": the patch is refused; nothing was written to "
+        << Quoted(image) << ".\n";
+    return {kFailed};
+  }
+  const WriteMode mode{invocation.dry_run, invocation.fix_checksum};
+  if (!invocation.dry_run) {
+    return WriteWishes(image, WishesOf(read.slots), mode, source, out, err);
+  }
+  // The rows, and the checks of a dry run, whose refusals go to `err`.
+  out << DifferencesCsv(read.slots);
+  std::ostream unused(nullptr);
+  return WriteWishes(image, WishesOf(read.slots), mode, source, unused, err);
 }
 
 std::string PatchHelpText() {

@@ -7,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/diff.h"
 #include "cli/program.h"
+#include "layout/layout_file.h"
 
 namespace tivok::cli {
 
@@ -19,6 +20,16 @@ namespace tivok::cli {
 // written, and with --exit-code for slots that differ.
 Result RunDiffPatch(const Invocation& invocation, const Compared& compared,
                     bool out_is_terminal, std::ostream& out, std::ostream& err);
+
+// tivok-cli apply IMAGE PATCH [--clean CLEAN]: the IPS or BPS patch whose
+// bytes `text` holds, applied in memory to CLEAN, or else to IMAGE, and
+// read as a layout of the slots it changes there (patch_layout.h), each
+// expecting CLEAN's item; written to IMAGE as apply writes a layout. A
+// patch that changes anything but slots and the global checksum is
+// refused. --dry-run prints the rows, as diff --format=csv prints them,
+// and checks them against IMAGE without writing.
+Result RunApplyPatch(const Invocation& invocation, const LayoutText& text,
+                     std::ostream& out, std::ostream& err);
 
 // What diff --help says of patches.
 std::string PatchHelpText();

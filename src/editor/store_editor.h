@@ -144,8 +144,8 @@ class StoreEditor : private EditorHost {
   ImageSaves saves_;
   // The parts, each with its own state.
   ChecksumWatch checksums_{*this};
-  LayoutApplier layouts_{*this};
   Comparer comparer_{*this};
+  LayoutApplier layouts_{*this, comparer_.comparison()};
   Exporter exporter_{*this, comparer_.comparison()};
 };
 

@@ -18,7 +18,9 @@ using Result = WriteWords::Result;
 // How many reasons the status line names; the box names all that are kept.
 constexpr std::size_t kReasonsInStatus = 3;
 
+// A reason of a patch, which has no lines, stands alone.
 std::string LineText(const LayoutError& error) {
+  if (error.line <= 0) return error.reason;
   return "line " + std::to_string(error.line) + ": " + error.reason;
 }
 

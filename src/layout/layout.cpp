@@ -239,12 +239,13 @@ bool KeepsOnly(const SlotWish& wish) {
   return ItemTable::NameOf(wish.code).empty();
 }
 
-std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style) {
+std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style,
+                             std::string_view source) {
   if (KeepsOnly(wish)) {
     return ", which can be kept where a slot holds it, but never written";
   }
-  return ", which the layout expects there before writing " +
-         ItemText(wish.code, style);
+  return ", which the " + std::string(source) +
+         " expects there before writing " + ItemText(wish.code, style);
 }
 
 }  // namespace tivok

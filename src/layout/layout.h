@@ -1,7 +1,8 @@
 // src/layout: the layout language that the window and tivok-cli share. CSV
 // records (csv.h), a word read as a store, a slot or an item, with
 // suggestions for a misspelt one (words.h, suggest.h), the layout file
-// reader (layout_file.h) and this reader of layouts, a layout planned
+// reader (layout_file.h) and this reader of layouts, a patch read as a
+// layout (patch_layout.h), a layout planned
 // against an image (layout_plan.h), and the layouts and texts of exports
 // (layout_csv.h, export_text.h). It includes from src/rom and, for the
 // layout of differing slots, src/compare.
@@ -49,6 +50,9 @@ struct Layout {
   std::vector<SlotWish> wishes;
   std::vector<LayoutError> errors;
   int error_count = 0;
+  // What the wishes come from, as refusals name it: "layout", or "patch"
+  // for the slots that a patch changes.
+  std::string_view source = "layout";
 };
 
 // Counts the wrong `line` in `count`, and keeps it with its reason in `kept`
@@ -82,8 +86,9 @@ bool KeepsOnly(const SlotWish& wish);
 // How a refusal ends after "slot 3 of Portal Shop, ..., holds X, not Y"
 // where the slot does not hold what `wish` expects there: ", which can be
 // kept where a slot holds it, but never written", or ", which the layout
-// expects there before writing Sirloin (17)".
-std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style);
+// expects there before writing Sirloin (17)", naming the wish's `source`.
+std::string UnexpectedEnding(const SlotWish& wish, CodeStyle style,
+                             std::string_view source = "layout");
 
 }  // namespace tivok
 

@@ -1,12 +1,14 @@
 #include "layout/layout_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
+#include <fstream>
+#include <span>
 
+#include "rom/describe.h"
 #include "rom/file_path.h"
+#include "rom/image_file.h"
+#include "rom/patch_read.h"
 #include "rom/rom_file.h"
 
 namespace tivok {
@@ -14,83 +16,124 @@ namespace {
 
 constexpr char kLimitText[] =
     "the 1048576 bytes (1 MiB) that a layout may have";
+constexpr char kPatchLimitText[] =
+    "a patch may have fewer than 16777216 bytes (16 MiB)";
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-std::filesystem::path PathOf(const std::string& path) {
-  return FileSystemPath(path);
+// The kind of file whose text begins with `text`.
+std::optional<PatchFormat> FormatOf(std::string_view text) {
+  const std::span<const std::uint8_t> bytes(
+      reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  if (BeginsAsIps(bytes)) return PatchFormat::kIps;
+  if (BeginsAsBps(bytes)) return PatchFormat::kBps;
+  return std::nullopt;
 }
 
-std::FILE* OpenForReading(const std::string& path) {
-#ifdef _WIN32
-  return ::_wfopen(PathOf(path).c_str(), L"rb");
-#else
-  return std::fopen(path.c_str(), "rb");
-#endif
+std::size_t LimitOf(const std::optional<PatchFormat>& patch) {
+  return patch ? static_cast<std::size_t>(kPatchLimit - 1) : kLayoutLimit;
 }
 
-LayoutText Unreadable(const std::string& path, int error) {
-  return {
-      {},
-      "cannot read the layout " + Quoted(path) + ": " + std::strerror(error)};
+// Whether the name says that the file is to be a patch; only the words of
+// a refusal follow from it, never how the file is read.
+bool NamedAsPatch(const std::string& path) {
+  const std::string name = Lower(FileName(path));
+  return name.ends_with(".ips") || name.ends_with(".bps");
 }
 
-// The layout at `path` has more than the limit: its size where the system
-// knows it, as for a regular file.
-LayoutText TooLong(const std::string& path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(PathOf(path), error);
-  const std::string size_text =
-      !error && size > kLayoutLimit ? std::to_string(size) + " bytes, " : "";
-  return {{},
-          "the layout " + Quoted(path) + " has " + size_text + "more than " +
-              kLimitText};
+// "the layout "a.csv"", "the patch "a.ips"", or for standard input "the
+// layout" and `on` ("on standard input", "from standard input").
+std::string Subject(const std::string& path, const char* on) {
+  if (path.empty()) return std::string("the layout ") + on;
+  return (NamedAsPatch(path) ? "the patch " : "the layout ") + Quoted(path);
 }
 
-}  // namespace
+LayoutText Refused(std::string reason) { return {{}, std::nullopt, reason}; }
 
-LayoutText ReadLayoutFile(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(path));
-  if (!file) {
-    const int error = errno;
-    // Windows refuses a folder as access denied: say what it is.
-    std::error_code ignored;
-    return Unreadable(path, std::filesystem::is_directory(PathOf(path), ignored)
-                                ? EISDIR
-                                : error);
+// Why the file at `path` could not be read: the system's reason, and for a
+// folder the C library's words on every system.
+LayoutText Unreadable(const std::string& path, const RomFileError& error) {
+  const std::string reason =
+      error.kind() == RomFileError::Kind::kFolder ? std::strerror(EISDIR)
+      : error.reason().empty()                    ? std::string(error.what())
+                                                  : error.reason();
+  return Refused("cannot read " + Subject(path, "") + ": " + reason);
+}
+
+// Why text of `size` bytes, or more when `more`, is too long for its
+// kind; nothing when it is not.
+std::string TooLong(const LayoutText& read, std::size_t size, bool more,
+                    const std::string& path) {
+  if (size <= LimitOf(read.patch) && !more) return {};
+  const std::string subject = Subject(path, "on standard input");
+  if (read.patch) {
+    return subject + " has " + std::to_string(more ? kPatchLimit : size) +
+           (more ? " bytes or more" : " bytes") + ", and " + kPatchLimitText;
   }
-  LayoutText layout;
-  char buffer[4096];
-  for (;;) {
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-    layout.text.append(buffer, got);
-    if (layout.text.size() > kLayoutLimit) return TooLong(path);
-    if (got < sizeof buffer) break;
-  }
-  if (std::ferror(file.get()))
-    return Unreadable(path, errno != 0 ? errno : EIO);
-  return layout;
+  return subject + " has " + (more ? "" : std::to_string(size) + " bytes, ") +
+         "more than " + kLimitText;
 }
 
-LayoutText ReadLayoutFrom(std::istream& in) {
-  LayoutText layout;
+// What `in` holds, read up to a little past the limit of its kind: the
+// stream at `path`, or standard input for an empty path.
+LayoutText FromStream(std::istream& in, const std::string& path) {
+  LayoutText read;
   char buffer[4096];
   // read() turns a failing stream buffer (a closed standard input, a read
   // error) into badbit rather than an exception.
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    layout.text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (layout.text.size() > kLayoutLimit) {
-      return {{},
-              "the layout on standard input has more than " +
-                  std::string(kLimitText)};
+    read.text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    read.patch = FormatOf(read.text);
+    if (read.text.size() > LimitOf(read.patch)) {
+      return Refused(TooLong(read, LimitOf(read.patch), true, path));
     }
   }
-  if (in.bad()) {
-    return {{}, "cannot read the layout from standard input"};
-  }
-  return layout;
+  if (in.bad())
+    return Refused("cannot read " + Subject(path, "from standard input"));
+  return read;
 }
+
+// A pipe or a device at `path`, read as a stream, which may wait.
+LayoutText ReadStream(const std::string& path) {
+  std::ifstream in(FileSystemPath(path), std::ios::binary);
+  if (!in) {
+    return Refused("cannot read " + Subject(path, "") + ": " +
+                   std::strerror(errno != 0 ? errno : EIO));
+  }
+  return FromStream(in, path);
+}
+
+}  // namespace
+
+LayoutText ReadLayoutFile(const std::string& path, Streams streams) {
+  try {
+    // Opened as an image is: a FIFO or a device is refused without being
+    // waited on, before a byte is read.
+    ImageFile file(path, ImageFile::Access::kRead);
+    const auto size = static_cast<std::size_t>(file.size());
+    LayoutText read;
+    read.text.resize(std::min<std::size_t>(size, 5));
+    file.ReadAt(0, reinterpret_cast<std::uint8_t*>(read.text.data()),
+                read.text.size());
+    read.patch = FormatOf(read.text);
+    if (!read.patch && NamedAsPatch(path)) {
+      return Refused(Subject(path, "") +
+                     " is neither an IPS patch, which begins with \"PATCH\", "
+                     "nor a BPS patch, which begins with \"BPS1\"");
+    }
+    if (std::string why = TooLong(read, size, false, path); !why.empty()) {
+      return Refused(std::move(why));
+    }
+    read.text.resize(size);
+    file.ReadAt(0, reinterpret_cast<std::uint8_t*>(read.text.data()), size);
+    return read;
+  } catch (const RomFileError& error) {
+    if (error.kind() == RomFileError::Kind::kNotAFile &&
+        streams == Streams::kRead) {
+      return ReadStream(path);
+    }
+    return Unreadable(path, error);
+  }
+}
+
+LayoutText ReadLayoutFrom(std::istream& in) { return FromStream(in, {}); }
 
 }  // namespace tivok

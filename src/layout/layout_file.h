@@ -3,28 +3,42 @@
 
 #include <cstddef>
 #include <istream>
+#include <optional>
 #include <string>
+
+#include "compare/store_patch.h"
 
 namespace tivok {
 
 // The most bytes a layout may have, 1 MiB: far more than the 38 slots
-// need, and little enough to read and check at once.
+// need, and little enough to read and check at once. A patch may have
+// fewer than kPatchLimit (rom/patch_read.h).
 inline constexpr std::size_t kLayoutLimit = 1024 * 1024;
 
-// A layout's text, or why there is none: it could not be read, or it is
-// longer than kLayoutLimit. Never more than a little past the limit is
-// read.
+// What a file chosen to apply holds, or why there is none: it could not be
+// read, or it is longer than its kind may be. The first bytes tell the
+// kind: "PATCH" an IPS patch, "BPS1" a BPS patch, anything else a CSV
+// layout; never more than a little past the limit is read.
 struct LayoutText {
-  std::string text;
+  std::string text;                  // the layout's text, or the patch's bytes
+  std::optional<PatchFormat> patch;  // nothing for a CSV layout
   std::string error;
 
   bool ok() const { return error.empty(); }
 };
 
-// The layout file at `path` (UTF-8 on Windows).
-LayoutText ReadLayoutFile(const std::string& path);
+// What ReadLayoutFile does with a path that names no regular file (a pipe,
+// a device): the window refuses it, since reading it could keep the window
+// waiting for ever; tivok-cli reads it as a terminal program reads a pipe.
+enum class Streams { kRefuse, kRead };
 
-// The layout on `in`, standard input.
+// The file at `path` (UTF-8 on Windows): opened as images are, without
+// blocking, and read only when it is a regular file, unless `streams`
+// reads any other.
+LayoutText ReadLayoutFile(const std::string& path,
+                          Streams streams = Streams::kRefuse);
+
+// What `in`, standard input, holds.
 LayoutText ReadLayoutFrom(std::istream& in);
 
 }  // namespace tivok

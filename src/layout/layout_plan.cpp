@@ -9,12 +9,12 @@ namespace tivok {
 namespace {
 
 // Why `wish` cannot be written where its slot holds `code`, or nothing.
-std::string WhyNot(const SlotWish& wish, int code) {
+std::string WhyNot(const SlotWish& wish, int code, std::string_view source) {
   if (!KeepsOnly(wish) && (!wish.was || *wish.was == code)) return {};
   const int expected = KeepsOnly(wish) ? wish.code : *wish.was;
   return SlotText(*wish.store, wish.slot) + ", holds " + ItemText(code) +
          ", not " + ItemText(expected) +
-         UnexpectedEnding(wish, CodeStyle::kWindow);
+         UnexpectedEnding(wish, CodeStyle::kWindow, source);
 }
 
 }  // namespace
@@ -41,7 +41,8 @@ LayoutPlan PlanLayout(const Layout& layout, const StoreLookup& holds) {
           SlotText(*wish.store, wish.slot) + ", is not in the image: " + why);
     } else if (code == wish.code) {
       ++plan.unchanged;
-    } else if (std::string why = WhyNot(wish, code); !why.empty()) {
+    } else if (std::string why = WhyNot(wish, code, layout.source);
+               !why.empty()) {
       Refuse(plan.refusals, plan.refusal_count, wish.line, std::move(why));
     } else {
       plan.changes.push_back({wish.store, wish.slot,
@@ -53,7 +54,8 @@ LayoutPlan PlanLayout(const Layout& layout, const StoreLookup& holds) {
 }
 
 LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
-                        const std::string& image_path) {
+                        const std::string& image_path,
+                        std::string_view source) {
   LayoutPreview preview;
   preview.title = "Apply Layout";
   const int count = static_cast<int>(plan.changes.size());
@@ -73,7 +75,8 @@ LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
     preview.rows.push_back(std::move(row));
   }
   if (plan.unchanged == 0) {
-    preview.unchanged = "Every row of the layout changes its slot.";
+    preview.unchanged =
+        "Every row of the " + std::string(source) + " changes its slot.";
   } else {
     preview.unchanged =
         Counted(plan.unchanged, "row") +

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "layout/layout.h"
@@ -51,9 +52,11 @@ using StoreLookup = std::function<const StoreCodes*(const Store&)>;
 LayoutPlan PlanLayout(const Layout& layout, const StoreLookup& holds);
 
 // The preview of `plan`, which changes some slots, for the layout at
-// `layout_path` and the image at `image_path`.
+// `layout_path` and the image at `image_path`; `source` says what the
+// rows came from, a "layout" or a "patch".
 LayoutPreview PreviewOf(const LayoutPlan& plan, const std::string& layout_path,
-                        const std::string& image_path);
+                        const std::string& image_path,
+                        std::string_view source = "layout");
 
 }  // namespace tivok
 

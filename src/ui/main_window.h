@@ -109,8 +109,8 @@ class MainWindow : public QMainWindow, public EditorView {
 
  protected:
   // One local file (no folder) dropped on the window opens it, or, named
-  // *.csv in any case, is applied to the open image as a layout; any other
-  // drop is refused.
+  // *.csv, *.ips or *.bps in any case, is applied to the open image as a
+  // layout or a patch; any other drop is refused.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;

@@ -20,8 +20,8 @@ std::string MainWindow::ChooseLayoutFile(const std::string& image_path) {
   QFileDialog dialog(this, "Apply Layout");
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter("CSV layouts (*.csv)");
-  // Layouts are kept beside their images.
+  dialog.setNameFilter("Layouts and patches (*.csv *.ips *.bps)");
+  // Layouts and patches are kept beside their images.
   dialog.setDirectory(QFileInfo(QtPath(image_path)).absolutePath());
   return ChosenFile(dialog, {});
 }

@@ -1,6 +1,6 @@
 // Opening a file that reaches the window from outside the open dialog: named
-// on the command line or dropped on the window (a layout dropped there is
-// applied).
+// on the command line or dropped on the window (a layout or a patch dropped
+// there is applied).
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -96,12 +96,15 @@ void MainWindow::dropEvent(QDropEvent* event) {
   std::string path = AcceptFileDrop(event);
   if (path.empty()) return;
   // Opens once the drop has ended, so that a message box does not keep the
-  // program that the file came from waiting. A CSV file is a layout to
-  // apply to the open image; any other file is an image to open.
+  // program that the file came from waiting. A CSV layout or an IPS or BPS
+  // patch is applied to the open image; any other file is an image to
+  // open.
   QMetaObject::invokeMethod(
       this,
       [this, path = std::move(path)] {
-        if (Lower(FileName(path)).ends_with(".csv")) {
+        const std::string name = Lower(FileName(path));
+        if (name.ends_with(".csv") || name.ends_with(".ips") ||
+            name.ends_with(".bps")) {
           editor_.ApplyLayoutFile(NormalPath(path));
         } else {
           OpenFile(path);

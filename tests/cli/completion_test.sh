@@ -82,6 +82,8 @@ expect 'Sirloin|' set a:b.gbc portal 3 sirl
 expect 'y.gbc|' list x=
 expect 'b.gbc|' diff x=y.gbc a:
 expect 'layout.csv|' apply a.gbc l
+expect '--dry-run|--fix-checksum|--clean=|--help|' apply a.gbc m.ips --
+expect 'layout.csv|' apply a.gbc m.ips --clean l
 # After "--" a word that begins with a dash is an operand.
 # A patch's file name after -o, in either spelling.
 expect 'mine.ips|' diff a.gbc b.gbc --format=ips -o mi

@@ -182,6 +182,31 @@ if(PYTHON)
   endforeach()
 endif()
 
+# apply takes the same patches in, as the layout of their slots, and with
+# --fix-checksum gives the same bytes; a pipe gives a patch too, as bash's
+# <(...) hands it over.
+foreach(format ips bps)
+  file(COPY_FILE "${FOLDER}/pristine.gbc" "${FOLDER}/applied-${format}.gbc")
+  cli(0 apply applied-${format}.gbc mine.${format} --fix-checksum)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
+                          "${FOLDER}/applied-${format}.gbc" "${FOLDER}/fixed.gbc"
+                  RESULT_VARIABLE differ)
+  if(NOT differ EQUAL 0)
+    fail("apply of mine.${format} does not give \"${a}\" with a right checksum")
+  endif()
+endforeach()
+find_program(BASH NAMES bash)
+if(NOT RUNNER AND BASH)
+  file(COPY_FILE "${FOLDER}/pristine.gbc" "${FOLDER}/piped.gbc")
+  execute_process(COMMAND "${BASH}" -c "\"$0\" apply piped.gbc <(cat mine.ips)"
+                          "${CLI}"
+                  WORKING_DIRECTORY "${FOLDER}" RESULT_VARIABLE result
+                  OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
+  if(NOT result EQUAL 0 OR NOT stdout MATCHES "^Wrote Sirloin")
+    fail("apply of a patch through a pipe: status ${result}\n${stdout}${stderr}")
+  endif()
+endif()
+
 # Usage errors exit 2, files that cannot be read 1, on standard error only.
 cli(2 set "${a}" portal 3 17)
 expect_empty("${out}" "a usage error's output")

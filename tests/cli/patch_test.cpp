@@ -155,5 +155,99 @@ TEST(CliDiff, RefusesAPatchFileOverAnImage) {
   EXPECT_EQ(entries, 6);
 }
 
+// apply takes a patch that diff wrote as the layout of its slots, found by
+// its first bytes: the copy of the clean image gets the changed image's
+// bytes, or, when that image's checksum was set right, those bytes with
+// --fix-checksum (the patch's own checksum bytes are never copied). A dry
+// run prints the rows that diff --format=csv prints and writes nothing;
+// --clean reads the patch against the clean image, and standard input and
+// a pipe give it too.
+TEST(CliApply, AppliesAPatchAsTheRowsOfDiff) {
+  TempDir dir;
+  const std::vector<std::uint8_t> sample = MakeSampleImage();
+  const std::string clean = dir.Write("clean.gbc", sample);
+  std::vector<std::uint8_t> bytes = sample;
+  bytes[0x2476B] = 0x03;
+  bytes[0x2478E] = 0x17;
+  const std::string mine = dir.Write("mine.gbc", bytes);
+  std::vector<std::uint8_t> fixed = bytes;
+  fixed[0x14E] = 0x8E;  // 0x8EBE - 0x01 - 0x24 + 0x03 + 0x17
+  fixed[0x14F] = 0xB3;
+  const std::string rows =
+      RunCliWith({"diff", clean, mine, "--format=csv"}).out;
+  for (const std::string format : {"ips", "bps"}) {
+    SCOPED_TRACE(format);
+    const std::string patch = dir.File("m.dat" + format);
+    ASSERT_EQ(
+        RunCliWith({"diff", clean, mine, "--format=" + format, "-o", patch})
+            .status,
+        0);
+    const std::string copy = dir.Write("copy-" + format + ".gbc", sample);
+    const CliRun dry = RunCliWith({"apply", copy, patch, "--dry-run"});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out, rows);
+    EXPECT_EQ(ReadAll(copy), sample);
+    EXPECT_EQ(RunCliWith({"apply", copy, patch}).status, 0);
+    EXPECT_EQ(ReadAll(copy), bytes);
+
+    const std::string right = dir.Write("right-" + format + ".gbc", sample);
+    EXPECT_EQ(RunCliWith({"apply", right, "-", "--fix-checksum"},
+                         Text(ReadAll(patch)))
+                  .status,
+              0);
+    EXPECT_EQ(ReadAll(right), fixed);
+  }
+  // Against the clean image, a third image keeps its own change.
+  std::vector<std::uint8_t> third = sample;
+  third[0x24790] = 0x05;
+  const std::string third_path = dir.Write("third.gbc", third);
+  const CliRun against =
+      RunCliWith({"apply", third_path, dir.File("m.datbps"), "--clean", clean});
+  EXPECT_EQ(against.status, 0) << against.err;
+  third[0x2476B] = 0x03;
+  third[0x2478E] = 0x17;
+  EXPECT_EQ(ReadAll(third_path), third);
+}
+
+// A patch that changes a byte outside the stores is refused, and so is
+// one whose slot holds another item than the clean image's; nothing is
+// written. --clean is for patches only.
+TEST(CliApply, RefusesAPatchAndWritesNothing) {
+  TempDir dir;
+  const std::vector<std::uint8_t> sample = MakeSampleImage();
+  const std::string clean = dir.Write("clean.gbc", sample);
+  const std::string copy = dir.Write("copy.gbc", sample);
+  std::vector<std::uint8_t> held = sample;
+  held[0x2478E] = 0x05;
+  const std::string other = dir.Write("other.gbc", held);
+  const std::string outside = dir.Write(
+      "outside.ips", IpsPatch(sample, {{0x2478E, {}, 0x17}, {0x200, {}, 0}}));
+  const std::string slot =
+      dir.Write("slot.ips", IpsPatch(sample, {{0x2478E, {}, 0x17}}));
+  const CliRun refused = RunCliWith({"apply", copy, outside});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err,
+            "tivok-cli: " + outside +
+                ": it changes 1 byte outside the store slots, the first at "
+                "offset 0x200; Tivok edits only the stores, and applies none "
+                "of it\ntivok-cli: the patch is refused; nothing was written "
+                "to \"" +
+                copy + "\".\n");
+  const CliRun held_refused =
+      RunCliWith({"apply", other, slot, "--clean", clean});
+  EXPECT_EQ(held_refused.status, 1);
+  EXPECT_EQ(held_refused.err,
+            "tivok-cli: slot 3 of Portal Shop, offset 0x2478E, holds Potion "
+            "(0x05), not Comedy BK (0x24), which the patch expects there "
+            "before writing Sirloin (0x17)\n"
+            "tivok-cli: the patch is refused; nothing was written to \"" +
+                other + "\".\n");
+  const std::string layout = dir.Write("l.csv", {'s', 't', 'o', 'r', 'e'});
+  EXPECT_EQ(RunCliWith({"apply", copy, layout, "--clean", clean}).status, 2);
+  EXPECT_EQ(ReadAll(copy), sample);
+  EXPECT_EQ(ReadAll(other), held);
+}
+
 }  // namespace
 }  // namespace tivok::cli

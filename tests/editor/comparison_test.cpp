@@ -13,6 +13,7 @@
 #include "compare/store_patch.h"
 #include "editor/store_editor_fixture.h"
 #include "layout/layout.h"
+#include "rom/patch.h"
 #include "rom/store_read.h"
 #include "sample_image.h"
 #include "support/sample_stores.h"
@@ -113,6 +114,13 @@ TEST_F(CompareTest, TheCleanImageIsReadAgainAndTheExportsFollowThatRead) {
   view.export_answers.push_back(dir.File("mine.csv"));
   editor.OnExportLayout();
   EXPECT_THAT(view.status, StartsWith("Exported the layout of the 3 slots"));
+  // A BPS patch made for the clean image as shown is read against that
+  // read too: the file's CRC32 no longer matches, the read's does.
+  const std::string bps = dir.Write(
+      "potion.bps", BpsPatch(shown, {{At(kBeginner, 1), std::nullopt, 0x05}}));
+  editor.ApplyLayoutFile(bps);
+  ASSERT_EQ(view.previews.size(), 1u) << view.status;
+  EXPECT_EQ(view.previews[0].rows.size(), 1u);
 
   // Told by the watcher: a change outside the stores, then nothing new.
   editor.OnCleanImageChanged();

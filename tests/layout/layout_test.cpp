@@ -1,10 +1,16 @@
 #include "layout/layout.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "layout/layout_file.h"
@@ -162,6 +168,48 @@ TEST(LayoutFile, RefusesMoreThanOneMebibyte) {
   EXPECT_TRUE(text.ok()) << text.error;
   EXPECT_EQ(text.text, big);
 }
+
+// The first bytes tell a patch from a layout, whatever the name; a patch
+// may have less than 16 MiB. A name that asks for a patch gets the patch's
+// words when the file is none.
+TEST(LayoutFile, TellsPatchesByTheirFirstBytes) {
+  TempDir dir;
+  const std::string ips = dir.Write("shops.csv", {'P', 'A', 'T', 'C', 'H'});
+  EXPECT_EQ(ReadLayoutFile(ips).patch, PatchFormat::kIps);
+  EXPECT_EQ(ReadLayoutFile(ips).text, "PATCH");
+  EXPECT_EQ(ReadLayoutFile(dir.Write("s", {'B', 'P', 'S', '1'})).patch,
+            PatchFormat::kBps);
+  const std::string csv = dir.Write("shops.IPS", {'s', 't', 'o', 'r', 'e'});
+  EXPECT_EQ(ReadLayoutFile(csv).error,
+            "the patch \"" + csv +
+                "\" is neither an IPS patch, which begins with \"PATCH\", nor "
+                "a BPS patch, which begins with \"BPS1\"");
+  const std::string big = dir.Write("big.bps", {'B', 'P', 'S', '1'});
+  std::filesystem::resize_file(FsPath(big), 16 * 1024 * 1024);
+  EXPECT_EQ(ReadLayoutFile(big).error,
+            "the patch \"" + big +
+                "\" has 16777216 bytes, and a patch may have fewer than "
+                "16777216 bytes (16 MiB)");
+  std::filesystem::resize_file(FsPath(big), 16 * 1024 * 1024 - 1);
+  EXPECT_TRUE(ReadLayoutFile(big).ok());
+}
+
+#ifndef _WIN32
+// A FIFO is refused at once, with the reason, where a read would wait for
+// a writer; tivok-cli asks for it to be read, as a pipe.
+TEST(LayoutFile, RefusesAFifoUnlessAskedToReadIt) {
+  TempDir dir;
+  const std::string fifo = dir.File("fifo.csv");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(ReadLayoutFile(fifo).error, "cannot read the layout \"" + fifo +
+                                            "\": it is not a regular file");
+  std::thread writer([&] { std::ofstream(fifo) << "store,slot,item\n"; });
+  const LayoutText read = ReadLayoutFile(fifo, Streams::kRead);
+  writer.join();
+  EXPECT_TRUE(read.ok()) << read.error;
+  EXPECT_EQ(read.text, "store,slot,item\n");
+}
+#endif
 
 // A layout planned against the sample image, whole or cut short after
 // Portal slot 2: each change as "store position:slot holds>gets@line", the

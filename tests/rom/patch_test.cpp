@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rom/checksum.h"
+#include "rom/patch_read.h"
 #include "sample_image.h"
 
 namespace tivok {
@@ -162,6 +163,70 @@ TEST(Patch, BothGiveTheTargetToAPatcherOfItsOwn) {
   ASSERT_TRUE(ChecksumsOf(target).global_right());
   EXPECT_EQ(ApplyIps(sample, IpsPatch(sample, changes)), target);
   EXPECT_EQ(ApplyBps(sample, BpsPatch(sample, changes)), target);
+}
+
+// BPS's numbers, as BpsPatch writes them.
+Bytes Number(std::uint64_t value) {
+  Bytes bytes;
+  for (;; value = (value >> 7) - 1) {
+    if (value >> 7 == 0) {
+      bytes.push_back(static_cast<std::uint8_t>(0x80 | value));
+      return bytes;
+    }
+    bytes.push_back(value & 0x7F);
+  }
+}
+
+Bytes LittleEndian(std::uint32_t value) {
+  return {static_cast<std::uint8_t>(value),
+          static_cast<std::uint8_t>(value >> 8),
+          static_cast<std::uint8_t>(value >> 16),
+          static_cast<std::uint8_t>(value >> 24)};
+}
+
+// `body` with the CRC32s of `source`, `target` and itself after it.
+Bytes WithCrcs(Bytes body, const Bytes& source, const Bytes& target) {
+  body = Concat({body, LittleEndian(crc32(0, source.data(), source.size())),
+                 LittleEndian(crc32(0, target.data(), target.size()))});
+  return Concat({body, LittleEndian(crc32(0, body.data(), body.size()))});
+}
+
+// Patches that other tools write: an IPS run record over Portal slots 1
+// and 2, and a record that ends at the image's last byte; a BPS patch that
+// copies Beginner's slots 1 and 2 into Portal's from the source, and
+// Portal slot 1 into slot 3 from what it has made.
+TEST(PatchRead, AppliesPatchesThatOtherToolsWrite) {
+  const Bytes sample = MakeSampleImage(0x24800);
+  Bytes target = sample;
+  target[0x2478C] = target[0x2478D] = 0x05;
+  target[0x247FE] = 0xAA;
+  target[0x247FF] = 0xBB;
+  EXPECT_EQ(ApplyPatch(Concat({Text("PATCH"),
+                               {0x02, 0x47, 0x8C, 0x00, 0x00, 0x00, 0x02, 0x05},
+                               {0x02, 0x47, 0xFE, 0x00, 0x02, 0xAA, 0xBB},
+                               Text("EOF")}),
+                       sample, "\"sample.gbc\""),
+            target);
+
+  target = sample;
+  target[0x2478C] = 0x01;
+  target[0x2478D] = 0x02;
+  target[0x2478E] = 0x01;
+  const Bytes bps = WithCrcs(
+      Concat({Text("BPS1"), Number(sample.size()), Number(sample.size()),
+              Number(3), Text("x=1"),
+              Number((0x2478C - 1) << 2),                // SourceRead
+              Number(1 << 2 | 2), Number(0x2476B << 1),  // SourceCopy 2
+              Number(0 << 2 | 3), Number(0x2478C << 1),  // TargetCopy 1
+              Number((sample.size() - 0x2478F - 1) << 2)}),
+      sample, target);
+  EXPECT_EQ(ApplyPatch(bps, sample, "\"sample.gbc\""), target);
+  // What Tivok writes reads back the same way.
+  EXPECT_EQ(ApplyPatch(BpsPatch(sample, {{0x2478C, {}, 1},
+                                         {0x2478D, {}, 2},
+                                         {0x2478E, {}, 1}}),
+                       sample, ""),
+            target);
 }
 
 TEST(Patch, RefusesChangesThatTheFormatOrTheSourceCannotHold) {

@@ -11,8 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "rom/checksum.h"
+#include "rom/patch.h"
 #include "sample_image.h"
 #include "window_test.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tivok::testing {
 namespace {
@@ -72,7 +78,7 @@ TEST_F(ApplyLayoutWindowTest, PreviewsAppliesAndUndoesALayout) {
   Reactivate();
   ASSERT_THAT(answerer.seen(), SizeIs(2));
   EXPECT_EQ(answerer.seen()[0].name_filters,
-            QStringList("CSV layouts (*.csv)"));
+            QStringList("Layouts and patches (*.csv *.ips *.bps)"));
   EXPECT_EQ(answerer.seen()[0].directory,
             QFile::decodeName(dir.path().c_str()));
   EXPECT_EQ(answerer.seen()[1].title, "Apply Layout");
@@ -117,6 +123,70 @@ TEST_F(ApplyLayoutWindowTest, OneWrongLineRefusesTheWholeLayout) {
     EXPECT_EQ(ReadAll(path), MakeSampleImage());
   }
 }
+
+// An IPS patch that Export Patch wrote elsewhere: the preview lists its
+// slots and names it and the image it is read against, Apply writes them
+// (the patch's checksum bytes are not copied) as one step, and one Ctrl+Z
+// gives the file back its bytes.
+TEST_F(ApplyLayoutWindowTest, PreviewsAppliesAndUndoesAPatch) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  const std::vector<std::uint8_t> sample = MakeSampleImage();
+  const std::string patch = dir.Write(
+      "shops.ips", IpsPatch(sample, WithGlobalChecksum({{0x2478E, 0x24, 0x17},
+                                                        {0x2476B, 0x01, 0x03}},
+                                                       ChecksumsOf(sample))));
+  QStringList rows;
+  QString heading;
+  ModalAnswerer answerer(
+      QFile::decodeName(patch.c_str()), {}, [&](QDialog* preview) {
+        rows = Entries(preview->findChild<QTreeWidget*>("Changes"), 3);
+        for (const QLabel* label : preview->findChildren<QLabel*>()) {
+          if (label->text().contains("shops.ips")) heading = label->text();
+        }
+        preview->findChild<QPushButton*>("Apply")->click();
+      });
+  Find<QAction>("ApplyLayout")->trigger();
+  Reactivate();
+  ASSERT_THAT(answerer.seen(), SizeIs(2));
+  EXPECT_THAT(rows, ElementsAre("Sage Stone (3)", "Sirloin (17)"));
+  EXPECT_TRUE(heading.startsWith("\"shops.ips\" changes 2 slots of "
+                                 "\"sample.gbc\"") &&
+              heading.endsWith("It is an IPS patch, read against "
+                               "\"sample.gbc\" itself."))
+      << heading.toStdString();
+  std::vector<std::uint8_t> applied = sample;
+  applied[0x2476B] = 0x03;
+  applied[0x2478E] = 0x17;
+  EXPECT_EQ(ReadAll(path), applied);
+  EXPECT_EQ(Find<QAction>("Undo")->text(), "&Undo Apply shops.ips (2 slots)");
+
+  QTest::keySequence(&window, Find<QAction>("Undo")->shortcut());
+  EXPECT_EQ(ReadAll(path), sample);
+}
+
+#ifndef _WIN32
+// A FIFO chosen as a layout is refused at once, with the reason in a box,
+// where reading it would wait for a writer with the window frozen.
+TEST_F(ApplyLayoutWindowTest, RefusesAFifoWithoutWaiting) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  const std::string fifo = dir.File("fifo.csv");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  ModalAnswerer answerer(QFile::decodeName(fifo.c_str()));
+  Find<QAction>("ApplyLayout")->trigger();
+  Reactivate();
+  ASSERT_THAT(answerer.seen(), SizeIs(2));
+  EXPECT_EQ(answerer.seen()[1].title, "Error Applying Layout");
+  EXPECT_EQ(answerer.seen()[1].text.toStdString(),
+            "Error applying the layout: cannot read the layout \"" + fifo +
+                "\": it is not a regular file.");
+  EXPECT_EQ(Status(),
+            "Not applied: cannot read the layout \"fifo.csv\": it "
+            "is not a regular file.");
+  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+}
+#endif
 
 }  // namespace
 }  // namespace tivok::testing

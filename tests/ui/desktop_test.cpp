@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "rom/patch.h"
 #include "sample_image.h"
 #include "ui/recent_menu.h"
 #include "window_test.h"
@@ -184,24 +185,31 @@ TEST_F(DesktopTest, AnyOtherDropIsRefused) {
   EXPECT_EQ(Stores()->count(), 0);
 }
 
-// A dropped file named *.csv, in any case, is a layout for the open image:
-// its preview comes up, where Enter cancels, and nothing is written.
-TEST_F(DesktopTest, ADroppedLayoutIsPreviewed) {
+// A dropped file named *.csv, *.ips or *.bps, in any case, is a layout or
+// a patch for the open image: its preview comes up, where Enter cancels,
+// and nothing is written.
+TEST_F(DesktopTest, ADroppedLayoutOrPatchIsPreviewed) {
   const std::string path = dir.WriteSample("sample.gbc");
   window.OpenFile(path);
   const std::string text = "store,slot,item\nportal,3,sirloin\n";
-  const std::string layout =
-      dir.Write("D.CSV", std::vector<std::uint8_t>(text.begin(), text.end()));
-  ModalAnswerer answerer(std::nullopt, {}, [](QDialog* preview) {
-    QTest::keyClick(preview->focusWidget(), Qt::Key_Return);
-  });
-  ASSERT_TRUE(Drop(*Urls({QUrl::fromLocalFile(Q(layout))})));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !answerer.seen().empty(); }));
-  Reactivate();
-  EXPECT_EQ(answerer.seen()[0].title, "Apply Layout");
-  EXPECT_TRUE(Status().startsWith("Did not apply \"D.CSV\""))
-      << Status().toStdString();
-  EXPECT_EQ(ReadAll(path), MakeSampleImage());
+  const std::vector<std::uint8_t> sample = MakeSampleImage();
+  const std::string files[] = {
+      dir.Write("D.CSV", std::vector<std::uint8_t>(text.begin(), text.end())),
+      dir.Write("m.Ips", IpsPatch(sample, {{0x2478E, {}, 0x17}})),
+  };
+  for (const std::string& file : files) {
+    ModalAnswerer answerer(std::nullopt, {}, [](QDialog* preview) {
+      QTest::keyClick(preview->focusWidget(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(Drop(*Urls({QUrl::fromLocalFile(Q(file))})));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !answerer.seen().empty(); }));
+    Reactivate();
+    EXPECT_EQ(answerer.seen()[0].title, "Apply Layout");
+    EXPECT_TRUE(Status().startsWith("Did not apply \"" +
+                                    Q(file).section('/', -1) + "\""))
+        << Status().toStdString();
+  }
+  EXPECT_EQ(ReadAll(path), sample);
 }
 
 // The last eight images opened without refusal, newest first, each once; a
