@@ -246,6 +246,11 @@ TEST_F(CliWriteTest, RefusesAWrongLayoutAndWritesNothing) {
   } cases[] = {
       {"store,slot,item\nportal,1,herb\nportl,1,herb\n",
        ":3: no store is called \"portl\""},
+      // Neither is a blank line.
+      {"store,slot,item\nportal,1,herb\n,2,herb\nportal,3,sirloin\n",
+       ":3: no store is called \"\""},
+      {"store,slot,item\nportal,1,herb\nportal\nportal,3,sirloin\n",
+       ":3: 1 field"},
       {"store,slot,code\nportal,1,0x01\nportal,2,0xC8\n",
        ":3: slot 2 of Portal Shop, offset 0x2478D, holds Smart BK (0x23), not "
        "an unknown item (0xC8), which can be kept"},
@@ -321,6 +326,11 @@ TEST_F(CliWriteTest, TellsAWrittenChangeFromOneNotWritten) {
             "asked, but the report of it could not be written to the "
             "output.\n");
   EXPECT_EQ(ReadAll(path), SampleWith({{0x2478E, 0x17}}));
+  // The fix of the checksum that set left stale is a change too.
+  const CliRun fixed =
+      RunCliFailing({"checksum", path, "--fix"}, Failing::kOutput);
+  EXPECT_EQ(fixed.status, 3);
+  EXPECT_EQ(fixed.err, written.err);
 
   const CliRun closed = RunCliFailing({"apply", path, "-"}, Failing::kInput);
   EXPECT_EQ(closed.status, 1);
@@ -541,6 +551,7 @@ TEST_F(CliWriteTest, SaysWhatAFailingFileHolds) {
       EXPECT_EQ(run.status, 1);
       EXPECT_EQ(run.out, "");
       EXPECT_TRUE(run.err.starts_with("tivok-cli: ")) << run.err;
+      EXPECT_TRUE(run.err.ends_with("\n")) << run.err;
       EXPECT_TRUE(Has(run.err, c.says)) << run.err;
     }
   }

@@ -42,6 +42,18 @@ expect() {
   fi
 }
 
+# answer EXPECTED WORD...: tivok-cli __complete WORD... prints EXPECTED,
+# lines ended by "|", the first saying whether bash adds a space.
+answer() {
+  local expected=$1 got
+  shift
+  got=$("$program" __complete "$@" | tr '\n' '|')
+  if [[ $got != "$expected" ]]; then
+    echo "tivok-cli __complete $*: got '$got', not '$expected'"
+    status=1
+  fi
+}
+
 [[ $(complete -p tivok-cli) == "complete -F _tivok_cli tivok-cli" ]] ||
   { echo "tivok-cli has no completion"; status=1; }
 expect 'list|get|set|apply|diff|items|checksum|' ''
@@ -77,4 +89,9 @@ expect 'layout.csv|' apply a.gbc m.ips --clean l
 expect 'mine.ips|' diff a.gbc b.gbc --format=ips -o mi
 expect 'mine.ips|' diff a.gbc b.gbc --format=ips --output=mi
 expect '' -- -
+# A space follows a whole word, none an option that awaits its value.
+answer 'words|list|' li
+answer 'words|--help|' --help
+answer 'nospace|--format=|' list a.gbc --format
+answer 'nospace|--output=|' diff a.gbc b.gbc --o
 exit $status

@@ -75,7 +75,23 @@ TEST_F(ApplyLayoutTest, ThePreviewedChangesAreOneStep) {
   EXPECT_EQ(view.redo_text, "Redo Apply shops.csv (3 slots)");
   editor.OnRedo();
   EXPECT_EQ(ReadAll(path), applied);
+  EXPECT_THAT(view.status,
+              StartsWith("Redid Apply shops.csv: 3 slots hold the layout's "
+                         "items again (slot 3 of Portal Shop: Sirloin (17), "
+                         "was Comedy BK (24); "));
   EXPECT_THAT(view.messages, IsEmpty());
+}
+
+// A slot that holds Null (code 0) is read, and written, as any other.
+TEST_F(ApplyLayoutTest, WritesIntoASlotThatHoldsNull) {
+  WriteAsAnotherProgram(path, 0x2477D, 0x00);  // Book slot 1
+  editor.OnImageChanged();
+  Apply(dir.Write("null.csv", Bytes("store,slot,item\nbook,1,herb\n")), true);
+  EXPECT_THAT(
+      view.status,
+      StartsWith("Applied null.csv: wrote 1 slot in one step (slot 1 "
+                 "of Book (Bottom Left) Shop: Herb (1), was Null (0))"));
+  EXPECT_EQ(ReadAll(path)[0x2477D], 0x01);
 }
 
 // A cancelled dialog or preview, a layout that changes nothing, and a

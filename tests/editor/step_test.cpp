@@ -71,6 +71,18 @@ TEST_F(StepTest, FixingTheChecksumIsOneStep) {
   EXPECT_EQ(ReadAll(path), fixed);
 }
 
+// A fix that writes only the high byte, the low one being right already,
+// withdraws the mark too.
+TEST_F(StepTest, AFixOfTheHighByteAlone) {
+  const std::vector<std::uint8_t> right = MakeSampleImage();
+  WriteAsAnotherProgram(path, 0x14E, right[0x14E] ^ 0x80);
+  Open(path);
+  ASSERT_EQ(view.checksum_mark, "Checksum stale");
+  editor.OnFixChecksum();
+  EXPECT_EQ(ReadAll(path), right);
+  EXPECT_EQ(view.checksum_mark, "");
+}
+
 // Kept right, every save, undo and redo leaves the checksum matching, and
 // the save's step holds the checksum's bytes too.
 TEST_F(StepTest, KeepingTheChecksumRightCoversEveryWrite) {

@@ -287,6 +287,16 @@ TEST_F(UndoTest, AnUnconfirmedWriteIsShownAsWritten) {
   EXPECT_EQ(view.undo_text, "Undo Save Sirloin to Slot 3 of Portal Shop");
 }
 
+// A save that finds another program's change before the watcher tells of
+// it says so with what it saved.
+TEST_F(UndoTest, ASaveTellsWhatAnotherProgramChanged) {
+  WriteAsAnotherProgram(path, 0x2476B, 9);
+  editor.OnSave();
+  EXPECT_THAT(view.status,
+              HasSubstr("Another program changed slot 1 of Beginner's (Top "
+                        "Left) Shop: Herb (1) is now Sky Bell (9)."));
+}
+
 // The image as another program leaves it: the list follows the file, and
 // the status line says so only when what is listed changed.
 TEST_F(UndoTest, ListsTheImageAsOtherProgramsLeaveIt) {

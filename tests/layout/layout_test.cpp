@@ -108,6 +108,8 @@ TEST(Layout, NamesEachWrongLine) {
        "a quoted field is never closed"},
       {"store,slot,item\n" + good + "portal,2,unknown item (17)\n", 3,
        "\"unknown item (17)\" is a known item, Sirloin (0x17)"},
+      {"store,slot,item\n" + good + "portal,2,Herb (0x01)\n", 3,
+       "no item is called \"Herb (0x01)\""},
       {"store,slot,item,was\nportal,1,herb,\nportal,2,herb,17\n", 3,
        "in the was column, \"17\" is a bare number"},
       {"store,slot,item,was\nportal,1,herb,\nportal,2,herb,sirlion\n", 3,

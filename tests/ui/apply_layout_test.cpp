@@ -101,6 +101,29 @@ TEST_F(ApplyLayoutWindowTest, PreviewsAppliesAndUndoesALayout) {
   EXPECT_TRUE(Status().startsWith("Undid Apply d.csv"));
 }
 
+// One wrong line among good ones refuses the whole layout, with no
+// preview: a row with no store, or with one field.
+TEST_F(ApplyLayoutWindowTest, OneWrongLineRefusesTheWholeLayout) {
+  const std::string path = dir.WriteSample("sample.gbc");
+  Open(path);
+  for (const std::string wrong : {",2,herb", "portal"}) {
+    const std::string text =
+        "store,slot,item\nportal,3,sirloin\n" + wrong + "\nbook,1,herb\n";
+    const std::string layout = dir.Write(
+        wrong + ".csv", std::vector<std::uint8_t>(text.begin(), text.end()));
+    ModalAnswerer answerer(QFile::decodeName(layout.c_str()));
+    Find<QAction>("ApplyLayout")->trigger();
+    Reactivate();
+    ASSERT_THAT(answerer.seen(), SizeIs(2)) << wrong;
+    EXPECT_EQ(answerer.seen()[1].title, "Error Applying Layout");
+    EXPECT_TRUE(Status().startsWith(QString::fromStdString(
+        "Not applied: \"" + wrong +
+        ".csv\" is refused, and nothing was written: line 3: ")))
+        << Status().toStdString();
+    EXPECT_EQ(ReadAll(path), MakeSampleImage());
+  }
+}
+
 // An IPS patch that Export Patch wrote elsewhere: the preview lists its
 // slots and names it and the image it is read against, Apply writes them
 // (the patch's checksum bytes are not copied) as one step, and one Ctrl+Z
