@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   for (const tivok::SlotDifference& slot : read.slots) {
     const auto offset =
         static_cast<std::size_t>(slot.store->SlotOffset(slot.slot));
-    if (slot.clean != source[offset] || slot.code == slot.clean) std::abort();
+    if (slot.before != source[offset] || slot.after == slot.before)
+      std::abort();
   }
   return 0;
 }
