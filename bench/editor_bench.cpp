@@ -1,13 +1,16 @@
-// The editor's work per event on real files of two sizes: the figures must
-// not grow with the file, since only the header and the store blocks are
-// read.
+// The editor's work per event on real files of a few sizes. Opening reads
+// the whole image for its global checksum, comparing reads the clean image
+// whole too, and a patch is read against the whole image; the other events
+// read only the header and the store blocks.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "editor/store_editor.h"
+#include "rom/store_table.h"
 #include "sample_image.h"
 #include "support/null_view.h"
 
@@ -35,6 +38,14 @@ class BenchImage {
   std::string path_;
 };
 
+// A view whose Compare With... answers `clean` and whose layout previews
+// are applied.
+struct AnsweringView : testing::NullView {
+  std::string clean;
+  std::string ChooseCleanImage() override { return clean; }
+  bool ShowLayoutPreview(const LayoutPreview&) override { return true; }
+};
+
 // An editor over a sample image of the benchmark's size, its dialog
 // answering that image.
 struct BenchEditor {
@@ -43,7 +54,7 @@ struct BenchEditor {
     view.path = image.path();
   }
   BenchImage image;
-  testing::NullView view;
+  AnsweringView view;
   StoreEditor editor{view};
 };
 
@@ -97,7 +108,80 @@ void BM_UndoOrRedo(benchmark::State& state) {
   }
 }
 
+// Compare With... a clean image of the same size, then Stop Comparing:
+// each reads the stores and lists the store again, and the start reads the
+// clean image.
+void BM_CompareWith(benchmark::State& state) {
+  BenchEditor bench(state);
+  BenchImage clean(static_cast<std::size_t>(state.range(0)));
+  bench.view.clean = clean.path();
+  bench.editor.OnOpen();
+  for (auto _ : state) {
+    bench.editor.OnCompareWith();
+    bench.editor.OnStopComparing();
+  }
+}
+
+// Writes `bytes` to `path`, replacing the file.
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A layout that gives every slot of every store the item `code` ("0x01").
+std::string EverySlotLayout(const std::string& code) {
+  std::string text = "code,store,slot\n";
+  for (const Store& store : StoreTable::All()) {
+    for (int k = 1; k <= store.slot_count; ++k) {
+      text += code + "," + std::to_string(store.selector_position + 1) + "," +
+              std::to_string(k) + "\n";
+    }
+  }
+  return text;
+}
+
+// The same as an IPS patch: one record of each store's slots.
+std::string EverySlotPatch(int code) {
+  std::string patch = "PATCH";
+  for (const Store& store : StoreTable::All()) {
+    const FileOffset first = store.SlotOffset(1);
+    patch += {static_cast<char>(first >> 16), static_cast<char>(first >> 8),
+              static_cast<char>(first), 0, static_cast<char>(store.slot_count)};
+    patch.append(static_cast<std::size_t>(store.slot_count),
+                 static_cast<char>(code));
+  }
+  return patch + "EOF";
+}
+
+// Applies two files in turn, each changing all 37 slots, previewed and
+// written as one step: one read of the file, a plan, one open, a store
+// per byte, one flush, then the stores read again.
+void ApplyInTurn(benchmark::State& state, const std::string& first,
+                 const std::string& second) {
+  BenchEditor bench(state);
+  const std::string files[] = {bench.image.path() + ".1",
+                               bench.image.path() + ".2"};
+  WriteFile(files[0], first);
+  WriteFile(files[1], second);
+  bench.editor.OnOpen();
+  int turn = 0;
+  for (auto _ : state) {
+    bench.editor.ApplyLayoutFile(files[turn]);
+    turn = 1 - turn;
+  }
+  for (const std::string& file : files) ::unlink(file.c_str());
+}
+
+void BM_ApplyLayout(benchmark::State& state) {
+  ApplyInTurn(state, EverySlotLayout("0x01"), EverySlotLayout("0x02"));
+}
+
+// A patch is read against the whole open image.
+void BM_ApplyPatch(benchmark::State& state) {
+  ApplyInTurn(state, EverySlotPatch(1), EverySlotPatch(2));
+}
+
 constexpr std::int64_t kSmall = 256 * 1024;
+constexpr std::int64_t kCartridge = 1024 * 1024;
 constexpr std::int64_t kLarge = 8 * 1024 * 1024;
 
 BENCHMARK(BM_OpenAndList)
@@ -113,6 +197,19 @@ BENCHMARK(BM_SaveAndRelist)
     ->Arg(kLarge)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UndoOrRedo)
+    ->Arg(kSmall)
+    ->Arg(kLarge)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CompareWith)
+    ->Arg(kSmall)
+    ->Arg(kCartridge)
+    ->Arg(kLarge)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ApplyLayout)
+    ->Arg(kSmall)
+    ->Arg(kLarge)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ApplyPatch)
     ->Arg(kSmall)
     ->Arg(kLarge)
     ->Unit(benchmark::kMicrosecond);
