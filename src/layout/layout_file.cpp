@@ -16,8 +16,6 @@ namespace {
 
 constexpr char kLimitText[] =
     "the 1048576 bytes (1 MiB) that a layout may have";
-constexpr char kPatchLimitText[] =
-    "a patch may have fewer than 16777216 bytes (16 MiB)";
 
 // The kind of file whose text begins with `text`.
 std::optional<PatchFormat> FormatOf(std::string_view text) {
@@ -66,7 +64,7 @@ std::string TooLong(const LayoutText& read, std::size_t size, bool more,
   const std::string subject = Subject(path, "on standard input");
   if (read.patch) {
     return subject + " has " + std::to_string(more ? kPatchLimit : size) +
-           (more ? " bytes or more" : " bytes") + ", and " + kPatchLimitText;
+           (more ? " bytes or more" : " bytes") + ", and " + PatchLimitText();
   }
   return subject + " has " + (more ? "" : std::to_string(size) + " bytes, ") +
          "more than " + kLimitText;

@@ -13,10 +13,12 @@ namespace tivok {
 namespace {
 
 // BPS's magic, its three sizes of a byte at least, and its three CRC32s.
-constexpr std::size_t kShortestBps = 4 + 3 + 12;
+constexpr std::size_t kShortestBps = kBpsMagic.size() + 3 + 12;
 
-// "0x5": an offset in hex, as a hex editor shows it.
-std::string Hex(std::uint64_t value) { return "0x" + UpperHex(value); }
+// Where "the BPS patch's action at offset 0x5 of the patch" is.
+std::string PatchOffsetText(std::size_t at) {
+  return OffsetText(static_cast<std::int64_t>(at)) + " of the patch";
+}
 
 // "0x0001ABCD": a CRC32 with all eight digits.
 std::string CrcText(std::uint32_t crc) {
@@ -123,13 +125,13 @@ class BpsReader {
 
  private:
   PatchError Cut(std::size_t at) const {
-    return PatchError("the BPS patch ends inside its action at offset " +
-                      Hex(at) + " of the patch");
+    return PatchError("the BPS patch ends inside its action at " +
+                      PatchOffsetText(at));
   }
 
   PatchError Outside(std::size_t action, const std::string& what) const {
-    return PatchError("the BPS patch's action at offset " + Hex(action) +
-                      " of the patch " + what);
+    return PatchError("the BPS patch's action at " + PatchOffsetText(action) +
+                      " " + what);
   }
 
   // A number: seven bits a byte, the lowest first, the last byte marked
@@ -141,10 +143,8 @@ class BpsReader {
       if (at_ >= body_) throw Cut(start);
       // Eight bytes give numbers far past any image's size.
       if (shift > std::uint64_t{1} << 49) {
-        throw PatchError(
-            "the BPS patch holds a number too large to read, "
-            "at offset " +
-            Hex(start) + " of the patch");
+        throw PatchError("the BPS patch holds a number too large to read, at " +
+                         PatchOffsetText(start));
       }
       const std::uint8_t byte = patch_[at_++];
       value += (byte & 0x7F) * shift;
@@ -164,7 +164,7 @@ class BpsReader {
   std::size_t body_;
   std::span<const std::uint8_t> source_;
   std::vector<std::uint8_t> target_;
-  std::size_t at_ = 4;  // after "BPS1"
+  std::size_t at_ = kBpsMagic.size();
   std::uint64_t out_ = 0;
   std::int64_t source_offset_ = 0;
   std::int64_t target_offset_ = 0;
@@ -172,21 +172,26 @@ class BpsReader {
 
 }  // namespace
 
-std::vector<std::uint8_t> ApplyBpsPatch(std::span<const std::uint8_t> patch,
-                                        std::span<const std::uint8_t> source,
-                                        const std::string& source_name) {
+std::string BpsDamage(std::span<const std::uint8_t> patch) {
   if (patch.size() < kShortestBps) {
-    throw PatchError("the BPS patch is cut short: it has only " +
-                     std::to_string(patch.size()) + " bytes");
+    return "the BPS patch is cut short: it has only " +
+           std::to_string(patch.size()) + " bytes";
   }
   const std::size_t end = patch.size() - 4;
   const std::uint32_t stored = LittleEndian(patch, end);
   const std::uint32_t given = Crc(patch.first(end));
-  if (given != stored) {
-    throw PatchError("the BPS patch is damaged: its bytes give the CRC32 " +
-                     CrcText(given) + ", not the " + CrcText(stored) +
-                     " that it ends with");
+  if (given == stored) return {};
+  return "the BPS patch is damaged: its bytes give the CRC32 " +
+         CrcText(given) + ", not the " + CrcText(stored) + " that it ends with";
+}
+
+std::vector<std::uint8_t> ApplyBpsPatch(std::span<const std::uint8_t> patch,
+                                        std::span<const std::uint8_t> source,
+                                        const std::string& source_name) {
+  if (const std::string damage = BpsDamage(patch); !damage.empty()) {
+    throw PatchError(damage);
   }
+  const std::size_t end = patch.size() - 4;
   const std::uint32_t source_crc = LittleEndian(patch, end - 8);
   if (Crc(source) != source_crc) {
     throw PatchError("the BPS patch is made for an image whose CRC32 is " +

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rom/patch.h"
+#include "rom/patch_read.h"
 #include "rom/rom_file.h"
 
 namespace tivok {

@@ -88,7 +88,6 @@ std::uint32_t Crc(std::uint32_t crc, const std::uint8_t* data,
 }
 
 constexpr std::int64_t kIpsLimit = 0x1000000;
-constexpr std::int64_t kIpsEof = 0x454F46;
 constexpr std::size_t kIpsMostBytes = 0xFFFF;
 
 }  // namespace
@@ -97,12 +96,13 @@ std::vector<std::uint8_t> IpsPatch(std::span<const std::uint8_t> source,
                                    const std::vector<ByteChange>& changes) {
   const std::vector<Run> runs = RunsOf(source, changes);
   std::vector<std::uint8_t> patch;
-  Append(patch, "PATCH");
+  Append(patch, kIpsMagic);
   for (const Run& run : runs) {
     for (std::int64_t at = run.offset; at < run.end();) {
       // A record at offset "EOF" would read as the patch's end: it starts
       // a byte earlier, with the target's byte there.
-      const std::int64_t start = at == kIpsEof ? at - 1 : at;
+      const std::int64_t start =
+          at == static_cast<std::int64_t>(kIpsEof) ? at - 1 : at;
       if (start >= kIpsLimit) {
         throw PatchError("cannot make an IPS patch with a change at " +
                          OffsetText(start) +
@@ -132,7 +132,7 @@ std::vector<std::uint8_t> BpsPatch(std::span<const std::uint8_t> source,
   const std::uint32_t source_crc = Crc(0, source.data(), source.size());
   std::uint32_t target_crc = 0;
   std::vector<std::uint8_t> patch;
-  Append(patch, "BPS1");
+  Append(patch, kBpsMagic);
   AppendNumber(patch, source.size());
   AppendNumber(patch, source.size());
   AppendNumber(patch, 0);  // no metadata
@@ -156,51 +156,6 @@ std::vector<std::uint8_t> BpsPatch(std::span<const std::uint8_t> source,
   AppendLittleEndian(patch, target_crc);
   AppendLittleEndian(patch, Crc(0, patch.data(), patch.size()));
   return patch;
-}
-
-bool IsIpsPatch(std::span<const std::uint8_t> bytes) {
-  constexpr std::string_view kMagic = "PATCH";
-  if (bytes.size() < kMagic.size() ||
-      !std::equal(kMagic.begin(), kMagic.end(), bytes.begin())) {
-    return false;
-  }
-  std::size_t at = kMagic.size();
-  const auto number = [&](std::size_t count) {
-    std::int64_t value = 0;
-    for (std::size_t i = 0; i < count; ++i) value = value << 8 | bytes[at++];
-    return value;
-  };
-  while (bytes.size() - at >= 3) {
-    if (number(3) == kIpsEof) {
-      // The end, and perhaps the length to cut the target to.
-      return bytes.size() == at || bytes.size() - at == 3;
-    }
-    if (bytes.size() - at < 2) return false;
-    std::int64_t size = number(2);
-    // A run of one byte: its length, then the byte.
-    if (size == 0) {
-      if (bytes.size() - at < 2) return false;
-      number(2);
-      size = 1;
-    }
-    if (bytes.size() - at < static_cast<std::size_t>(size)) return false;
-    at += static_cast<std::size_t>(size);
-  }
-  return false;
-}
-
-bool IsBpsPatch(std::span<const std::uint8_t> bytes) {
-  constexpr std::string_view kMagic = "BPS1";
-  // The magic, three sizes of a byte at least, and the three CRC32s.
-  if (bytes.size() < kMagic.size() + 3 + 12 ||
-      !std::equal(kMagic.begin(), kMagic.end(), bytes.begin())) {
-    return false;
-  }
-  const std::size_t body = bytes.size() - 4;
-  std::uint32_t stored = 0;
-  for (std::size_t i = 4; i > 0; --i)
-    stored = stored << 8 | bytes[body + i - 1];
-  return Crc(0, bytes.data(), body) == stored;
 }
 
 }  // namespace tivok

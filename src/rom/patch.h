@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "rom/image_write.h"
@@ -16,6 +17,12 @@ class PatchError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// How each format begins, and the offset of an IPS record that reads as
+// the patch's end, "EOF": the writers and the readers (patch_read.h) alike.
+inline constexpr std::string_view kIpsMagic = "PATCH";
+inline constexpr std::string_view kBpsMagic = "BPS1";
+inline constexpr std::uint64_t kIpsEof = 0x454F46;
 
 // Patches that turn `source` into `source` with `changes` made, and hold
 // nothing of either but the changed bytes: each change's `offset` and
@@ -36,14 +43,6 @@ std::vector<std::uint8_t> IpsPatch(std::span<const std::uint8_t> source,
 // of the source, the target and the patch before them.
 std::vector<std::uint8_t> BpsPatch(std::span<const std::uint8_t> source,
                                    const std::vector<ByteChange>& changes);
-
-// Whether `bytes` are a whole IPS patch: "PATCH", records that each fit,
-// "EOF", and at most the 3-byte length to cut the target to.
-bool IsIpsPatch(std::span<const std::uint8_t> bytes);
-
-// Whether `bytes` are a BPS patch: "BPS1", and the CRC32 that ends them
-// is that of the bytes before it.
-bool IsBpsPatch(std::span<const std::uint8_t> bytes);
 
 }  // namespace tivok
 

@@ -37,13 +37,30 @@ std::vector<std::uint8_t> ApplyPatch(std::span<const std::uint8_t> patch,
                                      std::span<const std::uint8_t> source,
                                      const std::string& source_name);
 
-// The readers of each format, for a patch that begins as one
+// The reader of each format, for a patch that begins as one
 // (patch_read.cpp, bps_read.cpp).
 std::vector<std::uint8_t> ApplyIpsPatch(std::span<const std::uint8_t> patch,
                                         std::span<const std::uint8_t> source);
 std::vector<std::uint8_t> ApplyBpsPatch(std::span<const std::uint8_t> patch,
                                         std::span<const std::uint8_t> source,
                                         const std::string& source_name);
+
+// Whether `bytes` are a whole IPS patch, as ApplyIpsPatch reads one:
+// "PATCH", records that each fit, "EOF", and at most the 3-byte length to
+// cut the target to. What the records write is not looked at.
+bool IsIpsPatch(std::span<const std::uint8_t> bytes);
+
+// Whether `bytes` are a BPS patch: "BPS1", and no BpsDamage.
+bool IsBpsPatch(std::span<const std::uint8_t> bytes);
+
+// Why `patch` cannot be a BPS patch whatever its source: it is too short
+// for one, or the CRC32 that ends it is not that of the bytes before it.
+// Empty when neither.
+std::string BpsDamage(std::span<const std::uint8_t> patch);
+
+// Why a patch of kPatchLimit bytes or more is refused: "a patch may have
+// fewer than 16777216 bytes (16 MiB)".
+std::string PatchLimitText();
 
 }  // namespace tivok
 
