@@ -57,7 +57,8 @@ bool IsBidiControl(std::string_view text) {
          (byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9);
 }
 
-// The title as a hex editor's text column shows it.
+}  // namespace
+
 std::string Printable(std::string_view title) {
   std::string text(title);
   for (char& c : text) {
@@ -65,8 +66,6 @@ std::string Printable(std::string_view title) {
   }
   return text;
 }
-
-}  // namespace
 
 std::string CodeText(int code, CodeStyle style) {
   const auto value = static_cast<std::uint64_t>(code);

@@ -28,12 +28,15 @@ std::string ItemText(int code, CodeStyle style = CodeStyle::kWindow);
 // A code of no item as a listing names it: "unknown item (0xC8)".
 std::string UnknownItemText(int code, CodeStyle style);
 
+// A header title as a hex editor's text column shows it: printable ASCII
+// as it is, every other byte as a dot.
+std::string Printable(std::string_view title);
+
 // Why a file whose header title is `title` is refused, after `subject`
 // (its quoted name, or "it"): "\"a.gbc\" is not a Dragon Warrior Monsters
 // image (its header title is \"...\", not \"DRAGON WMONAWQE\")", with "is
 // no longer" for an image that another program changed. The title reads
-// as a hex editor's text column shows it: printable ASCII as it is, every
-// other byte as a dot.
+// as Printable shows it.
 std::string NotAnImageText(std::string_view subject, std::string_view title,
                            bool no_longer = false);
 

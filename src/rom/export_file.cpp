@@ -17,7 +17,6 @@ constexpr std::int64_t kSmallestImage = 32 * 1024;
 // than this, far longer than any layout or any IPS patch, is taken for
 // none.
 constexpr std::int64_t kMostRead = 16 * 1024 * 1024;
-constexpr std::size_t kTitleOffset = 0x134;
 
 [[noreturn]] void Refuse(const std::string& path, const std::string& reason) {
   FailWith("cannot export to", path, RomFileError::Kind::kOther, reason);
@@ -30,17 +29,20 @@ constexpr std::size_t kTitleOffset = 0x134;
   Refuse(path, what + ", and an export " + rule + "; nothing was written");
 }
 
-// The header title as a refusal shows it: up to its first NUL, printable
-// ASCII as it is and every other byte as a dot, without trailing spaces.
+// The header title field of `head`, one character per byte.
+std::string_view TitleField(std::span<const std::uint8_t> head) {
+  return {reinterpret_cast<const char*>(head.data()) + RomFile::kTitleOffset,
+          RomFile::kTitleLength};
+}
+
+// The header title as a refusal shows it: up to its first NUL, as
+// Printable shows it, without trailing spaces.
 std::string TitleText(std::span<const std::uint8_t> head) {
-  std::string title;
-  for (std::size_t i = kTitleOffset;
-       i < kTitleOffset + RomFile::kTitleLength && head[i] != 0; ++i) {
-    title +=
-        head[i] >= ' ' && head[i] <= '~' ? static_cast<char>(head[i]) : '.';
-  }
-  while (!title.empty() && title.back() == ' ') title.pop_back();
-  return title;
+  std::string_view title = TitleField(head);
+  title = title.substr(0, title.find('\0'));
+  std::string text = Printable(title);
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
 }
 
 // The bytes of the regular file at `path` that tell what it is: all of
@@ -62,10 +64,8 @@ std::vector<std::uint8_t> ReadHead(const std::string& path,
 
 bool IsCartridgeImage(std::span<const std::uint8_t> head, std::int64_t size) {
   if (size < kSmallestImage || head.size() < kHeaderSize) return false;
-  const std::string title(head.begin() + kTitleOffset,
-                          head.begin() + kTitleOffset + RomFile::kTitleLength);
   return ChecksumsOf(head.first(kHeaderSize)).header_right() ||
-         RomFile::IsAcceptedTitle(title);
+         RomFile::IsAcceptedTitle(TitleField(head));
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

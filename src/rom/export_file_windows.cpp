@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "rom/export_file.h"
+#include "rom/file_path.h"
 #include "rom/file_seam.h"
 #include "rom/image_file.h"
 #include "rom/path_names_windows.h"
@@ -19,10 +20,6 @@
 
 namespace tivok::file_system {
 namespace {
-
-std::filesystem::path Wide(const std::string& path) {
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
 
 RomFileError::Kind KindOf(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -37,12 +34,6 @@ std::string Reason(DWORD error) {
 
 [[noreturn]] void Fail(const std::string& path, DWORD error) {
   FailWith("cannot export to", path, KindOf(error), Reason(error));
-}
-
-// The path as UTF-8, for a message.
-std::string Utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
 }
 
 void WriteAll(HANDLE file, std::string_view content, const std::string& path) {
@@ -66,7 +57,7 @@ void WriteAll(HANDLE file, std::string_view content, const std::string& path) {
 }  // namespace
 
 TargetKind ExportTargetKind(const std::string& path) {
-  const std::wstring wide = OpenablePath(Wide(path).wstring());
+  const std::wstring wide = OpenablePath(FileSystemPath(path).wstring());
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return TargetKind::kNothing;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return TargetKind::kFolder;
@@ -81,19 +72,19 @@ TargetKind ExportTargetKind(const std::string& path) {
 }
 
 void ReplaceByNewFile(const std::string& path, std::string_view content) {
-  const std::filesystem::path target = Wide(path);
+  const std::filesystem::path target = FileSystemPath(path);
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : L".";
   // A short name of the system's making, whatever the length of the
   // target's; the system makes the file too.
   wchar_t name[MAX_PATH + 1] = {};
   if (file_seam::Fails(FileStep::kOpenForWriting)) {
-    FailNewFile(path, Utf8(folder), KindOf(ERROR_ACCESS_DENIED),
+    FailNewFile(path, PathBytes(folder), KindOf(ERROR_ACCESS_DENIED),
                 Reason(ERROR_ACCESS_DENIED));
   }
   if (::GetTempFileNameW(folder.wstring().c_str(), L"tvk", 0, name) == 0) {
     const DWORD error = ::GetLastError();
-    FailNewFile(path, Utf8(folder), KindOf(error), Reason(error));
+    FailNewFile(path, PathBytes(folder), KindOf(error), Reason(error));
   }
   const std::wstring temporary = name;
   const HANDLE file =

@@ -7,15 +7,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Bytes(const fs::path& path) {
-#ifdef _WIN32
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-#else
-  return path.string();
-#endif
-}
-
 // "\\?\" and "\\.\" paths, which Windows takes as they are, ".." included.
 bool InDeviceNamespace(const std::string& path) {
 #ifdef _WIN32
@@ -66,7 +57,7 @@ std::string NormalPath(const std::string& path) {
   try {
     std::error_code error;
     const fs::path absolute = fs::absolute(FileSystemPath(path), error);
-    return error ? path : Bytes(Normal(absolute));
+    return error ? path : PathBytes(Normal(absolute));
   } catch (const std::exception&) {
     // A Windows path that is not UTF-8, which no file has.
     return path;
@@ -80,6 +71,15 @@ std::string FileName(const std::string& path) {
   const std::size_t folder_end = path.rfind('/');
 #endif
   return folder_end == std::string::npos ? path : path.substr(folder_end + 1);
+}
+
+std::string PathBytes(const fs::path& path) {
+#ifdef _WIN32
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+#else
+  return path.string();
+#endif
 }
 
 fs::path FileSystemPath(const std::string& path) {

@@ -25,6 +25,8 @@ std::string FileName(const std::string& path);
 // `path` as the standard library's file system functions take it: on
 // Windows read as UTF-8 rather than in the local code page.
 std::filesystem::path FileSystemPath(const std::string& path);
+// The other way round: a path of the standard library's as bytes.
+std::string PathBytes(const std::filesystem::path& path);
 
 }  // namespace tivok
 
