@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "rom/describe.h"
 #include "rom/image_file.h"
 #include "rom/rom_file.h"
 
@@ -20,6 +21,18 @@ CleanImage ReadCleanImage(const std::string& path) {
   file.ReadAt(0, clean.bytes.data(), clean.bytes.size());
   clean.stores = StoresIn(clean.bytes, std::move(title));
   return clean;
+}
+
+std::optional<CleanImage> ReadGameImage(const std::string& path,
+                                        std::string& why) {
+  try {
+    CleanImage clean = ReadCleanImage(path);
+    if (RomFile::IsAcceptedTitle(clean.stores.title)) return clean;
+    why = NotAnImageText(Quoted(path), clean.stores.title);
+  } catch (const RomFileError& error) {
+    why = error.what();
+  }
+  return std::nullopt;
 }
 
 }  // namespace tivok

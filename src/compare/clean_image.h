@@ -2,6 +2,7 @@
 #define TIVOK_COMPARE_CLEAN_IMAGE_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ struct CleanImage {
 // too short for a header title, or is larger than kLargestPatchedImage.
 // Its title is not checked.
 CleanImage ReadCleanImage(const std::string& path);
+
+// The image at `path` as ReadCleanImage reads it, when it is an image of
+// the game; nothing otherwise, and `why` says why, naming the file by its
+// path: tivok-cli diff's clean image and a received patch's source.
+std::optional<CleanImage> ReadGameImage(const std::string& path,
+                                        std::string& why);
 
 }  // namespace tivok
 

@@ -11,20 +11,6 @@
 namespace tivok {
 namespace {
 
-// The clean image, read whole on one open file; nothing when the file is
-// refused, and why in `errors`.
-std::optional<CleanImage> ReadClean(const std::string& path,
-                                    std::vector<std::string>& errors) {
-  try {
-    CleanImage clean = ReadCleanImage(path);
-    if (RomFile::IsAcceptedTitle(clean.stores.title)) return clean;
-    errors.push_back(NotAnImageText(Quoted(path), clean.stores.title));
-  } catch (const RomFileError& error) {
-    errors.push_back(error.what());
-  }
-  return std::nullopt;
-}
-
 // The image's stores; nothing when it is refused, and why in `errors`.
 std::optional<ImageStores> ReadImage(const std::string& path,
                                      std::vector<std::string>& errors) {
@@ -50,26 +36,15 @@ bool Compared(const Store& store, const Store* only) {
   return only == nullptr || &store == only;
 }
 
-// The slots of the compared stores that either file lacks, in `errors`.
-void CheckSlots(const std::string& clean_path,
-                const std::vector<std::uint8_t>& clean,
-                const std::string& image_path, const ImageStores& image,
+// The slots of the compared stores that the image at `path` lacks, in
+// `errors`.
+void CheckSlots(const std::string& path, const ImageStores& image,
                 const Store* only, std::vector<std::string>& errors) {
-  const auto clean_size = static_cast<std::int64_t>(clean.size());
-  for (const Store& store : StoreTable::All()) {
-    if (!Compared(store, only)) continue;
-    for (int k = 1; k <= store.slot_count; ++k) {
-      if (store.SlotOffset(k) >= clean_size) {
-        errors.push_back(Unread(store, k, clean_path, SizeReason(clean_size)));
-        break;
-      }
-    }
-  }
   for (const StoreCodes& codes : image.stores) {
     if (Compared(*codes.store, only) && !codes.complete()) {
       errors.push_back(Unread(*codes.store,
-                              static_cast<int>(codes.codes.size()) + 1,
-                              image_path, codes.shortfall));
+                              static_cast<int>(codes.codes.size()) + 1, path,
+                              codes.shortfall));
     }
   }
 }
@@ -80,8 +55,12 @@ StorePatch MakeStorePatch(const std::string& clean_path,
                           const std::string& image_path, PatchFormat format,
                           const Store* only) {
   StorePatch patch;
-  const std::optional<CleanImage> clean = ReadClean(clean_path, patch.errors);
-  if (!clean) return patch;
+  std::string why;
+  const std::optional<CleanImage> clean = ReadGameImage(clean_path, why);
+  if (!clean) {
+    patch.errors.push_back(why);
+    return patch;
+  }
   const std::optional<ImageStores> image = ReadImage(image_path, patch.errors);
   if (!image) return patch;
   return MakeStorePatch(*clean, clean_path, *image, image_path, format, only);
@@ -94,7 +73,8 @@ StorePatch MakeStorePatch(const CleanImage& clean,
                           const Store* only) {
   StorePatch patch;
   const std::vector<std::uint8_t>& bytes = clean.bytes;
-  CheckSlots(clean_path, bytes, image_path, image, only, patch.errors);
+  CheckSlots(clean_path, clean.stores, only, patch.errors);
+  CheckSlots(image_path, image, only, patch.errors);
   if (!patch.ok()) return patch;
 
   std::vector<ByteChange> changes;

@@ -47,8 +47,8 @@ std::vector<std::string> LeftOut(const std::vector<SlotDifference>& differences,
   std::vector<std::string> left_out;
   for (const SlotDifference& difference : differences) {
     if (!Unwritable(difference)) continue;
-    left_out.push_back(SlotText(*difference.store, difference.slot) +
-                       ": " + Quoted(image) + " holds " +
+    left_out.push_back(SlotText(*difference.store, difference.slot) + ": " +
+                       Quoted(image) + " holds " +
                        ItemText(difference.after, CodeStyle::kCli) +
                        ", which a layout keeps but never writes; the row is "
                        "left out");

@@ -1,13 +1,13 @@
 #include "layout/patch_layout.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "compare/clean_image.h"
 #include "rom/checksum.h"
 #include "rom/describe.h"
 #include "rom/hex_text.h"
-#include "rom/image_file.h"
 #include "rom/patch_read.h"
 #include "rom/store_table.h"
 
@@ -38,8 +38,8 @@ std::string ChangedElsewhere(std::span<const std::uint8_t> source,
   }
   if (count == 0) return {};
   std::string text = "it changes " + Counted(count, "byte") +
-                     " outside the store slots, the first at offset 0x" +
-                     UpperHex(static_cast<std::uint64_t>(first));
+                     " outside the store slots, the first at " +
+                     OffsetText(first);
   if (source.size() != target.size()) {
     text += ", and the image's length, from " + std::to_string(source.size()) +
             " to " + std::to_string(target.size()) + " bytes";
@@ -76,16 +76,10 @@ PatchSlots SlotsOfPatch(std::span<const std::uint8_t> patch,
 
 PatchSlots ReadPatchSlots(std::span<const std::uint8_t> patch,
                           const std::string& source_path) {
-  CleanImage source;
-  try {
-    source = ReadCleanImage(source_path);
-  } catch (const RomFileError& error) {
-    return {{}, error.what()};
-  }
-  if (!RomFile::IsAcceptedTitle(source.stores.title)) {
-    return {{}, NotAnImageText(Quoted(source_path), source.stores.title)};
-  }
-  return SlotsOfPatch(patch, source.bytes, source_path);
+  std::string why;
+  const std::optional<CleanImage> source = ReadGameImage(source_path, why);
+  if (!source) return {{}, why};
+  return SlotsOfPatch(patch, source->bytes, source_path);
 }
 
 std::vector<SlotWish> WishesOf(const std::vector<SlotDifference>& slots) {

@@ -2,12 +2,14 @@
 
 #include "compare/comparison.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "compare/store_patch.h"
 #include "rom/store_read.h"
 #include "sample_image.h"
 #include "support/sample_stores.h"
@@ -63,6 +65,26 @@ TEST(ComparisonTest, RefusesMissingForeignAndShortCleanImages) {
     EXPECT_EQ(comparison.Start(c.path), c.reason);
     EXPECT_EQ(comparison.path(), clean);
   }
+}
+
+// A patch needs every compared slot in both images: the slots that either
+// lacks are named, and no patch is made. Compared alone, a store that both
+// hold makes its patch.
+TEST(StorePatchTest, NamesTheSlotsThatEitherImageLacks) {
+  TempDir dir;
+  const std::string whole = dir.WriteSample("whole.gbc");
+  const std::string cut = dir.Write("short.gbc", MakeSampleImage(0x24790));
+  const std::string lacks = "slots 5 to 8 of Portal Shop in \"" + cut +
+                            "\" cannot be read: the file has only 149392 bytes";
+  for (const auto& [clean, image] :
+       {std::pair(whole, cut), std::pair(cut, whole)}) {
+    const StorePatch patch = MakeStorePatch(clean, image, PatchFormat::kIps);
+    EXPECT_THAT(patch.errors, ::testing::ElementsAre(lacks)) << clean;
+    EXPECT_TRUE(patch.bytes.empty());
+  }
+  EXPECT_TRUE(
+      MakeStorePatch(cut, whole, PatchFormat::kBps, &StoreTable::All()[0])
+          .ok());
 }
 
 }  // namespace
