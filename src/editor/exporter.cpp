@@ -10,9 +10,9 @@
 #include "layout/export_text.h"
 #include "layout/layout.h"
 #include "layout/layout_csv.h"
+#include "layout/layout_file.h"
 #include "rom/describe.h"
 #include "rom/export_file.h"
-#include "rom/file_path.h"
 
 namespace tivok {
 namespace {
@@ -22,13 +22,6 @@ std::size_t SlotCount(const ImageStores& stores) {
   std::size_t count = 0;
   for (const StoreCodes& store : stores.stores) count += store.codes.size();
   return count;
-}
-
-// The format that the chosen file's extension names: ".bps" for BPS, any
-// other for IPS, the format that the dialog offers first.
-PatchFormat FormatOf(const std::string& path) {
-  const std::string name = Lower(FileName(path));
-  return name.ends_with(".bps") ? PatchFormat::kBps : PatchFormat::kIps;
 }
 
 }  // namespace
@@ -118,7 +111,9 @@ void Exporter::OnExportPatch() {
   const std::string target =
       view.ChoosePatchFile(SuggestedExportPath(image, "ips"));
   if (target.empty()) return;
-  const PatchFormat format = FormatOf(target);
+  // IPS, the format that the dialog offers first, unless the name says BPS.
+  const PatchFormat format =
+      PatchFormatNamed(target).value_or(PatchFormat::kIps);
   std::string news;
   StorePatch patch;
   if (comparison_.active()) {

@@ -4,8 +4,6 @@
 #include "rom/file_path.h"
 
 namespace tivok {
-namespace {}  // namespace
-
 std::string SuggestedExportPath(const std::string& image,
                                 std::string_view extension) {
   const std::string name = FileName(image);

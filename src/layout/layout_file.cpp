@@ -30,18 +30,11 @@ std::size_t LimitOf(const std::optional<PatchFormat>& patch) {
   return patch ? static_cast<std::size_t>(kPatchLimit - 1) : kLayoutLimit;
 }
 
-// Whether the name says that the file is to be a patch; only the words of
-// a refusal follow from it, never how the file is read.
-bool NamedAsPatch(const std::string& path) {
-  const std::string name = Lower(FileName(path));
-  return name.ends_with(".ips") || name.ends_with(".bps");
-}
-
 // "the layout "a.csv"", "the patch "a.ips"", or for standard input "the
 // layout" and `on` ("on standard input", "from standard input").
 std::string Subject(const std::string& path, const char* on) {
   if (path.empty()) return std::string("the layout ") + on;
-  return (NamedAsPatch(path) ? "the patch " : "the layout ") + Quoted(path);
+  return (PatchFormatNamed(path) ? "the patch " : "the layout ") + Quoted(path);
 }
 
 LayoutText Refused(std::string reason) { return {{}, std::nullopt, reason}; }
@@ -112,7 +105,7 @@ LayoutText ReadLayoutFile(const std::string& path, Streams streams) {
     file.ReadAt(0, reinterpret_cast<std::uint8_t*>(read.text.data()),
                 read.text.size());
     read.patch = FormatOf(read.text);
-    if (!read.patch && NamedAsPatch(path)) {
+    if (!read.patch && PatchFormatNamed(path)) {
       return Refused(Subject(path, "") +
                      " is neither an IPS patch, which begins with \"PATCH\", "
                      "nor a BPS patch, which begins with \"BPS1\"");
@@ -133,5 +126,17 @@ LayoutText ReadLayoutFile(const std::string& path, Streams streams) {
 }
 
 LayoutText ReadLayoutFrom(std::istream& in) { return FromStream(in, {}); }
+
+std::optional<PatchFormat> PatchFormatNamed(const std::string& path) {
+  const std::string name = Lower(FileName(path));
+  if (name.ends_with(".ips")) return PatchFormat::kIps;
+  if (name.ends_with(".bps")) return PatchFormat::kBps;
+  return std::nullopt;
+}
+
+bool NamedAsLayoutOrPatch(const std::string& path) {
+  return Lower(FileName(path)).ends_with(".csv") ||
+         PatchFormatNamed(path).has_value();
+}
 
 }  // namespace tivok

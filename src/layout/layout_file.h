@@ -41,6 +41,14 @@ LayoutText ReadLayoutFile(const std::string& path,
 // What `in`, standard input, holds.
 LayoutText ReadLayoutFrom(std::istream& in);
 
+// The patch format that the name of the file at `path` says, by its
+// extension in any case: ".ips" or ".bps"; nothing for any other. A file
+// read is told by its first bytes; the name only words a refusal, picks
+// the format that an export writes, and says what a dropped file is.
+std::optional<PatchFormat> PatchFormatNamed(const std::string& path);
+// Whether the name is that of a layout (".csv") or a patch.
+bool NamedAsLayoutOrPatch(const std::string& path);
+
 }  // namespace tivok
 
 #endif  // TIVOK_LAYOUT_LAYOUT_FILE_H_

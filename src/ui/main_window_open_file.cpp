@@ -15,7 +15,7 @@
 #include <system_error>
 #include <utility>
 
-#include "rom/describe.h"
+#include "layout/layout_file.h"
 #include "rom/file_path.h"
 #include "ui/core_text.h"
 #include "ui/item_selector.h"
@@ -102,9 +102,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   QMetaObject::invokeMethod(
       this,
       [this, path = std::move(path)] {
-        const std::string name = Lower(FileName(path));
-        if (name.ends_with(".csv") || name.ends_with(".ips") ||
-            name.ends_with(".bps")) {
+        if (NamedAsLayoutOrPatch(path)) {
           editor_.ApplyLayoutFile(NormalPath(path));
         } else {
           OpenFile(path);
