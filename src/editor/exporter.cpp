@@ -26,14 +26,18 @@ std::size_t SlotCount(const ImageStores& stores) {
 
 }  // namespace
 
+void Exporter::ShowProblem() {
+  editor_.ShowPlan();
+  editor_.view().SetStatus(editor_.listing().problem());
+}
+
 void Exporter::OnExportLayout() {
   SlotListing& listing = editor_.listing();
   EditorView& view = editor_.view();
   const std::string& path = editor_.image_path();
   if (listing.store() == nullptr) return;
   if (listing.image() == nullptr) {
-    editor_.ShowPlan();
-    view.SetStatus(listing.problem());
+    ShowProblem();
     return;
   }
   const ImageStores* clean = comparison_.clean();
@@ -54,8 +58,7 @@ void Exporter::OnExportLayout() {
   const std::string news = editor_.ReadAgain();
   const ImageStores* image = listing.image();
   if (image == nullptr) {
-    editor_.ShowPlan();
-    view.SetStatus(listing.problem());
+    ShowProblem();
     return;
   }
   const std::vector<SlotDifference> differences =
@@ -95,8 +98,7 @@ void Exporter::OnExportPatch() {
   EditorView& view = editor_.view();
   if (listing.store() == nullptr) return;
   if (!listing.problem().empty()) {
-    editor_.ShowPlan();
-    view.SetStatus(listing.problem());
+    ShowProblem();
     return;
   }
   const std::string& image = editor_.image_path();
@@ -121,8 +123,7 @@ void Exporter::OnExportPatch() {
     // the file holds it now, listed again so that the status tells it.
     news = editor_.ReadAgain();
     if (listing.image() == nullptr) {
-      editor_.ShowPlan();
-      view.SetStatus(listing.problem());
+      ShowProblem();
       return;
     }
     patch = MakeStorePatch(*comparison_.image(), clean, *listing.image(), image,

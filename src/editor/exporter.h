@@ -26,6 +26,10 @@ class Exporter {
   void OnExportPatch();
 
  private:
+  // Says why the open image cannot be exported: it cannot be read as an
+  // image of the game.
+  void ShowProblem();
+
   EditorHost& editor_;
   const Comparison& comparison_;
 };
