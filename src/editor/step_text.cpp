@@ -79,10 +79,11 @@ std::string ChecksumKeptNote(const SavedStep& step) {
 }
 
 std::string AppliedStatus(const SavedStep& step) {
-  return "Applied " + LayoutName(step) + ": wrote " +
-         Counted(step.SlotCount(), "slot") + " in one step (" +
-         SlotList(step, false) + ")." + ChecksumKeptNote(step) +
-         " Undo takes them all back.";
+  const int count = step.SlotCount();
+  return "Applied " + LayoutName(step) + ": wrote " + Counted(count, "slot") +
+         " in one step (" + SlotList(step, false) + ")." +
+         ChecksumKeptNote(step) + " Undo takes " +
+         ForCount(count, "it", "them all") + " back.";
 }
 
 std::string FixedStatus() {
@@ -106,9 +107,9 @@ std::string UndoneStatus(const SavedStep& step) {
   switch (step.kind) {
     case StepKind::kLayout:
       return "Undid Apply " + LayoutName(step) + ": " +
-             Counted(step.SlotCount(), "slot") +
-             " hold their items from before again (" + SlotList(step, true) +
-             ").";
+             Counted(step.SlotCount(), "slot") + " " +
+             ForCount(step.SlotCount(), "holds its item", "hold their items") +
+             " from before again (" + SlotList(step, true) + ").";
     case StepKind::kChecksum:
       return "Undid the checksum fix: the global checksum is as it was "
              "before.";
@@ -123,8 +124,10 @@ std::string RedoneStatus(const SavedStep& step) {
   switch (step.kind) {
     case StepKind::kLayout:
       return "Redid Apply " + LayoutName(step) + ": " +
-             Counted(step.SlotCount(), "slot") +
-             " hold the layout's items again (" + SlotList(step, false) + ").";
+             Counted(step.SlotCount(), "slot") + " " +
+             ForCount(step.SlotCount(), "holds the layout's item",
+                      "hold the layout's items") +
+             " again (" + SlotList(step, false) + ").";
     case StepKind::kChecksum:
       return "Redid the checksum fix: the global checksum matches the "
              "image's bytes again.";

@@ -82,16 +82,22 @@ TEST_F(ApplyLayoutTest, ThePreviewedChangesAreOneStep) {
   EXPECT_THAT(view.messages, IsEmpty());
 }
 
-// A slot that holds Null (code 0) is read, and written, as any other.
+// A slot that holds Null (code 0) is read, and written, as any other; the
+// texts of one slot speak of it alone.
 TEST_F(ApplyLayoutTest, WritesIntoASlotThatHoldsNull) {
   WriteAsAnotherProgram(path, 0x2477D, 0x00);  // Book slot 1
   editor.OnImageChanged();
   Apply(dir.Write("null.csv", Bytes("store,slot,item\nbook,1,herb\n")), true);
-  EXPECT_THAT(
-      view.status,
-      StartsWith("Applied null.csv: wrote 1 slot in one step (slot 1 "
-                 "of Book (Bottom Left) Shop: Herb (1), was Null (0))"));
+  EXPECT_EQ(view.status,
+            "Applied null.csv: wrote 1 slot in one step (slot 1 of Book "
+            "(Bottom Left) Shop: Herb (1), was Null (0)). Undo takes it back.");
   EXPECT_EQ(ReadAll(path)[0x2477D], 0x01);
+  editor.OnUndo();
+  EXPECT_THAT(view.status, StartsWith("Undid Apply null.csv: 1 slot holds its "
+                                      "item from before again (slot 1 "));
+  editor.OnRedo();
+  EXPECT_THAT(view.status, StartsWith("Redid Apply null.csv: 1 slot holds the "
+                                      "layout's item again (slot 1 "));
 }
 
 // A cancelled dialog or preview, a layout that changes nothing, and a
