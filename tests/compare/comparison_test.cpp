@@ -2,7 +2,6 @@
 
 #include "compare/comparison.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -79,7 +78,7 @@ TEST(StorePatchTest, NamesTheSlotsThatEitherImageLacks) {
   for (const auto& [clean, image] :
        {std::pair(whole, cut), std::pair(cut, whole)}) {
     const StorePatch patch = MakeStorePatch(clean, image, PatchFormat::kIps);
-    EXPECT_THAT(patch.errors, ::testing::ElementsAre(lacks)) << clean;
+    EXPECT_EQ(patch.errors, std::vector<std::string>{lacks}) << clean;
     EXPECT_TRUE(patch.bytes.empty());
   }
   EXPECT_TRUE(
